@@ -1,0 +1,99 @@
+#include <cstdio>
+#include <sstream>
+
+#include "driver/setup_driver.h"
+
+namespace {
+
+const char kSetupRoot[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setups";
+
+std::string ReadIni(const std::string& file, const char* key) {
+  char value[1024] = "";
+  GetPrivateProfileStringA("SETUP_DRIVER", key, "", value, sizeof value, file.c_str());
+  return value;
+}
+
+std::vector<std::string> SplitList(const std::string& list) {
+  std::vector<std::string> items;
+  std::stringstream stream(list);
+  std::string item;
+  while (std::getline(stream, item, ','))
+    if (!item.empty()) items.push_back(item);
+  return items;
+}
+
+void WriteString(const std::string& subKey, const char* name, const std::string& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+}
+
+std::string DescribeValue(DWORD type, const std::vector<BYTE>& data, DWORD size) {
+  char text[64];
+  if (type == REG_DWORD && size == 4) {
+    DWORD number = 0;
+    memcpy(&number, data.data(), 4);
+    std::snprintf(text, sizeof text, "%lu (REG_DWORD)", static_cast<unsigned long>(number));
+    return text;
+  }
+  if (type == REG_SZ) {
+    std::string value(reinterpret_cast<const char*>(data.data()), size);
+    return "\"" + value.substr(0, value.find('\0')) + "\"";
+  }
+  std::snprintf(text, sizeof text, "(type %lu, %lu bytes)", static_cast<unsigned long>(type),
+                static_cast<unsigned long>(size));
+  return text;
+}
+
+void PrintKey(HKEY parent, const std::string& path, const std::string& shownName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  char name[256];
+  std::vector<BYTE> data(4096);
+  for (DWORD index = 0;; ++index) {
+    DWORD nameSize = sizeof name;
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data.data(), &size) !=
+        ERROR_SUCCESS)
+      break;
+    std::printf("  %s: %s = %s\n", shownName.c_str(), name,
+                DescribeValue(type, data, size).c_str());
+  }
+  for (DWORD index = 0;; ++index) {
+    DWORD nameSize = sizeof name;
+    if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    PrintKey(key, name, shownName.empty() ? name : shownName + "\\" + name);
+  }
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+DriverSettings ReadDriverSettings(const std::string& iniPath) {
+  DriverSettings settings;
+  settings.trelProduct = ReadIni(iniPath, "TRELProduct");
+  settings.pelmoFlavor = ReadIni(iniPath, "PelmoFlavor");
+  settings.active = ReadIni(iniPath, "active");
+  settings.installDir = ReadIni(iniPath, "InstallDir");
+  settings.pages = SplitList(ReadIni(iniPath, "Pages"));
+  return settings;
+}
+
+void WriteDriverValues(const DriverSettings& settings) {
+  const std::string root = kSetupRoot;
+  WriteString(root, "TRELProduct", settings.trelProduct);
+  WriteString(root, "PelmoFlavor", settings.pelmoFlavor);
+  WriteString(root + "\\Options", "active", settings.active);
+  WriteString(root + "\\InstallProduct", "TARGETDIR", settings.installDir);
+}
+
+void PrintStoredValues() {
+  PrintKey(HKEY_CURRENT_USER, kSetupRoot, "");
+}

@@ -1,0 +1,48 @@
+// The sample setup driver: hosts Kelvra.dll and shows its pages in order.
+#pragma once
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+// What Setup.ini asks of the driver.
+struct DriverSettings {
+  std::string trelProduct;
+  std::string pelmoFlavor;
+  std::string active;
+  std::string installDir;
+  std::vector<std::string> pages;  // export names, in wizard order
+};
+
+DriverSettings ReadDriverSettings(const std::string& iniPath);
+
+// Records the product being set up where the pages look for it.
+void WriteDriverValues(const DriverSettings& settings);
+
+// Prints every value below the setup root, one "key: name = value" line each.
+void PrintStoredValues();
+
+// Walks the wizard without a person: on each page it saves a picture into
+// `shotFolder` and presses Next.
+class Autopilot {
+ public:
+  Autopilot(DWORD wizardThread, std::string shotFolder);
+  ~Autopilot();
+  Autopilot(const Autopilot&) = delete;
+  Autopilot& operator=(const Autopilot&) = delete;
+
+  // Called by the driver before each page, so pictures are named after it.
+  void ExpectPage(const std::string& exportName);
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  void Loop();
+
+  DWORD wizardThread_;
+  std::string shotFolder_;
+  HANDLE stop_;
+  HANDLE thread_;
+  CRITICAL_SECTION lock_;
+  std::string pageName_;
+  int pageNumber_ = 0;
+};

@@ -1,0 +1,79 @@
+// Setup.exe [/auto <folder>]: shows the pages listed in Setup.ini with
+// Next/Back navigation and prints what they stored. With /auto it presses
+// Next on every page by itself and saves a picture of each into <folder>.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "driver/setup_driver.h"
+
+namespace {
+
+enum : int { kNext = 1, kCancel = 2, kBack = 1001, kNoResources = 0 };
+
+std::string ExecutablePath() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('\\'));
+}
+
+using PageFunction = int(__cdecl*)();
+
+// Runs the wizard; returns the process exit code.
+int RunWizard(HMODULE library, const DriverSettings& settings, Autopilot* autopilot) {
+  size_t page = 0;
+  while (page < settings.pages.size()) {
+    const std::string& name = settings.pages[page];
+    auto show = reinterpret_cast<PageFunction>(GetProcAddress(library, name.c_str()));
+    if (!show) {
+      std::printf("Kelvra.dll has no page %s; skipped.\n", name.c_str());
+      ++page;
+      continue;
+    }
+    if (autopilot) autopilot->ExpectPage(name);
+    const int result = show();
+    std::printf("%-24s -> %d\n", name.c_str(), result);
+    if (result == kNext) {
+      ++page;
+    } else if (result == kBack) {
+      if (page > 0) --page;
+    } else if (result == kCancel) {
+      std::printf("Setup cancelled.\n");
+      return 2;
+    } else {
+      std::printf("The page could not be shown (result %d).\n", result);
+      return 3;
+    }
+  }
+  std::printf("Setup complete.\n");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  const std::string folder = FolderOf(ExecutablePath());
+  const DriverSettings settings = ReadDriverSettings(folder + "\\Setup.ini");
+  WriteDriverValues(settings);
+
+  HMODULE library = LoadLibraryA((folder + "\\Kelvra.dll").c_str());
+  if (!library) {
+    std::printf("Kelvra.dll could not be loaded from %s.\n", folder.c_str());
+    return 4;
+  }
+  std::unique_ptr<Autopilot> autopilot;
+  if (argc >= 3 && std::strcmp(argv[1], "/auto") == 0)
+    autopilot = std::make_unique<Autopilot>(GetCurrentThreadId(), argv[2]);
+
+  const int exitCode = RunWizard(library, settings, autopilot.get());
+  autopilot.reset();
+  FreeLibrary(library);
+  std::printf("\nStored under HKEY_CURRENT_USER:\n");
+  PrintStoredValues();
+  return exitCode;
+}

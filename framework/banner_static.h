@@ -1,0 +1,38 @@
+// The banner across the top of a page: a bitmap from Kelvra.dll's own
+// resources, stretched to the control, with the control's text drawn over it.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+#include "kit/scoped_handle.h"
+#include "kit/window.h"
+
+class CBannerStatic : public kit::CStatic {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  // On failure the previous bitmap stays.
+  void SetBitmap(int id);
+  void SetBitmap(const std::string& name);
+
+  HBITMAP Bitmap() const { return bitmap_.get(); }
+  void DrawItem(DRAWITEMSTRUCT* item) override;
+
+ protected:
+  void PreSubclassWindow() override;
+  bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+ private:
+  void Load(LPCSTR resource);
+  void Reload();
+  void Paint(HDC dc) const;
+  UINT TextAlignment() const;
+
+  kit::ScopedBitmap bitmap_;
+  BITMAP bitmapInfo_{};
+  int bitmapId_ = -1;
+  std::string bitmapName_;
+  LONG_PTR textStyle_ = 0;  // the template's alignment, before owner-draw took its place
+};

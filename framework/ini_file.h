@@ -1,0 +1,20 @@
+// Read-only access to the INI files the setup driver leaves beside itself.
+#pragma once
+
+#include <string>
+
+class CIniFile {
+ public:
+  virtual ~CIniFile() = default;
+
+  // "<folder of the driver executable>\<fileName>".
+  virtual std::string PathBesideDriver(const std::string& fileName) const;
+  // The driver executable's path with the extension ".ini" in place of its own.
+  virtual std::string DriverIniPath() const;
+
+  // At most 1023 characters; empty when the file, section or key is missing.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& file) const;
+  // SETUP_TITLE of section TREL_OPTIONS.
+  std::string ReadSetupTitle(const std::string& file) const;
+};

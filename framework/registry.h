@@ -1,0 +1,61 @@
+// Registry access. Every failure falls back quietly: reads give 0, -1 or the
+// empty string, writes return false. Values of another type than asked for
+// count as absent.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+class CRegistryKey {
+ public:
+  CRegistryKey() = default;
+  virtual ~CRegistryKey() { Close(); }
+  CRegistryKey(const CRegistryKey&) = delete;
+  CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+  // Closes any key held, then opens; true when a key is now open.
+  virtual bool Open(HKEY hive, const std::string& subKey) = 0;
+  // RegCloseKey's result, or 0 when nothing was open.
+  virtual LONG Close();
+
+  bool IsOpen() const { return handle_ != nullptr; }
+  HKEY Handle() const { return handle_; }
+
+  // 0 when absent, unreadable or not a REG_DWORD.
+  DWORD QueryDword(const std::string& name) const;
+  // As QueryDword, with 0xFFFFFFFF in place of 0 for every "not there" case.
+  DWORD QueryDwordOrMinusOne(const std::string& name) const;
+  // The text up to the first NUL or the end of the data; empty when absent,
+  // unreadable or not a REG_SZ.
+  std::string QueryString(const std::string& name) const;
+
+  bool SetDword(const std::string& name, DWORD value) const;
+  // Stores the text with its terminating NUL.
+  bool SetString(const std::string& name, const std::string& text) const;
+
+ protected:
+  HKEY handle_ = nullptr;
+
+ private:
+  bool QueryDwordValue(const std::string& name, DWORD* value) const;
+};
+
+// Opens an existing key for reading; an absent key is not created.
+class CRegistryReadKey : public CRegistryKey {
+ public:
+  bool Open(HKEY hive, const std::string& subKey) override;
+};
+
+// Opens a key for reading and writing, creating it when absent.
+class CRegistryWriteKey : public CRegistryKey {
+ public:
+  bool Open(HKEY hive, const std::string& subKey) override;
+};
+
+// One-call helpers on HKEY_CURRENT_USER.
+// True when the key could be opened, whatever the write gave.
+bool WriteRegistryString(const std::string& subKey, const std::string& name,
+                         const std::string& text);
+// False, with `out` untouched, when the key cannot be opened; otherwise `out`
+// holds the value (empty when absent).
+bool ReadRegistryString(const std::string& subKey, const std::string& name, std::string* out);

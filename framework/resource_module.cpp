@@ -1,0 +1,54 @@
+#include "framework/resource_module.h"
+
+#include <vector>
+
+#include "framework/folder_path.h"
+#include "kit/app.h"
+
+const wchar_t kResourceLibraryName[] = L"Kelvrares.dll";
+const char kResourceLibraryMissing[] = "Unable to load resource dll: Kelvrares.dll.";
+
+namespace {
+
+std::string ToAnsi(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::vector<char> buffer(size);
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer.data(), size, nullptr, nullptr);
+  return std::string(buffer.data());
+}
+
+HMODULE LoadResourceOnly(const std::string& name) {
+  // Mapped as data: its entry point and imports are never touched. The
+  // search order is the one LoadLibrary uses.
+  return LoadLibraryExA(name.c_str(), nullptr,
+                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+}  // namespace
+
+bool CResourceModule::Load(const std::wstring& resourceFileName) {
+  Free();
+  const std::string name = ToAnsi(resourceFileName);
+  HMODULE module = LoadResourceOnly(name);
+  if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name));
+  module_.reset(module);
+  return IsLoaded();
+}
+
+BOOL CResourceModule::Free() {
+  if (!IsLoaded()) return 0;
+  return FreeLibrary(module_.release());
+}
+
+CResourceScope::CResourceScope(HINSTANCE handle) : newHandle_(handle) {
+  if (!newHandle_) return;
+  savedHandle_ = kit::ResourceHandle();
+  kit::SetResourceHandle(newHandle_);
+}
+
+void CResourceScope::Restore() {
+  if (!newHandle_) return;
+  kit::SetResourceHandle(savedHandle_);
+  newHandle_ = nullptr;
+}

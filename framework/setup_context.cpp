@@ -1,0 +1,81 @@
+#include "framework/setup_context.h"
+
+#include "framework/ini_file.h"
+#include "framework/product_tables.h"
+#include "framework/registry.h"
+#include "framework/text_compare.h"
+
+// Spelt once; every other path is built from it.
+#define SETUP_ROOT "Software\\Vorlane\\TrelSetup\\Version11\\Setups"
+#define OPTIONS_KEY SETUP_ROOT "\\Options"
+
+namespace setup_keys {
+
+const char kRoot[] = SETUP_ROOT;
+const char kOptions[] = OPTIONS_KEY;
+const char kInstallProduct[] = SETUP_ROOT "\\InstallProduct";
+const char kFerrix[] = OPTIONS_KEY "\\Ferrix";
+const char kContentServer[] = OPTIONS_KEY "\\ContentServer";
+const char kLumo[] = OPTIONS_KEY "\\Lumo";
+const char kLookglass[] = OPTIONS_KEY "\\Lookglass";
+const char kQuillmaker[] = OPTIONS_KEY "\\Quillmaker";
+const char kCofraClient[] = OPTIONS_KEY "\\CofraClient";
+const char kNervaClient[] = OPTIONS_KEY "\\NervaClient";
+const char kCofraServer[] = OPTIONS_KEY "\\CofraServer";
+const char kNervaServer[] = OPTIONS_KEY "\\NervaServer";
+
+}  // namespace setup_keys
+
+const char kCanceledValue[] = "_CANCELED";
+const char kTargetDirValue[] = "TARGETDIR";
+
+std::string ReadActiveValue() {
+  CRegistryReadKey key;
+  if (!key.Open(HKEY_CURRENT_USER, setup_keys::kOptions)) return std::string();
+  return key.QueryString("active");
+}
+
+std::string GetActiveProduct() {
+  return kelvra::ToUpper(ReadActiveValue());
+}
+
+std::string GetProductName(const std::string& section) {
+  CIniFile ini;
+  return ini.ReadString(section, "PRODUCT_NAME", ini.DriverIniPath());
+}
+
+unsigned GetPageIconId() {
+  CIniFile ini;
+  return kelvra::PageIconIdForSetupProduct(
+      ini.ReadString("TREL_OPTIONS", "SETUP_TRELPRODUCT", ini.DriverIniPath()));
+}
+
+unsigned GetActivePageIconId() {
+  return kelvra::PageIconIdForActiveProduct(GetActiveProduct());
+}
+
+unsigned GetBannerBitmapId() {
+  CRegistryReadKey key;
+  std::string product;
+  std::string flavor;
+  if (key.Open(HKEY_CURRENT_USER, setup_keys::kRoot)) {
+    product = key.QueryString("TRELProduct");
+    flavor = key.QueryString("PelmoFlavor");
+  }
+  return kelvra::BannerIdForProduct(product, flavor);
+}
+
+unsigned GetActiveBannerBitmapId() {
+  return kelvra::BannerIdForActiveProduct(GetActiveProduct());
+}
+
+int ReadCanceled(const std::string& optionKey) {
+  CRegistryReadKey key;
+  if (!key.Open(HKEY_CURRENT_USER, optionKey)) return -1;
+  return static_cast<int>(key.QueryDwordOrMinusOne(kCanceledValue));
+}
+
+void MarkCanceled(const std::string& optionKey, unsigned value) {
+  CRegistryWriteKey key;
+  if (key.Open(HKEY_CURRENT_USER, optionKey)) key.SetDword(kCanceledValue, value);
+}

@@ -1,0 +1,43 @@
+// Which product is being set up, and the layout of the shared registry tree.
+// Every key path of the pages is spelt here and nowhere else.
+#pragma once
+
+#include <string>
+
+namespace setup_keys {
+
+extern const char kRoot[];            // the setup root below HKEY_CURRENT_USER
+extern const char kOptions[];         // "active" lives here
+extern const char kInstallProduct[];  // the family install folder
+extern const char kFerrix[];          // shared by the Ferrix, unit and part-modification pages
+extern const char kContentServer[];
+extern const char kLumo[];
+extern const char kLookglass[];
+extern const char kQuillmaker[];
+extern const char kCofraClient[];
+extern const char kNervaClient[];
+extern const char kCofraServer[];
+extern const char kNervaServer[];
+
+}  // namespace setup_keys
+
+// Value names shared by several pages.
+extern const char kCanceledValue[];   // "_CANCELED"
+extern const char kTargetDirValue[];  // "TARGETDIR"
+
+// The "active" product as stored, unchanged; empty when missing.
+std::string ReadActiveValue();
+// The "active" product in capitals; empty when missing.
+std::string GetActiveProduct();
+// PRODUCT_NAME of `section` in the driver INI file.
+std::string GetProductName(const std::string& section);
+
+unsigned GetPageIconId();
+unsigned GetActivePageIconId();
+unsigned GetBannerBitmapId();
+unsigned GetActiveBannerBitmapId();
+
+// The cancel marker of an option key (a full path below HKEY_CURRENT_USER):
+// 1 after a confirmed Cancel, 0 after Next, -1 when never written.
+int ReadCanceled(const std::string& optionKey);
+void MarkCanceled(const std::string& optionKey, unsigned value);

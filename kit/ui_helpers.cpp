@@ -1,0 +1,27 @@
+#include "kit/ui_helpers.h"
+
+#include "kit/app.h"
+
+namespace kit {
+
+int ShowMessage(const std::string& text, UINT style) {
+  const CWinApp* app = CWinApp::Current();
+  return MessageBoxA(GetActiveWindow(), text.c_str(), app ? app->AppName() : "", style);
+}
+
+bool LoadResourceString(UINT id, std::string* out) {
+  // A string table entry holds at most 4097 characters.
+  char buffer[4100];
+  const int length = LoadStringA(ResourceHandle(), id, buffer, sizeof buffer);
+  if (length <= 0) return false;
+  out->assign(buffer, length);
+  return true;
+}
+
+std::string ResourceString(UINT id) {
+  std::string text;
+  LoadResourceString(id, &text);
+  return text;
+}
+
+}  // namespace kit

@@ -1,0 +1,35 @@
+// Small helpers of the class layer: message box, wait cursor, string resources.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace kit {
+
+// A message box captioned with the application's name, owned by the
+// thread's active window (none when no window is up).
+int ShowMessage(const std::string& text, UINT style);
+
+// Loads string `id` of the current resource module into `out`. When the
+// string is missing, `out` is left as it was and the result is false.
+bool LoadResourceString(UINT id, std::string* out);
+
+// The string, or empty text when it is missing.
+std::string ResourceString(UINT id);
+
+// Shows the hourglass while in scope, then puts the previous cursor back.
+class WaitCursor {
+ public:
+  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+  ~WaitCursor() { SetCursor(previous_); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+  // Shows the hourglass again, after a message box changed the cursor.
+  void Restore() const { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
+
+ private:
+  HCURSOR previous_;
+};
+
+}  // namespace kit

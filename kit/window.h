@@ -1,0 +1,74 @@
+// CWnd: a non-owning view of a window. A control becomes a C++ object by
+// subclassing (Bind), which routes its messages to the object's virtuals
+// until the window is destroyed.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+#include "kit/runtime_class.h"
+
+namespace kit {
+
+class CWnd {
+ public:
+  static const RuntimeClass kRuntimeClass;
+
+  CWnd() = default;
+  virtual ~CWnd();
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  virtual const RuntimeClass* GetRuntimeClass() const { return &kRuntimeClass; }
+  bool IsKindOf(const RuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
+
+  HWND Hwnd() const { return hwnd_; }
+  bool IsBound() const { return hwnd_ != nullptr; }
+
+  // Attaches this object to an existing window by subclassing it.
+  bool Bind(HWND window);
+  void Unbind();
+
+  // The object bound to a window by Bind, or null.
+  static CWnd* FromBound(HWND window);
+
+  std::string GetText() const;
+  void SetText(const std::string& text) const;
+  LONG_PTR Style() const;
+  void ModifyStyle(LONG_PTR remove, LONG_PTR add) const;
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+  // Owner-drawn controls get these from their dialog.
+  virtual void DrawItem(DRAWITEMSTRUCT* item);
+  virtual void MeasureItem(MEASUREITEMSTRUCT* item);
+
+ protected:
+  // Called before the window is subclassed, with Hwnd() already set.
+  virtual void PreSubclassWindow() {}
+
+  // A bound control's messages; return true with *result set to handle one,
+  // false to pass it on to the window's own procedure.
+  virtual bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+  // The window's own handling of a message, for use inside OnWindowMessage.
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+  HWND hwnd_ = nullptr;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+  bool subclassed_ = false;
+};
+
+class CStatic : public CWnd {
+ public:
+  static const RuntimeClass kRuntimeClass;
+  const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+};
+
+// Records an exception caught in a window procedure and ends the modal
+// dialog around `window`; DoModal rethrows it once the dialog is gone.
+void AbandonDialogOnException(HWND window);
+
+}  // namespace kit

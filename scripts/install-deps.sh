@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the cross toolchain, Wine, Xvfb and the test tools when any is missing.
+set -euo pipefail
+
+need=()
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+command -v wine >/dev/null || need+=(wine wine32:i386 wine64)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+command -v Xvfb >/dev/null || need+=(xvfb xauth)
+command -v import >/dev/null || need+=(imagemagick)
+command -v cmake >/dev/null || need+=(cmake)
+command -v g++ >/dev/null || need+=(g++)
+command -v python3 >/dev/null || need+=(python3)
+[ -d /usr/src/googletest ] || need+=(googletest)
+
+[ ${#need[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

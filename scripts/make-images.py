@@ -1,0 +1,904 @@
+#!/usr/bin/env python3
+"""Regenerates the committed images of Kelvra.dll and Kelvrares.dll.
+
+Shapes are drawn here with signed-distance antialiasing; ImageMagick `convert`
+only rasterises text into a grey mask. Every file is written by this script
+(BMP and ICO containers included), so the output is byte-for-byte repeatable.
+
+Usage: python3 scripts/make-images.py
+"""
+
+import math
+import os
+import struct
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+RES_DIR = os.path.join(ROOT, "res", "images")
+RESDLL_DIR = os.path.join(ROOT, "resdll", "images")
+
+FONT_DIR = "/usr/share/fonts/truetype/dejavu"
+FONT_BOLD = os.path.join(FONT_DIR, "DejaVuSans-Bold.ttf")
+FONT_REGULAR = os.path.join(FONT_DIR, "DejaVuSans.ttf")
+
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+TEAL_MASK = (0, 128, 128)
+GREEN_MASK = (0, 255, 0)
+RED_MASK = (255, 0, 0)
+STATE_GREY = (212, 208, 200)
+
+BANNER_SIZE = (505, 63)
+STATE_SIZE = (34, 18)
+
+
+# ---------------------------------------------------------------- colour math
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+def shade(color, t):
+    return mix(color, BLACK, t)
+
+
+def tint(color, t):
+    return mix(color, WHITE, t)
+
+
+def hex_color(text):
+    return tuple(int(text[i : i + 2], 16) for i in (1, 3, 5))
+
+
+def clamp01(v):
+    return 0.0 if v < 0.0 else 1.0 if v > 1.0 else v
+
+
+def smoothstep(e0, e1, x):
+    t = clamp01((x - e0) / (e1 - e0))
+    return t * t * (3 - 2 * t)
+
+
+# ------------------------------------------------------- signed distance shapes
+# Each shape is (sdf, bbox): sdf(x, y) < 0 inside; bbox bounds the pixels that
+# can be touched, so drawing stays quick in plain Python.
+
+
+def circle(cx, cy, r):
+    def sdf(x, y):
+        return math.hypot(x - cx, y - cy) - r
+
+    return sdf, (cx - r, cy - r, cx + r, cy + r)
+
+
+def ring(cx, cy, r, width):
+    def sdf(x, y):
+        return abs(math.hypot(x - cx, y - cy) - r) - width / 2
+
+    e = r + width
+    return sdf, (cx - e, cy - e, cx + e, cy + e)
+
+
+def _segment_distance(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    length2 = dx * dx + dy * dy
+    t = 0.0 if length2 == 0 else clamp01(((px - ax) * dx + (py - ay) * dy) / length2)
+    return math.hypot(px - ax - t * dx, py - ay - t * dy)
+
+
+def stroke(points, width, closed=False):
+    segments = list(zip(points, points[1:]))
+    if closed:
+        segments.append((points[-1], points[0]))
+
+    def sdf(x, y):
+        d = min(_segment_distance(x, y, a[0], a[1], b[0], b[1]) for a, b in segments)
+        return d - width / 2
+
+    return sdf, _bbox(points, width)
+
+
+def polygon(points):
+    edges = list(zip(points, points[1:] + points[:1]))
+
+    def sdf(x, y):
+        d = min(_segment_distance(x, y, a[0], a[1], b[0], b[1]) for a, b in edges)
+        inside = False
+        for (ax, ay), (bx, by) in edges:
+            if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
+                inside = not inside
+        return -d if inside else d
+
+    return sdf, _bbox(points, 1)
+
+
+def rounded_rect(x0, y0, x1, y1, r):
+    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
+    hx, hy = (x1 - x0) / 2, (y1 - y0) / 2
+
+    def sdf(x, y):
+        qx = abs(x - cx) - hx + r
+        qy = abs(y - cy) - hy + r
+        outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
+        return outside + min(max(qx, qy), 0.0) - r
+
+    return sdf, (x0, y0, x1, y1)
+
+
+def outline(shape, width):
+    sdf, (x0, y0, x1, y1) = shape
+    return (lambda x, y: abs(sdf(x, y)) - width / 2), (
+        x0 - width,
+        y0 - width,
+        x1 + width,
+        y1 + width,
+    )
+
+
+def _bbox(points, width):
+    xs = [p[0] for p in points]
+    ys = [p[1] for p in points]
+    return min(xs) - width, min(ys) - width, max(xs) + width, max(ys) + width
+
+
+def regular_polygon(cx, cy, r, sides, rotation=0.0):
+    return [
+        (
+            cx + r * math.cos(rotation + 2 * math.pi * i / sides),
+            cy + r * math.sin(rotation + 2 * math.pi * i / sides),
+        )
+        for i in range(sides)
+    ]
+
+
+# ------------------------------------------------------------------- canvas
+
+
+class Canvas:
+    """Premultiplied RGBA in floats; opaque images simply never lose alpha."""
+
+    def __init__(self, width, height, color=None):
+        self.width = width
+        self.height = height
+        alpha = 0.0 if color is None else 1.0
+        base = (0, 0, 0) if color is None else color
+        self.px = [[base[0], base[1], base[2], alpha] for _ in range(width * height)]
+
+    def _blend(self, x, y, color, a):
+        if a <= 0.0:
+            return
+        p = self.px[y * self.width + x]
+        keep = 1.0 - a
+        p[0] = color[0] * a + p[0] * keep
+        p[1] = color[1] * a + p[1] * keep
+        p[2] = color[2] * a + p[2] * keep
+        p[3] = a + p[3] * keep
+
+    def set(self, x, y, color):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.px[y * self.width + x] = [color[0], color[1], color[2], 1.0]
+
+    def rect(self, x0, y0, x1, y1, color):
+        """Hard-edged fill of the inclusive pixel rectangle."""
+        for y in range(max(y0, 0), min(y1, self.height - 1) + 1):
+            for x in range(max(x0, 0), min(x1, self.width - 1) + 1):
+                self.set(x, y, color)
+
+    def draw(self, shape, color, alpha=1.0, fade=None):
+        """Antialiased fill; color and fade may depend on the pixel position."""
+        sdf, (bx0, by0, bx1, by1) = shape
+        xs = range(max(int(math.floor(bx0)) - 1, 0), min(int(math.ceil(bx1)) + 1, self.width))
+        ys = range(max(int(math.floor(by0)) - 1, 0), min(int(math.ceil(by1)) + 1, self.height))
+        for y in ys:
+            for x in xs:
+                cov = clamp01(0.5 - sdf(x + 0.5, y + 0.5))
+                if cov <= 0.0:
+                    continue
+                a = cov * alpha * (fade(x, y) if fade else 1.0)
+                c = color(x, y) if callable(color) else color
+                self._blend(x, y, c, a)
+
+    def gradient(self, color_at):
+        for y in range(self.height):
+            for x in range(self.width):
+                c = color_at(x, y)
+                self.px[y * self.width + x] = [c[0], c[1], c[2], 1.0]
+
+    def mask(self, mask, color, alpha=1.0, dx=0, dy=0):
+        """Composites a grey coverage mask (a MaskImage) in one colour."""
+        for my in range(mask.height):
+            y = my + dy
+            if not 0 <= y < self.height:
+                continue
+            for mx in range(mask.width):
+                x = mx + dx
+                v = mask.data[my * mask.width + mx]
+                if v and 0 <= x < self.width:
+                    self._blend(x, y, color, alpha * v / 255.0)
+
+    def sprite(self, rows, palette, dx=0, dy=0):
+        """Hard pixels from a character grid; '.' leaves the pixel alone."""
+        for y, row in enumerate(rows):
+            for x, ch in enumerate(row):
+                if ch != ".":
+                    self.set(x + dx, y + dy, palette[ch])
+
+    def rgb_rows(self):
+        """Top-down rows of 8-bit RGB, opaque images only."""
+        rows = []
+        for y in range(self.height):
+            row = bytearray()
+            for x in range(self.width):
+                p = self.px[y * self.width + x]
+                row += bytes((_byte(p[0]), _byte(p[1]), _byte(p[2])))
+            rows.append(bytes(row))
+        return rows
+
+    def rgba_rows(self):
+        """Top-down rows of 8-bit straight (not premultiplied) RGBA."""
+        rows = []
+        for y in range(self.height):
+            row = bytearray()
+            for x in range(self.width):
+                r, g, b, a = self.px[y * self.width + x]
+                alpha = _byte(a * 255)
+                if alpha == 0:
+                    row += bytes(4)
+                else:
+                    k = 1.0 / a
+                    row += bytes((_byte(r * k), _byte(g * k), _byte(b * k), alpha))
+            rows.append(bytes(row))
+        return rows
+
+
+def _byte(v):
+    return 0 if v <= 0 else 255 if v >= 255 else int(v + 0.5)
+
+
+# -------------------------------------------------------------- text via convert
+
+
+class MaskImage:
+    def __init__(self, width, height, data):
+        self.width = width
+        self.height = height
+        self.data = data
+
+    def ink_box(self):
+        """Inclusive (x0, y0, x1, y1) of the non-zero pixels."""
+        xs, ys = [], []
+        for y in range(self.height):
+            for x in range(self.width):
+                if self.data[y * self.width + x] > 24:
+                    xs.append(x)
+                    ys.append(y)
+        return min(xs), min(ys), max(xs), max(ys)
+
+
+def text_mask(width, height, text, font, size, x, y, blur=0.0):
+    """White-on-black coverage of text whose baseline starts at (x, y)."""
+    cmd = [
+        "convert",
+        "-density",
+        "72",
+        "-size",
+        "%dx%d" % (width, height),
+        "xc:black",
+        "-font",
+        font,
+        "-pointsize",
+        str(size),
+        "-fill",
+        "white",
+        "-annotate",
+        "+%d+%d" % (x, y),
+        text,
+    ]
+    if blur:
+        cmd += ["-blur", "0x%g" % blur]
+    cmd += ["-depth", "8", "gray:-"]
+    data = subprocess.run(cmd, check=True, stdout=subprocess.PIPE).stdout
+    if len(data) != width * height:
+        sys.exit("convert returned %d bytes for a %dx%d mask" % (len(data), width, height))
+    return MaskImage(width, height, data)
+
+
+def glyph_mask(text, font, size):
+    """Tightly cropped coverage of a short text, for centring in icons."""
+    big = text_mask(size * 3, size * 3, text, font, size, size, size * 2)
+    x0, y0, x1, y1 = big.ink_box()
+    w, h = x1 - x0 + 1, y1 - y0 + 1
+    data = bytearray()
+    for y in range(y0, y1 + 1):
+        data += big.data[y * big.width + x0 : y * big.width + x1 + 1]
+    return MaskImage(w, h, bytes(data))
+
+
+# ------------------------------------------------------------- file writers
+
+
+def bmp24(canvas):
+    """Uncompressed bottom-up 24-bit BI_RGB bitmap with BITMAPINFOHEADER."""
+    stride = (canvas.width * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(canvas.rgb_rows()):
+        bgr = bytearray(len(row))
+        bgr[0::3], bgr[1::3], bgr[2::3] = row[2::3], row[1::3], row[0::3]
+        pixels += bgr + bytes(stride - len(bgr))
+    info = struct.pack(
+        "<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0
+    )
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + bytes(pixels)
+
+
+def _icon_image(canvas):
+    """32-bit BGRA DIB with doubled height and the AND mask appended."""
+    w, h = canvas.width, canvas.height
+    rows = canvas.rgba_rows()
+    xor = bytearray()
+    for row in reversed(rows):
+        bgra = bytearray(len(row))
+        bgra[0::4], bgra[1::4], bgra[2::4], bgra[3::4] = row[2::4], row[1::4], row[0::4], row[3::4]
+        xor += bgra
+    mask_stride = ((w + 31) // 32) * 4
+    and_mask = bytearray()
+    for row in reversed(rows):
+        bits = bytearray(mask_stride)
+        for x in range(w):
+            if row[x * 4 + 3] == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        and_mask += bits
+    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(and_mask), 0, 0, 0, 0)
+    return info + bytes(xor) + bytes(and_mask)
+
+
+def ico(canvases):
+    images = [_icon_image(c) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for canvas, image in zip(canvases, images):
+        out += struct.pack(
+            "<BBBBHHII", canvas.width % 256, canvas.height % 256, 0, 0, 1, 32, len(image), offset
+        )
+        offset += len(image)
+    return out + b"".join(images)
+
+
+def save(directory, name, data):
+    os.makedirs(directory, exist_ok=True)
+    with open(os.path.join(directory, name), "wb") as f:
+        f.write(data)
+
+
+# ----------------------------------------------------------------- products
+
+
+class Product:
+    def __init__(self, color, accent):
+        self.color = hex_color(color)
+        self.accent = hex_color(accent)
+
+
+# One hue per product; the accent lifts the motif and the small line.
+FERRIX = Product("#A8321E", "#FFB199")
+PELMO = Product("#C85A12", "#FFC894")
+PELMO_SIM = Product("#7A3A9A", "#E2B8F5")
+PELMO_ROUTE = Product("#2B7D3A", "#B4F0BE")
+COFRA = Product("#1E5AA8", "#A9CCFF")
+NERVA = Product("#A8740A", "#FFE08A")
+KORDEX = Product("#0E7479", "#A2EEF0")
+KORVAL = Product("#9C2350", "#FFB0CC")
+TREL = Product("#2C4262", "#B3C8E6")
+SERVER = Product("#39434F", "#8FE3F0")
+QUILLMAKER = Product("#5B3FB0", "#C9B8FF")
+LOOKGLASS = Product("#0F7FB5", "#A6E0FF")
+
+
+# ------------------------------------------------------------------ banners
+# Motifs live on the right and fade in, so the name stays the loudest thing.
+
+
+def _motif_fade(x, y):
+    return smoothstep(300, 430, x)
+
+
+def motif_hexagons(c, color):
+    for col in range(7):
+        for row in range(-1, 3):
+            cx = 360 + col * 24
+            cy = row * 28 + (14 if col % 2 else 0)
+            hexagon = regular_polygon(cx, cy, 15, 6)
+            c.draw(stroke(hexagon, 1.2, closed=True), color, 0.22, _motif_fade)
+
+
+def motif_bearing(c, color):
+    c.draw(ring(452, 31, 40, 6), color, 0.2, _motif_fade)
+    c.draw(ring(452, 31, 22, 3), color, 0.22, _motif_fade)
+    for i in range(12):
+        a = 2 * math.pi * i / 12
+        c.draw(circle(452 + 31 * math.cos(a), 31 + 31 * math.sin(a), 3.2), color, 0.25, _motif_fade)
+    c.draw(ring(380, 48, 18, 2), color, 0.16, _motif_fade)
+
+
+def motif_plates(c, color):
+    for i in range(5):
+        x = 350 + i * 28
+        y = 6 + i * 7
+        c.draw(outline(rounded_rect(x, y, x + 60, y + 30, 5), 1.4), color, 0.24, _motif_fade)
+
+
+def motif_waves(c, color):
+    for k in range(4):
+        points = [
+            (x, 31 + (18 - k * 3) * math.sin(x / (18 + k * 3) + k * 0.9)) for x in range(300, 510, 3)
+        ]
+        c.draw(stroke(points, 1.4), color, 0.26 - k * 0.03, _motif_fade)
+
+
+def motif_route(c, color):
+    nodes = [(330, 50), (372, 20), (410, 40), (446, 14), (480, 44), (512, 26)]
+    c.draw(stroke(nodes, 2.0), color, 0.3, _motif_fade)
+    for x, y in nodes:
+        c.draw(circle(x, y, 4.5), color, 0.32, _motif_fade)
+        c.draw(circle(x, y, 2.0), color, 0.5, _motif_fade)
+    c.draw(stroke([(330, 50), (410, 40), (480, 44)], 1.0), color, 0.14, _motif_fade)
+
+
+def motif_blocks(c, color):
+    for col in range(10):
+        for row in range(4):
+            if (col * 7 + row * 3) % 5 == 1:
+                continue
+            x = 330 + col * 18
+            y = 2 + row * 16
+            a = 0.08 + 0.05 * ((col + row * 2) % 4)
+            c.draw(rounded_rect(x, y, x + 13, y + 12, 2.5), color, a, _motif_fade)
+
+
+def motif_network(c, color):
+    nodes = [(340, 14), (372, 44), (402, 18), (430, 50), (458, 24), (490, 46), (500, 8), (385, 4)]
+    links = [(0, 1), (0, 2), (1, 2), (1, 3), (2, 4), (3, 4), (4, 5), (4, 6), (2, 7), (3, 5)]
+    for a, b in links:
+        c.draw(stroke([nodes[a], nodes[b]], 1.2), color, 0.22, _motif_fade)
+    for x, y in nodes:
+        c.draw(circle(x, y, 3.6), color, 0.42, _motif_fade)
+
+
+def motif_arcs(c, color):
+    for i in range(6):
+        c.draw(ring(520, 31, 20 + i * 17, 1.6 + (i % 2)), color, 0.24 - i * 0.02, _motif_fade)
+
+
+def motif_triangles(c, color):
+    for col in range(17):
+        for row in range(4):
+            x = 320 + col * 11
+            y = -7 + row * 22
+            up = (col + row) % 2 == 0
+            pts = [(x, y + 22), (x + 22, y + 22), (x + 11, y)] if up else [
+                (x, y),
+                (x + 22, y),
+                (x + 11, y + 22),
+            ]
+            c.draw(stroke(pts, 1.2, closed=True), color, 0.2, _motif_fade)
+
+
+def motif_rack(c, color):
+    for i in range(4):
+        y = 6 + i * 13
+        c.draw(outline(rounded_rect(360, y, 500, y + 9, 2.5), 1.2), color, 0.24, _motif_fade)
+        for k in range(3):
+            c.draw(circle(372 + k * 8, y + 4.5, 1.8), color, 0.45, _motif_fade)
+        c.draw(stroke([(420, y + 4.5), (488, y + 4.5)], 1.0), color, 0.16, _motif_fade)
+
+
+def banner(product, title, motif):
+    w, h = BANNER_SIZE
+    deep = shade(product.color, 0.45)
+    base = product.color
+    light = tint(product.color, 0.12)
+    c = Canvas(w, h)
+
+    def background(x, y):
+        t = clamp01(x / w * 0.9 + y / h * 0.1)
+        if t < 0.6:
+            return mix(deep, base, t / 0.6)
+        return mix(base, light, (t - 0.6) / 0.4)
+
+    c.gradient(background)
+    motif(c, product.accent)
+    # A hairline at the bottom separates the banner from the page below.
+    c.rect(0, h - 2, w - 1, h - 2, mix(base, product.accent, 0.45))
+    c.rect(0, h - 1, w - 1, h - 1, shade(product.color, 0.6))
+    _banner_title(c, title, product)
+    line = text_mask(w, h, "Vorlane Trel Setup", FONT_REGULAR, 11, 25, 52)
+    c.mask(line, tint(product.accent, 0.35))
+    return c
+
+
+def _banner_title(c, title, product):
+    """First word bold, the rest lighter: the family name leads."""
+    w, h = c.width, c.height
+    first, _, rest = title.partition(" ")
+    size, left, baseline = 25, 24, 35
+    x = left
+    for text, font in ((first, FONT_BOLD), (rest, FONT_REGULAR)):
+        if not text:
+            break
+        shadow = text_mask(w, h, text, font, size, x + 1, baseline + 1, blur=1.2)
+        c.mask(shadow, shade(product.color, 0.8), 0.55)
+        ink = text_mask(w, h, text, font, size, x, baseline)
+        c.mask(ink, WHITE)
+        # Ink width plus one space of the bold face.
+        x = ink.ink_box()[2] + 1 + int(size * 0.34 + 0.5)
+
+
+BANNERS = [
+    ("banner_172_ferrix_pelmo.bmp", PELMO, "Ferrix Pelmo", motif_plates),
+    ("banner_178_cofra_client.bmp", COFRA, "Cofra Client", motif_blocks),
+    ("banner_205_trel.bmp", TREL, "Trel Setup", motif_hexagons),
+    ("banner_6026_kordex.bmp", KORDEX, "Kordex", motif_arcs),
+    ("banner_6027_korval.bmp", KORVAL, "Korval", motif_triangles),
+    ("banner_6028_ferrix.bmp", FERRIX, "Ferrix", motif_bearing),
+    ("banner_6031_nerva_client.bmp", NERVA, "Nerva Client", motif_network),
+    ("banner_6140_pelmo_simulation.bmp", PELMO_SIM, "Ferrix Pelmo Simulation", motif_waves),
+    ("banner_6141_pelmo_route.bmp", PELMO_ROUTE, "Ferrix Pelmo Route", motif_route),
+    ("banner_9000_server.bmp", SERVER, "Trel Server", motif_rack),
+]
+
+
+# ------------------------------------------------------------- product icons
+
+
+def emblem(size, product, draw_glyph):
+    """Rounded square in the product colour, lit from the top."""
+    c = Canvas(size, size)
+    inset = 0.5 if size <= 16 else 1.0
+    radius = size * 0.22
+    top, bottom = tint(product.color, 0.28), shade(product.color, 0.12)
+    body = rounded_rect(inset, inset, size - inset, size - inset, radius)
+    c.draw(body, lambda x, y: mix(top, bottom, y / size))
+    c.draw(outline(body, 1.0), shade(product.color, 0.4), 0.9)
+    if size > 16:
+        inner = rounded_rect(2.0, 2.0, size - 2.0, size - 2.0, radius - 1)
+        c.draw(outline(inner, 1.0), tint(product.color, 0.5), 0.35)
+    draw_glyph(c, size)
+    return c
+
+
+def letter_glyph(letter):
+    def draw(c, size):
+        font_size = 13 if size <= 16 else 23
+        mask = glyph_mask(letter, FONT_BOLD, font_size)
+        dx = (size - mask.width) // 2
+        dy = (size - mask.height) // 2
+        c.mask(mask, BLACK, 0.35, dx + 1 if size > 16 else dx, dy + 1)
+        c.mask(mask, WHITE, 1.0, dx, dy)
+
+    return draw
+
+
+def lens_glyph(c, size):
+    s = size / 32.0
+    cx, cy, r = 13.5 * s, 13.5 * s, 6.6 * s
+    handle = [(cx + r * 0.75, cy + r * 0.75), (24.5 * s, 24.5 * s)]
+    c.draw(stroke([(p[0] + s, p[1] + s) for p in handle], 4.2 * s), BLACK, 0.3)
+    c.draw(ring(cx + s, cy + s, r, 2.6 * s + 0.3), BLACK, 0.3)
+    c.draw(circle(cx, cy, r), tint(LOOKGLASS.color, 0.55), 0.5)
+    c.draw(ring(cx, cy, r, 2.6 * s + 0.3), WHITE)
+    c.draw(stroke(handle, 4.2 * s), WHITE)
+
+
+PRODUCT_ICONS = [
+    ("icon_158_ferrix.ico", FERRIX, letter_glyph("F")),
+    ("icon_160_cofra.ico", COFRA, letter_glyph("C")),
+    ("icon_162_quillmaker.ico", QUILLMAKER, letter_glyph("Q")),
+    ("icon_166_pelmo.ico", PELMO, letter_glyph("P")),
+    ("icon_6072_nerva.ico", NERVA, letter_glyph("N")),
+    ("icon_13002_lookglass.ico", LOOKGLASS, lens_glyph),
+]
+
+
+# ------------------------------------------------------------ pixel sprites
+# 16x16 glyphs drawn pixel by pixel: masked bitmaps must have hard edges.
+
+PALETTE = {
+    "k": (48, 48, 48),
+    "K": (0, 0, 0),
+    "w": (255, 255, 255),
+    "l": (222, 222, 222),
+    "m": (176, 176, 176),
+    "d": (120, 120, 120),
+    "G": (40, 196, 64),
+    "y": (255, 214, 0),
+    "Y": (150, 100, 0),
+    "r": (222, 36, 36),
+    "R": (132, 8, 8),
+    "b": (44, 108, 206),
+    "B": (136, 184, 240),
+    "n": (30, 70, 140),
+    "o": (244, 168, 20),
+}
+
+HARD_DISK = [
+    "................",
+    "................",
+    "................",
+    "................",
+    "..kkkkkkkkkkkk..",
+    ".kwwwwwwwwwwwwk.",
+    ".kwllllllllllmk.",
+    ".kwllllllllllmk.",
+    ".kwllllllllllmk.",
+    ".kmmmmmmmmmmmdk.",
+    ".kddddddddddddk.",
+    ".kmwwwwwwwwwwmk.",
+    ".kmllddddlGGlmk.",
+    ".kmmmmmmmmmmmdk.",
+    "..kkkkkkkkkkkk..",
+    "................",
+]
+
+DIGIT_ONE = [
+    "..kkk.",
+    ".kkyk.",
+    "kyyyk.",
+    "kkyyk.",
+    ".kyyk.",
+    ".kyyk.",
+    "kkyykk",
+    "kyyyyk",
+    "kkkkkk",
+]
+
+COMPUTER_AND_SERVER = [
+    "................",
+    ".........kkkkkk.",
+    ".........kwwwmk.",
+    ".........kwddmk.",
+    "kkkkkkkkkkkwwmk.",
+    "kwwwwwwwwkkddmk.",
+    "kwbbbbbbmkkwwmk.",
+    "kwbBBbbbmkkwwmk.",
+    "kwbBbbbbmkkwwmk.",
+    "kwbbbbbbmkkwwmk.",
+    "kwmmmmmmmkkwwmk.",
+    "kkkkkkkkkkkwGmk.",
+    "....kddk..kwwmk.",
+    "..kkkkkkkkkmmdk.",
+    "..kmmmmmmkkkkkk.",
+    "..kkkkkkkk......",
+]
+
+NETWORK_DRIVE = [
+    "..kkkkkkkkkkkk..",
+    ".kwwwwwwwwwwwwk.",
+    ".kwllllllllllmk.",
+    ".kwllllllllllmk.",
+    ".kmmmmmmmmmmmdk.",
+    ".kddddddddddddk.",
+    ".kmllddddlGGlmk.",
+    ".kmmmmmmmmmmmdk.",
+    "..kkkkkkkkkkkk..",
+    ".......kk.......",
+    ".......kk.......",
+    "......kkkk......",
+    "kkkkkkkddkkkkkkk",
+    "ddddddkddkdddddd",
+    "......kkkk......",
+    "................",
+]
+
+DROP_ARROW = [
+    "KKKKK",
+    ".KKK.",
+    "..K..",
+]
+
+# 3x5 letters for the standard badges on content rows.
+TINY_LETTERS = {
+    "A": [".#.", "#.#", "###", "#.#", "#.#"],
+    "D": ["##.", "#.#", "#.#", "#.#", "##."],
+    "I": ["###", ".#.", ".#.", ".#.", "###"],
+    "J": ["..#", "..#", "..#", "#.#", ".#."],
+    "F": ["###", "#..", "##.", "#..", "#.."],
+    "V": ["#.#", "#.#", "#.#", "#.#", ".#."],
+}
+
+PAGE = [
+    "..kkkkkkkkk.....",
+    "..kwwwwwwwkk....",
+    "..kwwwwwwwklk...",
+    "..kwwwwwwwkllk..",
+    "..kwmmmmmwkkkkk.",
+    "..kwwwwwwwwwwwk.",
+    "..kwmmmmmmmmmwk.",
+    "..kwwwwwwwwwwwk.",
+    "..kwwwwwwmmmmwk.",
+    "..kwwwwwwwwwwwk.",
+    "..kwwwwwwmmmmwk.",
+    "..kwwwwwwwwwwwk.",
+    "..kwwwwwwmmmmwk.",
+    "..kwwwwwwwwwwwk.",
+    "..kwwwwwwwwwwwk.",
+    "..kkkkkkkkkkkkk.",
+]
+
+
+def check_no_mask_color(rows, mask_color):
+    """A drawn pixel that equals the mask colour would turn transparent."""
+    for y, row in enumerate(rows):
+        for x, ch in enumerate(row):
+            if ch != "." and PALETTE.get(ch) == mask_color:
+                sys.exit("sprite colour %r equals the mask colour" % ch)
+
+
+def red_cross(c, dx, dy):
+    a, b = (dx + 4.0, dy + 4.0), (dx + 12.0, dy + 12.0)
+    p, q = (dx + 12.0, dy + 4.0), (dx + 4.0, dy + 12.0)
+    for width, color in ((4.6, PALETTE["R"]), (2.8, PALETTE["r"])):
+        c.draw(stroke([a, b], width), color)
+        c.draw(stroke([p, q], width), color)
+
+
+def feature_state(background, draw_glyph):
+    w, h = STATE_SIZE
+    c = Canvas(w, h, TEAL_MASK)
+    c.rect(0, 0, 25, h - 1, background)
+    draw_glyph(c, 1, 1)
+    c.sprite(DROP_ARROW, PALETTE, 19, 8)
+    return c
+
+
+def glyph_disk(c, dx, dy):
+    c.sprite(HARD_DISK, PALETTE, dx, dy)
+
+
+def glyph_disk_once(c, dx, dy):
+    c.sprite(HARD_DISK, PALETTE, dx, dy)
+    c.sprite(DIGIT_ONE, PALETTE, dx, dy)
+
+
+def glyph_network(c, dx, dy):
+    c.sprite(COMPUTER_AND_SERVER, PALETTE, dx, dy)
+
+
+FEATURE_STATES = [
+    ("state_8004.bmp", WHITE, glyph_disk_once),
+    ("state_8005.bmp", STATE_GREY, glyph_disk_once),
+    ("state_8006.bmp", WHITE, red_cross),
+    ("state_8007.bmp", WHITE, glyph_disk),
+    ("state_8008.bmp", STATE_GREY, glyph_disk),
+    ("state_8009.bmp", WHITE, glyph_network),
+    ("state_8010.bmp", STATE_GREY, glyph_network),
+]
+
+
+# ----------------------------------------------------------- resource strips
+
+
+def warning_sign():
+    """Amber triangle, dark red rim, black exclamation mark."""
+    inside = set()
+    for y in range(16):
+        for x in range(16):
+            px, py = x + 0.5, y + 0.5
+            if 1.0 <= py <= 15.0 and abs(px - 8.0) <= (py - 0.6) * 0.56:
+                inside.add((x, y))
+    rows = []
+    for y in range(16):
+        row = ""
+        for x in range(16):
+            if (x, y) not in inside:
+                row += "."
+            elif any((x + ox, y + oy) not in inside for ox, oy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+                row += "R"
+            else:
+                row += "o"
+        rows.append(row)
+    rows = [list(r) for r in rows]
+    for y in list(range(5, 11)) + [12, 13]:
+        rows[y][7] = rows[y][8] = "K"
+    return ["".join(r) for r in rows]
+
+
+def drive_state_strip():
+    sign = warning_sign()
+    check_no_mask_color(sign, GREEN_MASK)
+    c = Canvas(16 * 6, 16, GREEN_MASK)
+    # Indexes 0..4 stay empty: only a drive short of space gets a mark.
+    c.sprite(sign, PALETTE, 16 * 5, 0)
+    return c
+
+
+def drive_small_strip():
+    for rows in (HARD_DISK, NETWORK_DRIVE):
+        check_no_mask_color(rows, RED_MASK)
+    c = Canvas(32, 16, RED_MASK)
+    c.sprite(HARD_DISK, PALETTE, 0, -1)
+    c.sprite(NETWORK_DRIVE, PALETTE, 16, 0)
+    return c
+
+
+CONTENT_BADGES = [
+    ("A", (30, 90, 190)),  # ANSI
+    ("D", (186, 36, 36)),  # DIN
+    ("I", (26, 132, 66)),  # ISO
+    ("J", (140, 56, 170)),  # JIS / GB
+    ("F", (226, 124, 14)),  # feature
+    ("V", (96, 100, 112)),  # other / vendor
+]
+
+
+def content_rows_strip():
+    check_no_mask_color(PAGE, TEAL_MASK)
+    c = Canvas(16 * len(CONTENT_BADGES), 16, TEAL_MASK)
+    for i, (letter, color) in enumerate(CONTENT_BADGES):
+        x0 = i * 16
+        c.sprite(PAGE, PALETTE, x0, 0)
+        c.rect(x0, 7, x0 + 8, 15, shade(color, 0.45))
+        c.rect(x0 + 1, 8, x0 + 7, 14, color)
+        for ly, row in enumerate(TINY_LETTERS[letter]):
+            for lx, ch in enumerate(row):
+                if ch == "#":
+                    c.set(x0 + 3 + lx, 9 + ly, WHITE)
+    return c
+
+
+# ------------------------------------------------------------ disk cost icon
+
+
+def disk_cost_icon(size):
+    """A drive under a semicircular gauge whose needle leans towards full."""
+    s = size / 32.0
+    c = Canvas(size, size)
+    body = rounded_rect(2 * s, 18 * s, 30 * s, 29 * s, 2.5 * s)
+    c.draw(body, lambda x, y: mix((236, 236, 236), (150, 150, 150), (y - 18 * s) / (11 * s)))
+    c.draw(outline(body, 1.0), (64, 64, 64))
+    c.draw(rounded_rect(5 * s, 24 * s, 18 * s, 25.6 * s, 0.6), (96, 96, 96))
+    c.draw(circle(25 * s, 24.6 * s, 1.6 * s + 0.2), PALETTE["G"])
+
+    cx, cy, r = 16 * s, 16 * s, 12 * s
+    dial = [(cx - r - 1.4 * s, cy)] + [
+        (cx + (r + 1.4 * s) * math.cos(math.pi + math.pi * i / 24), cy + (r + 1.4 * s) * math.sin(math.pi + math.pi * i / 24))
+        for i in range(25)
+    ]
+    c.draw(polygon(dial), (250, 250, 250))
+    c.draw(stroke(dial, 1.0, closed=True), (64, 64, 64))
+    bands = [((46, 170, 70), 0.0, 0.5), ((240, 180, 20), 0.5, 0.78), ((212, 40, 30), 0.78, 1.0)]
+    for color, t0, t1 in bands:
+        pts = [
+            (cx + (r - 2.2 * s) * math.cos(math.pi + math.pi * t), cy + (r - 2.2 * s) * math.sin(math.pi + math.pi * t))
+            for t in [t0 + (t1 - t0) * k / 8 for k in range(9)]
+        ]
+        c.draw(stroke(pts, 3.2 * s), color)
+    angle = math.pi + math.pi * 0.72
+    tip = (cx + (r - 3 * s) * math.cos(angle), cy + (r - 3 * s) * math.sin(angle))
+    c.draw(stroke([(cx, cy - 0.5 * s), tip], 1.0 + 0.8 * s), (32, 32, 32))
+    c.draw(circle(cx, cy - 0.5 * s, 1.8 * s + 0.3), (32, 32, 32))
+    return c
+
+
+# -------------------------------------------------------------------- main
+
+
+def main():
+    for name, product, title, motif in BANNERS:
+        save(RES_DIR, name, bmp24(banner(product, title, motif)))
+    for name, product, glyph in PRODUCT_ICONS:
+        save(RES_DIR, name, ico([emblem(16, product, glyph), emblem(32, product, glyph)]))
+    for name, background, glyph in FEATURE_STATES:
+        data = bmp24(feature_state(background, glyph))
+        save(RES_DIR, name, data)
+        save(RESDLL_DIR, name, data)
+    save(RESDLL_DIR, "drive_state_6016.bmp", bmp24(drive_state_strip()))
+    save(RESDLL_DIR, "drive_small_6020.bmp", bmp24(drive_small_strip()))
+    save(RESDLL_DIR, "content_rows_6015.bmp", bmp24(content_rows_strip()))
+    save(RESDLL_DIR, "disk_cost_167.ico", ico([disk_cost_icon(16), disk_cost_icon(32)]))
+
+
+if __name__ == "__main__":
+    main()

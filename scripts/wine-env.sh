@@ -1,0 +1,52 @@
+# Sourced by the run scripts: a private 32-bit Wine prefix, an X display
+# (Xvfb when there is none) and a persistent wineserver. wine_env_stop ends
+# exactly what wine_env_start started.
+#   wine_env_start <prefix folder> [--fresh] [--xvfb]
+
+wine_env_start() {
+  local prefix=$1; shift
+  local fresh=0 want_xvfb=0
+  for arg in "$@"; do
+    case $arg in
+      --fresh) fresh=1 ;;
+      --xvfb) want_xvfb=1 ;;
+    esac
+  done
+  export WINEARCH=win32 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  WINE_ENV_XVFB_PID=""
+  WINE_ENV_SERVER_STARTED=0
+
+  if [ -z "${DISPLAY:-}" ] || [ $want_xvfb -eq 1 ]; then
+    local n=$(( 90 + RANDOM % 400 ))
+    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    WINE_ENV_XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  fi
+
+  if [ $fresh -eq 1 ]; then rm -rf "$prefix"; fi
+  if [ ! -f "$prefix/system.reg" ]; then
+    mkdir -p "$prefix"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Without a window manager every top-level window waits ~2 s to map.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null &
+  WINE_ENV_SERVER_STARTED=1
+  sleep 0.2
+}
+
+wine_env_stop() {
+  if [ "${WINE_ENV_SERVER_STARTED:-0}" -eq 1 ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    WINE_ENV_SERVER_STARTED=0
+  fi
+  if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
+    kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    WINE_ENV_XVFB_PID=""
+  fi
+}

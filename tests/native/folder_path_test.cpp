@@ -1,0 +1,52 @@
+#include "framework/folder_path.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvra {
+namespace {
+
+TEST(FolderPath, RemoveTrailingBackslashKeepsRoots) {
+  EXPECT_EQ(RemoveTrailingBackslash("\\"), "\\");
+  EXPECT_EQ(RemoveTrailingBackslash("C:\\"), "C:\\");
+  EXPECT_EQ(RemoveTrailingBackslash("z:\\"), "z:\\");
+  EXPECT_EQ(RemoveTrailingBackslash("C:"), "C:");
+  EXPECT_EQ(RemoveTrailingBackslash(""), "");
+  EXPECT_EQ(RemoveTrailingBackslash("1:\\"), "1:");  // not a drive letter
+}
+
+TEST(FolderPath, RemoveTrailingBackslashDropsExactlyOne) {
+  EXPECT_EQ(RemoveTrailingBackslash("C:\\dir\\"), "C:\\dir");
+  EXPECT_EQ(RemoveTrailingBackslash("C:\\dir\\\\"), "C:\\dir\\");
+  EXPECT_EQ(RemoveTrailingBackslash("C:\\dir"), "C:\\dir");
+  EXPECT_EQ(RemoveTrailingBackslash("\\\\server\\share\\"), "\\\\server\\share");
+  EXPECT_EQ(RemoveTrailingBackslash("\\\\"), "\\");
+  EXPECT_EQ(RemoveTrailingBackslash("C:/dir/"), "C:/dir/");
+}
+
+TEST(FolderPath, WithOneTrailingBackslash) {
+  EXPECT_EQ(WithOneTrailingBackslash(""), "\\");
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\Lumo 11\\"), "D:\\Apps\\Lumo 11\\");
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\Lumo 11"), "D:\\Apps\\Lumo 11\\");
+  EXPECT_EQ(WithOneTrailingBackslash("D:"), "D:\\");
+  // A root keeps its backslash and gets one more; stored values depend on it.
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\"), "D:\\\\");
+  EXPECT_EQ(WithOneTrailingBackslash("\\"), "\\\\");
+}
+
+TEST(FolderPath, LastPathComponentUsesLaterSeparator) {
+  EXPECT_EQ(LastPathComponent("C:\\Trel\\lumo.exe"), "lumo.exe");
+  EXPECT_EQ(LastPathComponent("C:/Trel/lumo.exe"), "lumo.exe");
+  EXPECT_EQ(LastPathComponent("C:\\Trel/bin\\lumo.exe"), "lumo.exe");
+  EXPECT_EQ(LastPathComponent("C:/Trel\\bin/lumo.exe"), "lumo.exe");
+  EXPECT_EQ(LastPathComponent("lumo.exe"), "lumo.exe");
+  EXPECT_EQ(LastPathComponent("C:\\Trel\\"), "");
+  EXPECT_EQ(LastPathComponent(""), "");
+}
+
+TEST(FolderPath, JoinFolder) {
+  EXPECT_EQ(JoinFolder("C:\\Program Files", "Lumo 11"), "C:\\Program Files\\Lumo 11\\");
+  EXPECT_EQ(JoinFolder("", ""), "\\\\");
+}
+
+}  // namespace
+}  // namespace kelvra
