@@ -33,10 +33,27 @@ wine_env_start() {
     # Without a window manager every top-level window waits ~2 s to map.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
+    if [ "${KELVRA_TEST_DRIVES:-0}" = 1 ]; then wine_env_add_test_drives "$prefix"; fi
   fi
   wineserver -p >/dev/null 2>&1 </dev/null &
   WINE_ENV_SERVER_STARTED=1
-  sleep 0.2
+  # Start Wine's background services now, with no terminal or pipe of ours:
+  # started later by a test program, they would hold ctest's output pipe open.
+  wineboot >/dev/null 2>&1 </dev/null
+}
+
+# Drives the disk-cost tests look for: a CD drive D: and a network drive N:,
+# each on a folder of the prefix. Wine's mount manager reads the drive types
+# when it starts, so they are set while no wineserver runs and the next
+# start picks them up.
+wine_env_add_test_drives() {
+  local prefix=$1
+  mkdir -p "$prefix/test-drives/cdrom" "$prefix/test-drives/network"
+  ln -sfn "$prefix/test-drives/cdrom" "$prefix/dosdevices/d:"
+  ln -sfn "$prefix/test-drives/network" "$prefix/dosdevices/n:"
+  wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
+  wineserver -w
 }
 
 wine_env_stop() {

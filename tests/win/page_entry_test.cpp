@@ -1,0 +1,203 @@
+// The page entry frame: the resource library's loading, swap and release on
+// every path, as a setup driver sees it through the real exports.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "framework/page_entry.h"
+#include "framework/resource_module.h"
+#include "framework/setup_page.h"
+#include "kit/app.h"
+#include "pages/options/part_modification.h"
+#include "res/kelvra_ids.h"
+#include "tests/win/support/library_files.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
+
+namespace {
+
+using test::Ui;
+
+std::string ReadFileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string PlantedMarker() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  return std::string(temp) + "planted_code_ran.txt";
+}
+
+// A page whose initialisation fails with an exception.
+class ThrowingPage : public CSetupPage {
+ public:
+  ThrowingPage() : CSetupPage(8005, 0) {}
+
+ protected:
+  BOOL OnInitDialog() override { throw std::runtime_error("page failed"); }
+};
+
+class PageEntryTest : public test::SetupTest {};
+
+TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
+  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
+  test::RegSetString(test::kFerrixKey, "ALLOWDRAWINGEDIT", "kept");
+  test::RegSetDword(test::kFerrixKey, "_CANCELED", 1);
+  const std::string registryBefore = test::SnapshotSetupTree();
+  const std::string iniBefore = ReadFileText(DriverIniFile());
+
+  test::ResourceLibraryAside aside;
+  test::MessageBoxSeen box;
+  bool secondWindow = true;
+  const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
+                                 [&](Ui& ui) {
+                                   box = ui.WaitForMessageBox();
+                                   ui.Answer(box, IDOK);
+                                   ui.WaitUntilClosed(box.window);
+                                   secondWindow = ui.WaitForDialog(nullptr, 500) != nullptr;
+                                 });
+
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
+  EXPECT_FALSE(secondWindow) << "neither a page nor a second message may follow";
+  EXPECT_EQ(test::SnapshotSetupTree(), registryBefore);
+  EXPECT_EQ(ReadFileText(DriverIniFile()), iniBefore);
+}
+
+// Runs a page of this program's own copy of the frame; reports the resource
+// handle in force while it was up.
+template <class Page>
+int RunAndWatch(HINSTANCE* whileUp, const std::function<void(Ui&, HWND)>& press) {
+  *whileUp = nullptr;
+  return test::Drive([] { return RunPage<Page>(); },
+                     [&](Ui& ui) {
+                       HWND page = ui.WaitForDialog();
+                       if (!page) return;
+                       *whileUp = kit::ResourceHandle();
+                       press(ui, page);
+                     });
+}
+
+TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
+  const HINSTANCE before = kit::ResourceHandle();
+  ASSERT_EQ(before, kit::InstanceHandle());
+
+  struct Path {
+    const char* name;
+    std::function<void(Ui&, HWND)> press;
+    int expected;
+  };
+  const Path paths[] = {
+      {"Next", [](Ui& ui, HWND page) { ui.Click(page, 1000); }, 1},
+      {"Back", [](Ui& ui, HWND page) { ui.Click(page, 1001); }, 1001},
+      {"confirmed Cancel",
+       [](Ui& ui, HWND page) {
+         ui.Click(page, IDCANCEL);
+         ui.Answer(ui.WaitForMessageBox(), IDYES);
+       },
+       2},
+  };
+  for (const Path& path : paths) {
+    SCOPED_TRACE(path.name);
+    HINSTANCE whileUp = nullptr;
+    EXPECT_EQ(RunAndWatch<CPartModification>(&whileUp, path.press), path.expected);
+    ASSERT_NE(whileUp, nullptr) << "the page never appeared";
+    EXPECT_NE(whileUp, before) << "the resource library was not current while the page ran";
+    EXPECT_EQ(kit::ResourceHandle(), before);
+    EXPECT_TRUE(test::IsUnmapped(whileUp)) << "the resource library is still held";
+  }
+
+  EXPECT_EQ(RunPage<ThrowingPage>(), -1) << "an exception in a page must not leave the export";
+  EXPECT_EQ(kit::ResourceHandle(), before);
+
+  {
+    test::ResourceLibraryAside aside;
+    EXPECT_EQ(test::Drive([] { return RunPage<CPartModification>(); },
+                          [](Ui& ui) { ui.Answer(ui.WaitForMessageBox(), IDOK); }),
+              0);
+  }
+  EXPECT_EQ(kit::ResourceHandle(), before);
+}
+
+TEST_F(PageEntryTest, TwoExportsInARowEachLoadTheirOwnResourceLibrary) {
+  HINSTANCE first = nullptr;
+  HINSTANCE second = nullptr;
+  const auto back = [](Ui& ui, HWND page) { ui.Click(page, 1001); };
+  EXPECT_EQ(RunAndWatch<CPartModification>(&first, back), 1001);
+  EXPECT_TRUE(test::IsUnmapped(first));
+  EXPECT_EQ(RunAndWatch<CPartModification>(&second, back), 1001);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(test::IsUnmapped(second));
+
+  // The same through the real library, as a driver calls it.
+  for (int call = 0; call < 2; ++call) {
+    bool shown = false;
+    EXPECT_EQ(test::Drive([] { return test::CallExport("PartModificationDlg"); },
+                          [&](Ui& ui) {
+                            HWND page = ui.WaitForDialog();
+                            shown = page != nullptr;
+                            ui.Click(page, 1001);
+                          }),
+              1001);
+    EXPECT_TRUE(shown) << "call " << call;
+  }
+}
+
+TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) {
+  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
+  test::RegSetString(test::kSetupRoot, "TRELProduct", "brava");
+
+  HICON icon = nullptr;
+  test::Drive([] { return test::CallExport("PartModificationDlg"); },
+              [&](Ui& ui) {
+                HWND page = ui.WaitForDialog();
+                icon = reinterpret_cast<HICON>(SendMessageA(page, WM_GETICON, ICON_BIG, 0));
+                ui.Click(page, 1001);
+              });
+  EXPECT_NE(icon, nullptr) << "icon 158 lives only in Kelvra.dll";
+
+  // The banner of this program's own copy of the page: bitmap 6028, 505 by 63.
+  CPartModification page;
+  BITMAP banner{};
+  test::Drive([&] { return RunPageModal(page); },
+              [&](Ui& ui) {
+                HWND window = ui.WaitForDialog();
+                GetObjectA(page.Banner().Bitmap(), sizeof banner, &banner);
+                ui.Click(window, 1001);
+              });
+  EXPECT_EQ(banner.bmWidth, 505);
+  EXPECT_EQ(banner.bmHeight, 63);
+}
+
+TEST_F(PageEntryTest, PlantedResourceLibraryCodeNeverRuns) {
+  const std::string planted = test::ProgramFolder() + "\\planted\\Kelvrares.dll";
+  DeleteFileA(PlantedMarker().c_str());
+  {
+    test::ResourceLibraryAside aside(planted);
+    bool shown = false;
+    EXPECT_EQ(test::Drive([] { return test::CallExport("PartModificationDlg"); },
+                          [&](Ui& ui) {
+                            HWND page = ui.WaitForDialog();
+                            shown = page != nullptr;
+                            ui.Click(page, 1001);
+                          }),
+              1001);
+    EXPECT_TRUE(shown) << "the planted library's templates still serve";
+  }
+  EXPECT_EQ(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the planted library's entry point ran";
+
+  // Control: loaded as a library, its code does run.
+  HMODULE loaded = LoadLibraryA(planted.c_str());
+  ASSERT_NE(loaded, nullptr);
+  FreeLibrary(loaded);
+  EXPECT_NE(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileA(PlantedMarker().c_str());
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#include "tests/win/support/library_files.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/win/support/setup_test.h"
+
+namespace test {
+
+int CallExport(const char* name) {
+  HMODULE library = LoadLibraryA((ProgramFolder() + "\\Kelvra.dll").c_str());
+  EXPECT_NE(library, nullptr);
+  if (!library) return -100;
+  auto page = reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library, name));
+  EXPECT_NE(page, nullptr) << name;
+  const int result = page ? page() : -100;
+  FreeLibrary(library);
+  return result;
+}
+
+ResourceLibraryAside::ResourceLibraryAside(const std::string& replacement)
+    : path_(ProgramFolder() + "\\Kelvrares.dll"), aside_(path_ + ".aside") {
+  EXPECT_TRUE(MoveFileExA(path_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING));
+  if (!replacement.empty()) {
+    EXPECT_TRUE(CopyFileA(replacement.c_str(), path_.c_str(), FALSE));
+  }
+}
+
+ResourceLibraryAside::~ResourceLibraryAside() {
+  DeleteFileA(path_.c_str());
+  MoveFileExA(aside_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+bool IsUnmapped(HMODULE module) {
+  // Resource-only handles carry flags in their low bits.
+  const auto base = reinterpret_cast<ULONG_PTR>(module) & ~static_cast<ULONG_PTR>(3);
+  MEMORY_BASIC_INFORMATION info{};
+  if (!VirtualQuery(reinterpret_cast<void*>(base), &info, sizeof info)) return true;
+  // Wine keeps the address range reserved after the view is gone.
+  return info.State != MEM_COMMIT || info.AllocationBase != reinterpret_cast<void*>(base);
+}
+
+}  // namespace test

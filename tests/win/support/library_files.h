@@ -1,0 +1,30 @@
+// The libraries beside the test program, as a setup driver would have them.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace test {
+
+// Calls an export of the real Kelvra.dll beside this program.
+int CallExport(const char* name);
+
+// Takes Kelvrares.dll away from beside the test program for its lifetime,
+// optionally putting another file in its place; puts it back afterwards.
+class ResourceLibraryAside {
+ public:
+  explicit ResourceLibraryAside(const std::string& replacement = std::string());
+  ~ResourceLibraryAside();
+  ResourceLibraryAside(const ResourceLibraryAside&) = delete;
+  ResourceLibraryAside& operator=(const ResourceLibraryAside&) = delete;
+
+ private:
+  std::string path_;
+  std::string aside_;
+};
+
+// True when the image a module handle (plain or resource-only) pointed to
+// is no longer mapped there.
+bool IsUnmapped(HMODULE module);
+
+}  // namespace test

@@ -1,0 +1,161 @@
+#include "tests/win/support/robot.h"
+
+#include <vector>
+
+namespace test {
+namespace {
+
+constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr DWORD kPollMs = 10;
+
+bool IsVisibleDialog(HWND window) {
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  return lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window);
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM out) {
+  if (IsVisibleDialog(window)) reinterpret_cast<std::vector<HWND>*>(out)->push_back(window);
+  return TRUE;
+}
+
+// Top-level dialogs of the thread, topmost first.
+std::vector<HWND> ThreadDialogs(DWORD thread) {
+  std::vector<HWND> dialogs;
+  EnumThreadWindows(thread, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+  return dialogs;
+}
+
+template <class Found>
+bool PollUntil(DWORD timeoutMs, Found found) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (found()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(kPollMs);
+  }
+}
+
+std::string WindowText(HWND window) {
+  char text[4096] = "";
+  // Sent across threads: answered while the page thread pumps messages.
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                      5000, nullptr);
+  return text;
+}
+
+}  // namespace
+
+HWND Ui::WaitForDialog(HWND other, DWORD timeoutMs) const {
+  HWND result = nullptr;
+  PollUntil(timeoutMs, [&] {
+    for (HWND dialog : ThreadDialogs(pageThread_)) {
+      if (dialog != other && !GetDlgItem(dialog, kMessageBoxTextId)) {
+        result = dialog;
+        return true;
+      }
+    }
+    return false;
+  });
+  return result;
+}
+
+MessageBoxSeen Ui::WaitForMessageBox(DWORD timeoutMs) const {
+  MessageBoxSeen box;
+  PollUntil(timeoutMs, [&] {
+    for (HWND dialog : ThreadDialogs(pageThread_)) {
+      if (HWND text = GetDlgItem(dialog, kMessageBoxTextId)) {
+        box.window = dialog;
+        box.text = WindowText(text);
+        box.caption = WindowText(dialog);
+        return true;
+      }
+    }
+    return false;
+  });
+  return box;
+}
+
+void Ui::Answer(const MessageBoxSeen& box, int button) const {
+  PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+bool Ui::WaitUntilClosed(HWND window, DWORD timeoutMs) const {
+  return PollUntil(timeoutMs, [&] { return !IsWindow(window); });
+}
+
+std::string Ui::Text(HWND dialog, int id) const {
+  return WindowText(GetDlgItem(dialog, id));
+}
+
+void Ui::SetText(HWND dialog, int id, const std::string& text) const {
+  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_BLOCK, 5000, nullptr);
+}
+
+bool Ui::IsChecked(HWND dialog, int id) const {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+void Ui::Click(HWND dialog, int id) const {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Ui::PressEscape(HWND dialog) const {
+  // The dialog manager turns Esc on any control into IDCANCEL.
+  HWND target = GetWindow(dialog, GW_CHILD);
+  PostMessageA(target ? target : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageA(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+}
+
+void Ui::PressCloseBox(HWND dialog) const {
+  PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+namespace {
+
+struct ScriptRun {
+  const std::function<void(Ui&)>* script;
+  Ui ui;
+};
+
+// Whatever a script left open is closed, so that the test can end: message
+// boxes with No (or OK), pages with Back (or OK).
+void CloseLeftovers(const Ui& ui) {
+  for (int round = 0; round < 10; ++round) {
+    HWND left = nullptr;
+    PollUntil(50, [&] {
+      const std::vector<HWND> dialogs = ThreadDialogs(ui.PageThread());
+      if (!dialogs.empty()) left = dialogs.front();
+      return left != nullptr;
+    });
+    if (!left) return;
+    const bool isMessageBox = GetDlgItem(left, kMessageBoxTextId) != nullptr;
+    PostMessageA(left, WM_COMMAND, MAKEWPARAM(isMessageBox ? IDNO : 1001, BN_CLICKED), 0);
+    if (!ui.WaitUntilClosed(left, 1000)) PostMessageA(left, WM_COMMAND, IDOK, 0);
+    ui.WaitUntilClosed(left, 1000);
+  }
+}
+
+DWORD WINAPI RunScript(void* data) {
+  auto* run = static_cast<ScriptRun*>(data);
+  (*run->script)(run->ui);
+  CloseLeftovers(run->ui);
+  return 0;
+}
+
+}  // namespace
+
+int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script) {
+  ScriptRun run{&script, Ui(GetCurrentThreadId())};
+  HANDLE thread = CreateThread(nullptr, 0, RunScript, &run, 0, nullptr);
+  const int result = showPage();
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return result;
+}
+
+}  // namespace test

@@ -1,0 +1,49 @@
+// A UI robot for tests: while the test's thread sits in a page's modal loop,
+// a second thread finds the page, reads and changes its controls and presses
+// its buttons the way a user would.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <windows.h>
+
+namespace test {
+
+struct MessageBoxSeen {
+  HWND window = nullptr;
+  std::string text;
+  std::string caption;
+};
+
+class Ui {
+ public:
+  explicit Ui(DWORD pageThread) : pageThread_(pageThread) {}
+
+  // The page thread's newest visible dialog that is not `other`; null on timeout.
+  HWND WaitForDialog(HWND other = nullptr, DWORD timeoutMs = 5000) const;
+  // A message box of the page thread, with its text and caption.
+  MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = 5000) const;
+  // Presses IDYES, IDNO, IDOK... on a message box.
+  void Answer(const MessageBoxSeen& box, int button) const;
+  bool WaitUntilClosed(HWND window, DWORD timeoutMs = 5000) const;
+
+  std::string Text(HWND dialog, int id) const;
+  void SetText(HWND dialog, int id, const std::string& text) const;
+  bool IsChecked(HWND dialog, int id) const;
+  // Posts the button's BN_CLICKED, as a mouse click on it would.
+  void Click(HWND dialog, int id) const;
+  void PressEscape(HWND dialog) const;
+  void PressCloseBox(HWND dialog) const;
+
+  DWORD PageThread() const { return pageThread_; }
+
+ private:
+  DWORD pageThread_;
+};
+
+// Runs `script` on a second thread while this thread runs `showPage`, and
+// returns showPage's result. A dialog the script leaves open is ended with
+// Back, then the close box, so that a failed script never hangs the test.
+int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script);
+
+}  // namespace test

@@ -1,0 +1,159 @@
+#include "tests/win/support/setup_test.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace test {
+
+const char kSetupRoot[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setups";
+const char kOptionsKey[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setups\\Options";
+const char kFerrixKey[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setups\\Options\\Ferrix";
+const char kInstallProductKey[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setups\\InstallProduct";
+
+namespace {
+
+class Key {
+ public:
+  Key(const std::string& path, bool create) {
+    const LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &key_, nullptr)
+                               : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_);
+    if (status != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~Key() {
+    if (key_) RegCloseKey(key_);
+  }
+  Key(const Key&) = delete;
+  Key& operator=(const Key&) = delete;
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+void WriteFile(const std::string& path, const std::string& text) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr) << path;
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fclose(file);
+}
+
+void Snapshot(const std::string& path, std::string* out) {
+  Key key(path, false);
+  if (!key.get()) return;
+  char name[512];
+  std::vector<BYTE> data(8192);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
+    if (RegEnumValueA(key.get(), i, name, &nameSize, nullptr, &type, data.data(), &size) !=
+        ERROR_SUCCESS)
+      break;
+    *out += path + "|" + name + "|" + std::to_string(type) + "|" +
+            std::string(reinterpret_cast<char*>(data.data()), size) + "\n";
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = sizeof name;
+    if (RegEnumKeyExA(key.get(), i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    *out += path + "\\" + name + "\n";
+    Snapshot(path + "\\" + name, out);
+  }
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+void RegSetRaw(const std::string& key, const std::string& name, DWORD type, const void* data,
+               DWORD size) {
+  Key open(key, true);
+  ASSERT_NE(open.get(), nullptr) << key;
+  ASSERT_EQ(RegSetValueExA(open.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+            ERROR_SUCCESS);
+}
+
+void RegSetString(const std::string& key, const std::string& name, const std::string& value) {
+  RegSetRaw(key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void RegSetDword(const std::string& key, const std::string& name, DWORD value) {
+  RegSetRaw(key, name, REG_DWORD, &value, sizeof value);
+}
+
+std::optional<std::string> RegGetString(const std::string& key, const std::string& name) {
+  Key open(key, false);
+  char data[4096];
+  DWORD type = 0, size = sizeof data;
+  if (!open.get() ||
+      RegQueryValueExA(open.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_SZ)
+    return std::nullopt;
+  return std::string(data, size > 0 && data[size - 1] == '\0' ? size - 1 : size);
+}
+
+std::optional<DWORD> RegGetDword(const std::string& key, const std::string& name) {
+  Key open(key, false);
+  DWORD value = 0, type = 0, size = sizeof value;
+  if (!open.get() ||
+      RegQueryValueExA(open.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
+    return std::nullopt;
+  return value;
+}
+
+bool RegKeyExists(const std::string& key) {
+  return Key(key, false).get() != nullptr;
+}
+
+std::string SnapshotSetupTree() {
+  std::string text;
+  Snapshot(kSetupRoot, &text);
+  return text;
+}
+
+void SetupTest::ClearSetupTree() {
+  RegDeleteTreeA(HKEY_CURRENT_USER, kSetupRoot);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSetupRoot);
+}
+
+void SetupTest::SetUp() {
+  ClearSetupTree();
+  ASSERT_FALSE(RegKeyExists(kSetupRoot));
+  DeleteFileA(DriverIniFile().c_str());
+  DeleteFileA(OptionsIniFile().c_str());
+}
+
+void SetupTest::TearDown() {
+  ClearSetupTree();
+  DeleteFileA(DriverIniFile().c_str());
+  DeleteFileA(OptionsIniFile().c_str());
+}
+
+std::string SetupTest::DriverIniFile() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string file = path;
+  return file.substr(0, file.find_last_of('.')) + ".ini";
+}
+
+std::string SetupTest::OptionsIniFile() {
+  return ProgramFolder() + "\\Options.ini";
+}
+
+void SetupTest::WriteDriverIni(const std::string& text) {
+  WriteFile(DriverIniFile(), text);
+}
+
+void SetupTest::WriteOptionsIni(const std::string& text) {
+  WriteFile(OptionsIniFile(), text);
+}
+
+}  // namespace test
