@@ -21,7 +21,12 @@ std::string RemoveTrailingBackslash(std::string path) {
 }
 
 std::string WithOneTrailingBackslash(const std::string& path) {
-  return RemoveTrailingBackslash(path) + '\\';
+  return WithBackslash(RemoveTrailingBackslash(path));
+}
+
+std::string WithBackslash(const std::string& path) {
+  // A root already ends in its own backslash; a second would make "D:\\".
+  return !path.empty() && path.back() == '\\' ? path : path + '\\';
 }
 
 std::string LastPathComponent(const std::string& name) {
@@ -30,7 +35,7 @@ std::string LastPathComponent(const std::string& name) {
 }
 
 std::string JoinFolder(const std::string& parent, const std::string& child) {
-  return parent + '\\' + child + '\\';
+  return WithBackslash(WithBackslash(parent) + child);
 }
 
 }  // namespace kelvra

@@ -3,18 +3,20 @@
 namespace kit {
 namespace {
 
-thread_local std::exception_ptr t_pending;
+// Pages run on the driver's one thread. Not thread_local: that would make the
+// runtime pin the DLL in memory, so FreeLibrary could never unload it.
+std::exception_ptr g_pending;
 
 }  // namespace
 
 void SetPendingException(std::exception_ptr error) {
-  if (!t_pending) t_pending = error;  // the first one is the cause
+  if (!g_pending) g_pending = error;  // the first one is the cause
 }
 
 void RethrowPendingException() {
-  if (!t_pending) return;
-  std::exception_ptr error = t_pending;
-  t_pending = nullptr;
+  if (!g_pending) return;
+  std::exception_ptr error = g_pending;
+  g_pending = nullptr;
   std::rethrow_exception(error);
 }
 

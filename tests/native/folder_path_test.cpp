@@ -28,9 +28,10 @@ TEST(FolderPath, WithOneTrailingBackslash) {
   EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\Lumo 11\\"), "D:\\Apps\\Lumo 11\\");
   EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\Lumo 11"), "D:\\Apps\\Lumo 11\\");
   EXPECT_EQ(WithOneTrailingBackslash("D:"), "D:\\");
-  // A root keeps its backslash and gets one more; stored values depend on it.
-  EXPECT_EQ(WithOneTrailingBackslash("D:\\"), "D:\\\\");
-  EXPECT_EQ(WithOneTrailingBackslash("\\"), "\\\\");
+  // A root keeps its own backslash and gets no second one.
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\"), "D:\\");
+  EXPECT_EQ(WithOneTrailingBackslash("\\"), "\\");
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\\\"), "D:\\Apps\\");
 }
 
 TEST(FolderPath, LastPathComponentUsesLaterSeparator) {
@@ -45,7 +46,9 @@ TEST(FolderPath, LastPathComponentUsesLaterSeparator) {
 
 TEST(FolderPath, JoinFolder) {
   EXPECT_EQ(JoinFolder("C:\\Program Files", "Lumo 11"), "C:\\Program Files\\Lumo 11\\");
-  EXPECT_EQ(JoinFolder("", ""), "\\\\");
+  EXPECT_EQ(JoinFolder("", "Lumo 11"), "\\Lumo 11\\");
+  // A drive root's own backslash is the separator.
+  EXPECT_EQ(JoinFolder("D:\\", "Lumo 11"), "D:\\Lumo 11\\");
 }
 
 }  // namespace

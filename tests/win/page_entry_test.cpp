@@ -148,6 +148,14 @@ TEST_F(PageEntryTest, TwoExportsInARowEachLoadTheirOwnResourceLibrary) {
   }
 }
 
+TEST_F(PageEntryTest, LibraryUnloadsOnceTheDriverFreesIt) {
+  ASSERT_EQ(GetModuleHandleA("Kelvra.dll"), nullptr);
+  EXPECT_EQ(test::Drive([] { return test::CallExport("PartModificationDlg"); },
+                        [](Ui& ui) { ui.Click(ui.WaitForDialog(), 1001); }),
+            1001);
+  EXPECT_EQ(GetModuleHandleA("Kelvra.dll"), nullptr) << "a page pinned the library in memory";
+}
+
 TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) {
   WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
   test::RegSetString(test::kSetupRoot, "TRELProduct", "brava");

@@ -17,6 +17,17 @@ int CallExport(const char* name) {
   return result;
 }
 
+std::string ResourceLibraryString(UINT id) {
+  const std::string path = ProgramFolder() + "\\Kelvrares.dll";
+  HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  EXPECT_NE(library, nullptr) << path;
+  char text[4096] = "";
+  const int length = library ? LoadStringA(library, id, text, sizeof text) : 0;
+  if (library) FreeLibrary(library);
+  EXPECT_GT(length, 0) << "string " << id;
+  return std::string(text, length > 0 ? length : 0);
+}
+
 ResourceLibraryAside::ResourceLibraryAside(const std::string& replacement)
     : path_(ProgramFolder() + "\\Kelvrares.dll"), aside_(path_ + ".aside") {
   EXPECT_TRUE(MoveFileExA(path_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING));

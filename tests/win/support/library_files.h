@@ -9,6 +9,9 @@ namespace test {
 // Calls an export of the real Kelvra.dll beside this program.
 int CallExport(const char* name);
 
+// String `id` of the Kelvrares.dll beside this program, read directly.
+std::string ResourceLibraryString(UINT id);
+
 // Takes Kelvrares.dll away from beside the test program for its lifetime,
 // optionally putting another file in its place; puts it back afterwards.
 class ResourceLibraryAside {

@@ -78,6 +78,7 @@ MessageBoxSeen Ui::WaitForMessageBox(DWORD timeoutMs) const {
 
 void Ui::Answer(const MessageBoxSeen& box, int button) const {
   PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  WaitUntilClosed(box.window);
 }
 
 bool Ui::WaitUntilClosed(HWND window, DWORD timeoutMs) const {
@@ -100,8 +101,9 @@ bool Ui::IsChecked(HWND dialog, int id) const {
 }
 
 void Ui::Click(HWND dialog, int id) const {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  // The button clicks itself: it changes its own state (a radio button is
+  // checked) and then tells the dialog, as under the mouse.
+  PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
 void Ui::PressEscape(HWND dialog) const {

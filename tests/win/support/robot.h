@@ -23,14 +23,14 @@ class Ui {
   HWND WaitForDialog(HWND other = nullptr, DWORD timeoutMs = 5000) const;
   // A message box of the page thread, with its text and caption.
   MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = 5000) const;
-  // Presses IDYES, IDNO, IDOK... on a message box.
+  // Presses IDYES, IDNO, IDOK... on a message box and waits until it is gone.
   void Answer(const MessageBoxSeen& box, int button) const;
   bool WaitUntilClosed(HWND window, DWORD timeoutMs = 5000) const;
 
   std::string Text(HWND dialog, int id) const;
   void SetText(HWND dialog, int id, const std::string& text) const;
   bool IsChecked(HWND dialog, int id) const;
-  // Posts the button's BN_CLICKED, as a mouse click on it would.
+  // Clicks a button (BM_CLICK), as the mouse would.
   void Click(HWND dialog, int id) const;
   void PressEscape(HWND dialog) const;
   void PressCloseBox(HWND dialog) const;

@@ -1,0 +1,36 @@
+// What the folder pages share: the destination edit, the family install
+// folder and product folder name they build on, Disk Cost and the picker.
+#pragma once
+
+#include <string>
+
+#include "framework/setup_page.h"
+
+class CDestinationPage : public CSetupPage {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  CDestinationPage(UINT templateId, unsigned iconId) : CSetupPage(templateId, iconId) {}
+
+  const std::string& InstallDir() const { return m_installDir; }
+  const std::string& ProductFolder() const { return m_productFolder; }
+
+ protected:
+  // The driver INI section the Disk Cost sizes come from.
+  virtual std::string DiskCostSection() const = 0;
+  void OnDiskCost();
+
+  std::string Destination() const { return GetDlgItemText(kDestinationEdit); }
+  void ShowDestination(const std::string& folder) const {
+    SetDlgItemText(kDestinationEdit, folder);
+  }
+  // The folder picker, opened on `*folder`; true with `*folder` replaced
+  // when the user picked one.
+  bool PickFolder(std::string* folder) const;
+  // TARGETDIR of the install folder of the whole family.
+  static std::string ReadInstallProductFolder();
+
+  std::string m_installDir;
+  std::string m_productFolder;
+};

@@ -1,0 +1,174 @@
+// What every page shares, seen on this program's own copy of a page so the
+// test can look at the page object as well as at its window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "framework/help_command.h"
+#include "framework/page_entry.h"
+#include "pages/options/part_modification.h"
+#include "tests/win/support/process_watch.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
+
+namespace {
+
+using test::Ui;
+
+class SetupPageTest : public test::SetupTest {
+ protected:
+  // Shows `page` through the frame; `look` runs while it is up, then Back.
+  void WhileShown(CPartModification& page, const std::function<void(Ui&, HWND)>& look) {
+    test::Drive([&] { return RunPageModal(page); },
+                [&](Ui& ui) {
+                  HWND window = ui.WaitForDialog();
+                  ASSERT_NE(window, nullptr);
+                  look(ui, window);
+                  ui.Click(window, 1001);
+                });
+  }
+};
+
+TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
+  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
+  CPartModification page;
+  std::string caption;
+  LOGFONTA heading{};
+  HICON big = nullptr, small = nullptr;
+  WhileShown(page, [&](Ui&, HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    caption = text;
+    auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, 8004, WM_GETFONT, 0, 0));
+    GetObjectA(font, sizeof heading, &heading);
+    big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+  });
+  EXPECT_EQ(caption, "Ferrix 11 Setup");
+  EXPECT_EQ(page.Title(), "Ferrix 11 Setup");
+  EXPECT_EQ(heading.lfWeight, 700);
+  EXPECT_NE(big, nullptr);
+  EXPECT_EQ(small, big);
+
+  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=unknown\r\n");
+  CPartModification unknown;
+  WhileShown(unknown, [&](Ui&, HWND window) {
+    big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+  });
+  EXPECT_EQ(big, nullptr) << "an unknown product has no icon";
+}
+
+TEST_F(SetupPageTest, PageSitsRightOfAndBelowTheWorkAreaCentre) {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  CPartModification page;
+  RECT placed{};
+  WhileShown(page, [&](Ui&, HWND window) { GetWindowRect(window, &placed); });
+  const int width = placed.right - placed.left;
+  const int height = placed.bottom - placed.top;
+  EXPECT_EQ(placed.left, (work.left + work.right) / 2 - width / 2 + 20);
+  EXPECT_EQ(placed.top, (work.top + work.bottom) / 2 - height / 2 + 20);
+}
+
+class HelpTest : public SetupPageTest {
+ protected:
+  void SetUp() override {
+    SetupPageTest::SetUp();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    temp_ = temp;
+    temp_.pop_back();
+    chm_ = kelvra::HelpFilePath(temp_);
+    DeleteFileA(chm_.c_str());
+  }
+  void TearDown() override {
+    DeleteFileA(chm_.c_str());
+    SetupPageTest::TearDown();
+  }
+
+  // Presses Help and returns the viewers that appeared within `waitMs`, with
+  // their command lines. Wine's viewer gives up on a dummy help file at once,
+  // so each is read the moment it shows up.
+  std::vector<test::ProcessSeen> PressHelp(DWORD waitMs) {
+    const std::vector<DWORD> before = test::ProcessesNamed("hh.exe");
+    std::vector<test::ProcessSeen> started;
+    CPartModification page;
+    WhileShown(page, [&](Ui& ui, HWND window) {
+      ui.Click(window, 1007);
+      const DWORD start = GetTickCount();
+      while (started.empty() && GetTickCount() - start < waitMs) {
+        for (DWORD id : test::ProcessesNamed("hh.exe")) {
+          if (std::find(before.begin(), before.end(), id) != before.end()) continue;
+          std::string commandLine;
+          for (int tries = 0; commandLine.empty() && tries < 50; ++tries)
+            commandLine = test::CommandLineOf(id);
+          started.push_back({id, commandLine});
+        }
+        Sleep(1);
+      }
+    });
+    for (const test::ProcessSeen& viewer : started) test::EndProcess(viewer.id);
+    return started;
+  }
+
+  std::string temp_;
+  std::string chm_;
+};
+
+TEST_F(HelpTest, WithoutTheHelpFileNothingStarts) {
+  EXPECT_TRUE(PressHelp(700).empty());
+}
+
+TEST_F(HelpTest, WithTheHelpFileTheViewerOpensTheOptionTopic) {
+  CreateDirectoryA((temp_ + "\\TrelSetups").c_str(), nullptr);
+  CreateDirectoryA((temp_ + "\\TrelSetups\\Bin").c_str(), nullptr);
+  HANDLE file = CreateFileA(chm_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+
+  const std::vector<test::ProcessSeen> started = PressHelp(5000);
+  ASSERT_EQ(started.size(), 1u);
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string& commandLine = started[0].commandLine;
+  EXPECT_EQ(commandLine, std::string(windows) + "\\hh.exe " + chm_ +
+                             "::/Helpsystem/Installation/Html/dialog_option.htm");
+}
+
+// Counts the banner's WM_ERASEBKGND, seen from a hook on the page's thread.
+std::atomic<int> g_bannerErases{0};
+HWND g_banner = nullptr;
+
+LRESULT CALLBACK CountBannerErase(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && message->hwnd == g_banner && message->message == WM_ERASEBKGND)
+    ++g_bannerErases;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
+  CPartModification page;
+  HBITMAP before = nullptr, after = nullptr;
+  int erasesAfterChange = 0;
+  WhileShown(page, [&](Ui& ui, HWND window) {
+    g_banner = GetDlgItem(window, 1130);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountBannerErase, nullptr, ui.PageThread());
+    before = page.Banner().Bitmap();
+    ValidateRect(g_banner, nullptr);
+    g_bannerErases = 0;
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    const DWORD start = GetTickCount();
+    while (g_bannerErases == 0 && GetTickCount() - start < 2000) Sleep(10);
+    erasesAfterChange = g_bannerErases;
+    after = page.Banner().Bitmap();
+    UnhookWindowsHookEx(hook);
+  });
+  EXPECT_NE(before, nullptr);
+  EXPECT_NE(after, nullptr);
+  EXPECT_NE(after, before) << "reloaded";
+  EXPECT_EQ(GetObjectType(before), 0u) << "the old bitmap was freed";
+  EXPECT_GT(erasesAfterChange, 0) << "repainted";
+}
+
+}  // namespace
