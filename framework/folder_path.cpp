@@ -3,14 +3,17 @@
 namespace kelvra {
 namespace {
 
-bool IsAsciiLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+// "\\server\": the server part of a network path, before any share.
+bool IsServerRoot(const std::string& path) {
+  return path.size() > 3 && path.compare(0, 2, "\\\\") == 0 &&
+         path.find('\\', 2) == path.size() - 1;
 }
 
-// The only place that decides what counts as a root; roots keep their backslash.
+// The only place that decides what counts as a root; roots keep their
+// backslash. Checked against the shell's own PathRemoveBackslashA.
 bool IsRoot(const std::string& path) {
-  return path == "\\" ||
-         (path.size() == 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\');
+  return path == "\\" || path == "\\\\" ||
+         (path.size() == 3 && path[1] == ':' && path[2] == '\\') || IsServerRoot(path);
 }
 
 }  // namespace

@@ -809,8 +809,9 @@ def drive_state_strip():
     sign = warning_sign()
     check_no_mask_color(sign, GREEN_MASK)
     c = Canvas(16 * 6, 16, GREEN_MASK)
-    # Indexes 0..4 stay empty: only a drive short of space gets a mark.
-    c.sprite(sign, PALETTE, 16 * 5, 0)
+    # A list view counts state images from 1: state 5, a drive short of
+    # space, draws the fifth image. The others stay empty.
+    c.sprite(sign, PALETTE, 16 * 4, 0)
     return c
 
 
@@ -891,9 +892,8 @@ def main():
     for name, product, glyph in PRODUCT_ICONS:
         save(RES_DIR, name, ico([emblem(16, product, glyph), emblem(32, product, glyph)]))
     for name, background, glyph in FEATURE_STATES:
-        data = bmp24(feature_state(background, glyph))
-        save(RES_DIR, name, data)
-        save(RESDLL_DIR, name, data)
+        # Kelvrares.dll takes these from res/ as well (res/feature_states.rc).
+        save(RES_DIR, name, bmp24(feature_state(background, glyph)))
     save(RESDLL_DIR, "drive_state_6016.bmp", bmp24(drive_state_strip()))
     save(RESDLL_DIR, "drive_small_6020.bmp", bmp24(drive_small_strip()))
     save(RESDLL_DIR, "content_rows_6015.bmp", bmp24(content_rows_strip()))

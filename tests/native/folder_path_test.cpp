@@ -11,7 +11,9 @@ TEST(FolderPath, RemoveTrailingBackslashKeepsRoots) {
   EXPECT_EQ(RemoveTrailingBackslash("z:\\"), "z:\\");
   EXPECT_EQ(RemoveTrailingBackslash("C:"), "C:");
   EXPECT_EQ(RemoveTrailingBackslash(""), "");
-  EXPECT_EQ(RemoveTrailingBackslash("1:\\"), "1:");  // not a drive letter
+  EXPECT_EQ(RemoveTrailingBackslash("1:\\"), "1:\\");  // the shell looks only at the colon
+  EXPECT_EQ(RemoveTrailingBackslash("\\\\"), "\\\\");
+  EXPECT_EQ(RemoveTrailingBackslash("\\\\server\\"), "\\\\server\\");
 }
 
 TEST(FolderPath, RemoveTrailingBackslashDropsExactlyOne) {
@@ -19,7 +21,6 @@ TEST(FolderPath, RemoveTrailingBackslashDropsExactlyOne) {
   EXPECT_EQ(RemoveTrailingBackslash("C:\\dir\\\\"), "C:\\dir\\");
   EXPECT_EQ(RemoveTrailingBackslash("C:\\dir"), "C:\\dir");
   EXPECT_EQ(RemoveTrailingBackslash("\\\\server\\share\\"), "\\\\server\\share");
-  EXPECT_EQ(RemoveTrailingBackslash("\\\\"), "\\");
   EXPECT_EQ(RemoveTrailingBackslash("C:/dir/"), "C:/dir/");
 }
 

@@ -1,0 +1,45 @@
+// CListCtrl: a non-owning view of a list-view control. Image lists set on
+// it stay owned by the caller; the control needs LVS_SHAREIMAGELISTS so
+// that it does not destroy them as well.
+#pragma once
+
+#include <string>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "kit/window.h"
+
+namespace kit {
+
+class CListCtrl : public CWnd {
+ public:
+  static const RuntimeClass kRuntimeClass;
+  const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  // The new column's index, -1 on failure. `format` is LVCFMT_LEFT, _RIGHT...
+  int InsertColumn(int index, const std::string& heading, int format, int width) const;
+  // The new item's index, -1 on failure.
+  int InsertItem(const LVITEMA& item) const;
+  bool SetItemText(int item, int subItem, const std::string& text) const;
+  std::string GetItemText(int item, int subItem) const;
+
+  int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+  // The number of columns, as the header counts them.
+  int GetHeaderItemCount() const;
+
+  // The previous extended style.
+  DWORD SetExtendedStyle(DWORD style) const {
+    return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
+  }
+  DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+  // `which` is LVSIL_NORMAL, LVSIL_SMALL or LVSIL_STATE; returns the previous list.
+  HIMAGELIST SetImageList(HIMAGELIST list, int which) const {
+    return reinterpret_cast<HIMAGELIST>(
+        Send(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list)));
+  }
+  HIMAGELIST GetImageList(int which) const {
+    return reinterpret_cast<HIMAGELIST>(Send(LVM_GETIMAGELIST, which));
+  }
+};
+
+}  // namespace kit

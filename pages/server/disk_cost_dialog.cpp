@@ -1,0 +1,104 @@
+#include "pages/server/disk_cost_dialog.h"
+
+#include "framework/resource_module.h"
+#include "kit/app.h"
+#include "kit/ui_helpers.h"
+#include "pages/server/disk_cost_data.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+struct ColumnLayout {
+  UINT heading;
+  int format;
+  int width;
+};
+
+constexpr ColumnLayout kColumns[] = {
+    {IDS_DRIVE_COLUMN, LVCFMT_LEFT, 60},      {IDS_TOTAL_COLUMN, LVCFMT_RIGHT, 90},
+    {IDS_FREE_COLUMN, LVCFMT_RIGHT, 90},      {IDS_REQUIRED_COLUMN, LVCFMT_RIGHT, 90},
+    {IDS_REMAINING_COLUMN, LVCFMT_RIGHT, 90},
+};
+
+constexpr int kSmallImageSize = 16;
+constexpr COLORREF kSmallImageMask = RGB(255, 0, 0);
+
+// Over the owner when there is one, else in the middle of the work area of
+// the monitor the dialog is on.
+void CenterWindow(HWND window) {
+  RECT area{};
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+    GetWindowRect(owner, &area);
+  } else {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return;
+    area = info.rcWork;
+  }
+  RECT own{};
+  GetWindowRect(window, &own);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  SetWindowPos(window, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+const kit::RuntimeClass CDiskCostDialog::kRuntimeClass{"CDiskCostDialog",
+                                                       &kit::CDialog::kRuntimeClass};
+
+CDiskCostDialog::CDiskCostDialog(HWND parent)
+    : CDialog(IDD_DISK_COST, parent),
+      icon_(static_cast<HICON>(LoadImageA(kit::ResourceHandle(), MAKEINTRESOURCEA(IDI_DISK_COST),
+                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
+
+void CDiskCostDialog::DoDataExchange() {
+  BindControl(IDC_DRIVE_LIST, list_);
+}
+
+BOOL CDiskCostDialog::OnInitDialog() {
+  // Texts and images are taken from a library of our own for the time of
+  // the set-up, whatever the page has made current.
+  CResourceModule resources;
+  if (!resources.Load(kResourceLibraryName)) {
+    kit::ShowMessage(kResourceLibraryMissing, MB_OK);
+    return FALSE;
+  }
+  CResourceScope scope(resources.Handle());
+
+  CDialog::OnInitDialog();
+  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  CenterWindow(hwnd_);
+  SetText(kit::ResourceString(IDS_DISK_COST_CAPTION));
+  SetUpColumns();
+  SetUpSmallImages();
+  AddDriveRows();
+
+  scope.Restore();
+  resources.Free();
+  return TRUE;
+}
+
+void CDiskCostDialog::SetUpColumns() const {
+  int index = 0;
+  for (const ColumnLayout& column : kColumns)
+    list_.InsertColumn(index++, kit::ResourceString(column.heading), column.format, column.width);
+}
+
+void CDiskCostDialog::SetUpSmallImages() {
+  // With a mask, so the drive icons sit on the list's own background.
+  smallImages_.Create(kSmallImageSize, kSmallImageSize, ILC_COLOR16 | ILC_MASK, 6, 1);
+  smallImages_.AddMasked(IDB_DRIVE_SMALL, kSmallImageMask);
+  list_.SetImageList(smallImages_.Handle(), LVSIL_SMALL);
+}
+
+void CDiskCostDialog::AddDriveRows() {
+  kelvra::DiskCostData& data = kelvra::GetDiskCostData();
+  kelvra::ApplyRequirements(data.drives, data.requirements);
+  for (const kelvra::DriveSpace& drive : data.drives)
+    list_.AddDriveRow(drive.name, drive.isNetwork, drive);
+}

@@ -1,0 +1,72 @@
+#include "pages/server/disk_cost_list.h"
+
+#include "kit/ui_helpers.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace kelvra {
+
+SizeUnits LoadSizeUnits() {
+  return {kit::ResourceString(IDS_UNIT_BYTES), kit::ResourceString(IDS_UNIT_KILOBYTES),
+          kit::ResourceString(IDS_UNIT_MEGABYTES), kit::ResourceString(IDS_UNIT_GIGABYTES)};
+}
+
+std::string FormatSize(int64_t value) {
+  return FormatSize(value, LoadSizeUnits());
+}
+
+}  // namespace kelvra
+
+namespace {
+
+constexpr int kStateImageWidth = 16;
+constexpr COLORREF kStateImageMask = RGB(0, 255, 0);
+
+enum Column : int { kNameColumn, kTotalColumn, kFreeColumn, kRequiredColumn, kRemainingColumn };
+
+}  // namespace
+
+const kit::RuntimeClass CDiskCostList::kRuntimeClass{"CDiskCostList",
+                                                     &kit::CListCtrl::kRuntimeClass};
+
+void CDiskCostList::PreSubclassWindow() {
+  SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  // The state images belong to this object, not to the control.
+  ModifyStyle(0, LVS_SHAREIMAGELISTS);
+  if (!stateImages_.IsCreated())
+    stateImages_.CreateFromBitmap(IDB_DRIVE_STATE, kStateImageWidth, 1, kStateImageMask);
+  SetImageList(stateImages_.Handle(), LVSIL_STATE);
+  kit::CListCtrl::PreSubclassWindow();
+}
+
+int CDiskCostList::AddDriveRow(const std::string& name, int image,
+                               const kelvra::DriveSpace& drive) {
+  Row row;
+  row.image = image;
+  row.texts.resize(GetHeaderItemCount());
+  if (!row.texts.empty()) row.texts[kNameColumn] = name;
+  const int index = static_cast<int>(rows_.size());
+  rows_.push_back(row);
+
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+  item.iItem = index;
+  item.pszText = const_cast<char*>(name.c_str());
+  item.iImage = image;
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = kelvra::IsShortOfSpace(drive) ? kShortOfSpaceState : 0;
+  InsertItem(item);
+
+  SetCellText(index, kTotalColumn, kelvra::FormatSize(static_cast<int64_t>(drive.total)));
+  SetCellText(index, kFreeColumn, kelvra::FormatSize(static_cast<int64_t>(drive.free)));
+  SetCellText(index, kRequiredColumn, kelvra::FormatSize(drive.required));
+  SetCellText(index, kRemainingColumn, kelvra::FormatSize(drive.remaining));
+  return index;
+}
+
+void CDiskCostList::SetCellText(int row, int column, const std::string& text) {
+  if (row >= 0 && row < static_cast<int>(rows_.size())) {
+    std::vector<std::string>& texts = rows_[row].texts;
+    if (column >= 0 && column < static_cast<int>(texts.size())) texts[column] = text;
+  }
+  SetItemText(row, column, text);
+}

@@ -1,0 +1,21 @@
+// The Disk Cost button of every destination page: the space the
+// installation needs on the system drive and on the destination's drive,
+// shown in the disk cost dialog.
+#pragma once
+
+#include <string>
+
+#include "kit/dialog.h"
+
+// MiB before / after the first ';' of DISKCOST_OS_PRODUCT in `section` of
+// the INI file `iniPath`, by atoi's rules; 0 when there is no ';'.
+int GetOSDiskCost(const std::string& section, const std::string& iniPath);
+int GetProductDiskCost(const std::string& section, const std::string& iniPath);
+
+// The first character of %SystemDrive%; '%' when it is not set.
+char GetSystemDriveLetter();
+
+// Replaces the requirements with the system drive's and the drive of the
+// page's destination folder (control 1049), sizes from `section` of the
+// driver INI, and shows the disk cost dialog.
+void ShowDiskCost(const kit::CDialog& page, const std::string& section);

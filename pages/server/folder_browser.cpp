@@ -1,0 +1,163 @@
+#include "pages/server/folder_browser.h"
+
+#include <cstring>
+
+namespace {
+
+// Holds one reference to a COM interface.
+template <class Interface>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() { reset(); }
+  ComRef(const ComRef& other) : pointer_(other.pointer_) {
+    if (pointer_) pointer_->AddRef();
+  }
+  ComRef& operator=(const ComRef&) = delete;
+
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  // For functions that hand out a new reference.
+  Interface** put() {
+    reset();
+    return &pointer_;
+  }
+  void** put_void() { return reinterpret_cast<void**>(put()); }
+  void reset() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+// An item-ID list owned through the shell allocator.
+class ItemIdList {
+ public:
+  explicit ItemIdList(const ComRef<IMalloc>& allocator) : allocator_(allocator) {}
+  ~ItemIdList() { Replace(nullptr); }
+  ItemIdList(const ItemIdList&) = delete;
+  ItemIdList& operator=(const ItemIdList&) = delete;
+
+  LPCITEMIDLIST Get() const { return list_; }
+  // For functions that hand out a new list.
+  LPITEMIDLIST* Put() {
+    Replace(nullptr);
+    return &list_;
+  }
+  void Replace(LPITEMIDLIST list) {
+    if (list_ && list_ != list) allocator_->Free(list_);
+    list_ = list;
+  }
+  bool CopyFrom(LPCITEMIDLIST source) {
+    const UINT size = ILGetSize(source);
+    auto* copy = static_cast<LPITEMIDLIST>(size ? allocator_->Alloc(size) : nullptr);
+    if (copy) std::memcpy(copy, source, size);
+    Replace(copy);
+    return copy != nullptr;
+  }
+  // Drops the last item, leaving its parent folder.
+  bool SplitOffParent() { return ILRemoveLastID(list_) != FALSE; }
+
+ private:
+  ComRef<IMalloc> allocator_;
+  LPITEMIDLIST list_ = nullptr;
+};
+
+// A block of the shell allocator.
+class ShellBuffer {
+ public:
+  ShellBuffer(const ComRef<IMalloc>& allocator, ULONG size)
+      : allocator_(allocator), data_(static_cast<char*>(allocator_->Alloc(size))) {}
+  ~ShellBuffer() {
+    if (data_) allocator_->Free(data_);
+  }
+  ShellBuffer(const ShellBuffer&) = delete;
+  ShellBuffer& operator=(const ShellBuffer&) = delete;
+
+  char* get() const { return data_; }
+
+ private:
+  ComRef<IMalloc> allocator_;
+  char* data_;
+};
+
+// The picker's tree needs an apartment on this thread. It stays for the
+// thread's lifetime: shell objects the picker loaded may still be alive.
+void EnsureComOnThisThread() {
+  thread_local const HRESULT initialised = CoInitialize(nullptr);
+  (void)initialised;
+}
+
+int CALLBACK OnPickerEvent(HWND picker, UINT message, LPARAM, LPARAM preselect) {
+  if (message == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, preselect);
+  return 0;
+}
+
+// The shortcut behind `picked`, or null when it is not one.
+ComRef<IShellLinkA> ShortcutOf(LPCITEMIDLIST picked) {
+  ComRef<IShellLinkA> link;
+  ComRef<IMalloc> allocator;
+  if (FAILED(SHGetMalloc(allocator.put()))) return link;
+  ItemIdList parent(allocator);
+  if (!parent.CopyFrom(picked) || !parent.SplitOffParent()) return link;
+  LPCITEMIDLIST last = ILFindLastID(picked);
+
+  ComRef<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(desktop.put()))) return link;
+  // An item right on the desktop has the desktop itself as its folder.
+  ComRef<IShellFolder> folder = desktop;
+  if (parent.Get()->mkid.cb != 0 &&
+      FAILED(desktop->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.put_void())))
+    return link;
+  if (FAILED(folder->GetUIObjectOf(nullptr, 1, &last, IID_IShellLinkA, nullptr, link.put_void())))
+    link.reset();
+  return link;
+}
+
+}  // namespace
+
+bool ResolvePickedFolder(LPCITEMIDLIST picked, char* buffer) {
+  buffer[0] = '\0';
+  ComRef<IShellLinkA> link = ShortcutOf(picked);
+  LPITEMIDLIST target = nullptr;
+  if (link && SUCCEEDED(link->GetIDList(&target)) && target) {
+    SHGetPathFromIDListA(target, buffer);
+    CoTaskMemFree(target);
+  } else {
+    SHGetPathFromIDListA(picked, buffer);
+  }
+  return buffer[0] != '\0';
+}
+
+bool BrowseForFolder(HWND owner, std::string* path, const std::string& title, bool networkRoot) {
+  ComRef<IMalloc> allocator;
+  if (FAILED(SHGetMalloc(allocator.put()))) return false;
+  ShellBuffer display(allocator, MAX_PATH);
+  if (!display.get()) return false;
+  ItemIdList root(allocator);
+  if (FAILED(SHGetSpecialFolderLocation(owner, networkRoot ? CSIDL_NETWORK : CSIDL_DESKTOP,
+                                        root.Put())))
+    return false;
+
+  char preselect[MAX_PATH];
+  lstrcpynA(preselect, path->c_str(), MAX_PATH);
+  BROWSEINFOA info{};
+  info.hwndOwner = owner;
+  info.pidlRoot = root.Get();
+  info.pszDisplayName = display.get();
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE | BIF_UAHINT;
+  info.lpfn = OnPickerEvent;
+  info.lParam = reinterpret_cast<LPARAM>(preselect);
+
+  EnsureComOnThisThread();
+  ItemIdList picked(allocator);
+  picked.Replace(SHBrowseForFolderA(&info));
+  if (!picked.Get()) return false;
+  if (!ResolvePickedFolder(picked.Get(), display.get())) return false;
+  *path = display.get();
+  return true;
+}

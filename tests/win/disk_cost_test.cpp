@@ -1,0 +1,620 @@
+// The disk cost dialog and the Disk Cost request on the drives Wine really
+// has. The test prefix carries a CD drive D: and a network drive N:.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/resource_module.h"
+#include "kit/app.h"
+#include "kit/dialog.h"
+#include "pages/server/disk_cost_data.h"
+#include "pages/server/disk_cost_dialog.h"
+#include "pages/server/disk_cost_math.h"
+#include "pages/server/disk_cost_request.h"
+#include "resdll/kelvrares_ids.h"
+#include "tests/win/support/library_files.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
+
+namespace {
+
+using kelvra::DriveSpace;
+using test::Ui;
+
+constexpr int kColumns = 5;
+constexpr int64_t kMiB = 1048576;
+const kelvra::SizeUnits kUnits{" bytes", " KB", " MB", " GB"};
+
+std::string Size(int64_t value) {
+  return kelvra::FormatSize(value, kUnits);
+}
+
+// The resource library made current, as the page frame has it while a page is up.
+class ResourceLibraryCurrent {
+ public:
+  HINSTANCE Handle() const { return module_.Handle(); }
+
+ private:
+  CResourceModule module_;
+  bool loaded_ = module_.Load(kResourceLibraryName);
+  CResourceScope scope_{module_.Handle()};
+};
+
+// ---------------------------------------------------------------- reading back
+
+struct RowSeen {
+  std::string cells[kColumns];
+  int image = -1;
+  UINT stateImage = 0;
+};
+
+struct DialogSeen {
+  std::string caption;
+  bool hasIcons = false;
+  RECT window{};
+  int headerColumns = -1;
+  std::vector<std::string> headings;
+  std::vector<int> widths;
+  std::vector<int> formats;
+  DWORD extendedStyle = 0;
+  HIMAGELIST smallImages = nullptr;
+  HIMAGELIST stateImages = nullptr;
+  // Read while the dialog is up: its image lists go with it.
+  int smallCount = 0, smallWidth = 0, smallHeight = 0;
+  int stateCount = 0, stateWidth = 0, stateHeight = 0;
+  bool shortMarkDrawn = false;
+  std::vector<RowSeen> rows;
+};
+
+// The robot runs in the page's process, so local buffers can be sent.
+std::string CellText(HWND list, int row, int column) {
+  char text[256] = "";
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+RowSeen ReadRow(HWND list, int row) {
+  RowSeen seen;
+  for (int column = 0; column < kColumns; ++column)
+    seen.cells[column] = CellText(list, row, column);
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE | LVIF_STATE;
+  item.iItem = row;
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  seen.image = item.iImage;
+  seen.stateImage = (item.state & LVIS_STATEIMAGEMASK) >> 12;
+  return seen;
+}
+
+void ReadColumns(HWND list, DialogSeen* seen) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  seen->headerColumns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int column = 0; column < seen->headerColumns; ++column) {
+    char text[64] = "";
+    LVCOLUMNA info{};
+    info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+    seen->headings.push_back(text);
+    seen->widths.push_back(info.cx);
+    seen->formats.push_back(info.fmt & LVCFMT_JUSTIFYMASK);
+  }
+}
+
+// Whether image `index` of the list leaves any mark on a white square.
+bool DrawsSomething(HIMAGELIST images, int index) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, 16, 16);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ previous = SelectObject(dc, canvas);
+  const RECT square{0, 0, 16, 16};
+  FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+  bool marked = false;
+  for (int y = 0; y < 16 && !marked; ++y)
+    for (int x = 0; x < 16 && !marked; ++x) marked = GetPixel(dc, x, y) != RGB(255, 255, 255);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(canvas);
+  ReleaseDC(nullptr, screen);
+  return marked;
+}
+
+DialogSeen ReadDialog(HWND dialog) {
+  DialogSeen seen;
+  char caption[128] = "";
+  GetWindowTextA(dialog, caption, sizeof caption);
+  seen.caption = caption;
+  seen.hasIcons = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
+                  SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+  GetWindowRect(dialog, &seen.window);
+  HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
+  ReadColumns(list, &seen);
+  seen.extendedStyle = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  seen.smallImages =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  seen.stateImages =
+      reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+  if (seen.smallImages) {
+    seen.smallCount = ImageList_GetImageCount(seen.smallImages);
+    ImageList_GetIconSize(seen.smallImages, &seen.smallWidth, &seen.smallHeight);
+  }
+  if (seen.stateImages) {
+    seen.stateCount = ImageList_GetImageCount(seen.stateImages);
+    ImageList_GetIconSize(seen.stateImages, &seen.stateWidth, &seen.stateHeight);
+    // State images count from 1: state 5 is drawn with image 4.
+    seen.shortMarkDrawn = DrawsSomething(seen.stateImages, 4);
+  }
+  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) seen.rows.push_back(ReadRow(list, row));
+  return seen;
+}
+
+// Shows the dialog, reads it and presses OK, as a user would.
+DialogSeen ShowAndRead(const std::function<int()>& show, int* result = nullptr) {
+  DialogSeen seen;
+  const int shown = test::Drive(show, [&](Ui& ui) {
+    HWND dialog = ui.WaitForDialog();
+    if (!dialog) return;
+    seen = ReadDialog(dialog);
+    ui.Click(dialog, IDOK);
+    ui.WaitUntilClosed(dialog);
+  });
+  if (result) *result = shown;
+  return seen;
+}
+
+// `records`, when given, receives the list's own row records.
+DialogSeen ShowDialog(int* result = nullptr, std::vector<CDiskCostList::Row>* records = nullptr) {
+  return ShowAndRead(
+      [records] {
+        CDiskCostDialog dialog;
+        const int shown = static_cast<int>(dialog.DoModal());
+        if (records) *records = dialog.List().Rows();
+        return shown;
+      },
+      result);
+}
+
+const RowSeen* FindRow(const DialogSeen& seen, const std::string& name) {
+  for (const RowSeen& row : seen.rows)
+    if (row.cells[0] == name) return &row;
+  return nullptr;
+}
+
+const DriveSpace* FindDrive(const std::string& name) {
+  for (const DriveSpace& drive : kelvra::GetDiskCostData().drives)
+    if (drive.name == name) return &drive;
+  return nullptr;
+}
+
+// ----------------------------------------------------------- what Wine reports
+
+struct DriveReported {
+  std::string name;
+  int image;
+  ULONGLONG total;
+  ULONGLONG free;
+};
+
+std::vector<DriveReported> DrivesWineReports() {
+  std::vector<DriveReported> drives;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    const UINT type = GetDriveTypeA(root.c_str());
+    ULARGE_INTEGER free{}, total{};
+    if ((type != DRIVE_FIXED && type != DRIVE_REMOTE) ||
+        !GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr) || total.QuadPart == 0)
+      continue;
+    drives.push_back(
+        {root.substr(0, 2), type == DRIVE_REMOTE ? 1 : 0, total.QuadPart, free.QuadPart});
+  }
+  return drives;
+}
+
+ULONGLONG FreeBytes(const char* root) {
+  ULARGE_INTEGER free{};
+  GetDiskFreeSpaceExA(root, &free, nullptr, nullptr);
+  return free.QuadPart;
+}
+
+void RequireTestDrives() {
+  const char hint[] =
+      "the test prefix needs D: as a CD drive and N: as a network drive "
+      "(KELVRA_TEST_DRIVES=1 when the prefix is made)";
+  ASSERT_EQ(GetDriveTypeA("D:\\"), static_cast<UINT>(DRIVE_CDROM)) << hint;
+  ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << hint;
+}
+
+void SetRequirements(const std::vector<std::pair<std::string, int64_t>>& list) {
+  std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  requirements.clear();
+  for (const auto& [name, bytes] : list) {
+    DriveSpace requirement;
+    requirement.name = name;
+    requirement.required = bytes;
+    requirements.push_back(requirement);
+  }
+}
+
+class DiskCostDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetRequirements({}); }
+  void TearDown() override { SetRequirements({}); }
+
+  ResourceLibraryCurrent resources_;
+};
+
+// ---------------------------------------------------------------- the dialog
+
+TEST_F(DiskCostDialogTest, ShowsFiveSizeColumnsCaptionIconAndImages) {
+  const HINSTANCE before = kit::ResourceHandle();
+  int result = 0;
+  const DialogSeen seen = ShowDialog(&result);
+
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(seen.caption, "Disk Space Requirements");
+  EXPECT_TRUE(seen.hasIcons);
+  ASSERT_EQ(seen.headerColumns, kColumns);
+  EXPECT_EQ(seen.headings,
+            (std::vector<std::string>{"Drive", "Size", "Available", "Required", "Remaining"}));
+  EXPECT_EQ(seen.widths, (std::vector<int>{60, 90, 90, 90, 90}));
+  EXPECT_EQ(seen.formats, (std::vector<int>{LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_RIGHT,
+                                            LVCFMT_RIGHT}));
+  const DWORD gridAndFullRow = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+  EXPECT_EQ(seen.extendedStyle & gridAndFullRow, gridAndFullRow);
+
+  ASSERT_NE(seen.smallImages, nullptr);
+  EXPECT_EQ(seen.smallWidth, 16);
+  EXPECT_EQ(seen.smallHeight, 16);
+  EXPECT_EQ(seen.smallCount, 2) << "a fixed and a network drive";
+  ASSERT_NE(seen.stateImages, nullptr);
+  EXPECT_EQ(seen.stateWidth, 16);
+  EXPECT_EQ(seen.stateHeight, 16);
+  EXPECT_EQ(seen.stateCount, 6) << "state image 5 marks a short drive";
+
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  EXPECT_NEAR(seen.window.left + seen.window.right, work.left + work.right, 2) << "centred";
+  EXPECT_NEAR(seen.window.top + seen.window.bottom, work.top + work.bottom, 2) << "centred";
+
+  EXPECT_EQ(kit::ResourceHandle(), before) << "the dialog's own library swap is undone";
+  EXPECT_EQ(ImageList_GetImageCount(seen.smallImages), 0)
+      << "the image lists live no longer than their dialog";
+  EXPECT_EQ(ImageList_GetImageCount(seen.stateImages), 0);
+}
+
+TEST_F(DiskCostDialogTest, ListsFixedAndNetworkDrivesInLetterOrderWithTheirImages) {
+  RequireTestDrives();
+  const std::vector<DriveReported> reported = DrivesWineReports();
+  std::vector<CDiskCostList::Row> records;
+  const DialogSeen seen = ShowDialog(nullptr, &records);
+
+  ASSERT_EQ(seen.rows.size(), reported.size());
+  for (std::size_t i = 0; i < reported.size(); ++i) {
+    const DriveReported& drive = reported[i];
+    const RowSeen& row = seen.rows[i];
+    SCOPED_TRACE(drive.name);
+    EXPECT_EQ(row.cells[0], drive.name);
+    EXPECT_EQ(row.image, drive.image);
+    EXPECT_EQ(row.stateImage, 0u);
+    EXPECT_EQ(row.cells[1], Size(static_cast<int64_t>(drive.total)));
+
+    // The dialog shows what was measured when the process first asked.
+    const DriveSpace* measured = FindDrive(drive.name);
+    ASSERT_NE(measured, nullptr);
+    EXPECT_NEAR(static_cast<double>(measured->free), static_cast<double>(drive.free), 1024.0 * kMiB)
+        << "other processes write to the same disk, so the free space moves a little";
+    EXPECT_EQ(row.cells[2], Size(static_cast<int64_t>(measured->free)));
+    EXPECT_EQ(row.cells[3], "0 bytes");
+    EXPECT_EQ(row.cells[4], row.cells[2]);
+
+    ASSERT_LT(i, records.size());
+    EXPECT_EQ(records[i].image, row.image);
+    EXPECT_EQ(records[i].texts, std::vector<std::string>(row.cells, row.cells + kColumns))
+        << "the row record keeps what the control shows";
+  }
+  const RowSeen* fixed = FindRow(seen, "C:");
+  const RowSeen* network = FindRow(seen, "N:");
+  ASSERT_NE(fixed, nullptr);
+  ASSERT_NE(network, nullptr);
+  EXPECT_EQ(fixed->image, 0);
+  EXPECT_EQ(network->image, 1);
+  EXPECT_EQ(FindRow(seen, "D:"), nullptr) << "a CD drive is not listed";
+}
+
+TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
+  RequireTestDrives();
+  ASSERT_EQ(GetDriveTypeA("Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+  const DialogSeen plain = ShowDialog();
+  SetRequirements({{"c:", 500 * kMiB},
+                   {"N:", 3 * kMiB},
+                   {"C:", 200 * kMiB},
+                   {"Q:", 900 * kMiB},
+                   {"D:", 1024 * kMiB}});
+  const DialogSeen seen = ShowDialog();
+
+  ASSERT_EQ(seen.rows.size(), plain.rows.size()) << "requirements add no rows";
+  const DriveSpace* c = FindDrive("C:");
+  const DriveSpace* n = FindDrive("N:");
+  ASSERT_NE(c, nullptr);
+  ASSERT_NE(n, nullptr);
+  EXPECT_EQ(c->required, 734003200);
+  EXPECT_EQ(c->remaining, static_cast<int64_t>(c->free) - 734003200);
+  for (std::size_t i = 0; i < seen.rows.size(); ++i) {
+    const RowSeen& row = seen.rows[i];
+    SCOPED_TRACE(row.cells[0]);
+    EXPECT_EQ(row.cells[0], plain.rows[i].cells[0]);
+    EXPECT_EQ(row.cells[2], plain.rows[i].cells[2]) << "free space is not touched";
+    if (row.cells[0] == "C:") {
+      EXPECT_EQ(row.cells[3], "700 MB");
+      EXPECT_EQ(row.cells[4], Size(static_cast<int64_t>(c->free) - 700 * kMiB));
+    } else if (row.cells[0] == "N:") {
+      EXPECT_EQ(row.cells[3], "3072 KB");
+      EXPECT_EQ(row.cells[4], Size(static_cast<int64_t>(n->free) - 3 * kMiB));
+    } else {
+      EXPECT_EQ(row.cells[3], "0 bytes") << "no requirement names this drive";
+      EXPECT_EQ(row.cells[4], plain.rows[i].cells[4]);
+    }
+  }
+}
+
+TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
+  RequireTestDrives();
+  kelvra::GetDiskCostData();
+  const DriveSpace* c = FindDrive("C:");
+  const DriveSpace* n = FindDrive("N:");
+  ASSERT_NE(c, nullptr);
+  ASSERT_NE(n, nullptr);
+  SetRequirements(
+      {{"C:", static_cast<int64_t>(c->free)}, {"N:", static_cast<int64_t>(n->free) + 1}});
+  const DialogSeen seen = ShowDialog();
+
+  const RowSeen* exact = FindRow(seen, "C:");
+  const RowSeen* over = FindRow(seen, "N:");
+  ASSERT_NE(exact, nullptr);
+  ASSERT_NE(over, nullptr);
+  EXPECT_EQ(exact->cells[4], "0 bytes");
+  EXPECT_EQ(exact->stateImage, 0u) << "nothing left is still enough";
+  EXPECT_EQ(over->cells[4], "-1 bytes");
+  EXPECT_EQ(over->stateImage, 5u);
+  EXPECT_TRUE(seen.shortMarkDrawn) << "state image 5 shows nothing (drive_state_6016.bmp)";
+  for (const RowSeen& row : seen.rows) {
+    if (&row == over) continue;
+    EXPECT_EQ(row.stateImage, 0u) << row.cells[0];
+  }
+}
+
+TEST_F(DiskCostDialogTest, DrivesAreMeasuredOncePerProcess) {
+  kelvra::DiskCostData& data = kelvra::GetDiskCostData();
+  const DriveSpace* c = FindDrive("C:");
+  ASSERT_NE(c, nullptr);
+  const uint64_t measuredFree = c->free;
+  // Leave 4096 bytes: a fresh measurement after the file below would go negative.
+  SetRequirements({{"C:", static_cast<int64_t>(measuredFree) - 4096}});
+  const DialogSeen first = ShowDialog();
+
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string filler = std::string(temp) + "kelvra_disk_filler.bin";
+  {
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::vector<char> block(kMiB, 'k');
+    DWORD written = 0;
+    for (int i = 0; i < 64; ++i) WriteFile(file, block.data(), kMiB, &written, nullptr);
+    FlushFileBuffers(file);
+    CloseHandle(file);
+  }
+  const ULONGLONG freeNow = FreeBytes("C:\\");
+  const DialogSeen second = ShowDialog();
+  DeleteFileA(filler.c_str());
+
+  ASSERT_NE(freeNow, measuredFree) << "the disk's free space did change";
+  EXPECT_EQ(&kelvra::GetDiskCostData(), &data);
+  EXPECT_EQ(FindDrive("C:")->free, measuredFree);
+  ASSERT_EQ(second.rows.size(), first.rows.size());
+  for (std::size_t i = 0; i < first.rows.size(); ++i) {
+    SCOPED_TRACE(first.rows[i].cells[0]);
+    for (int column = 0; column < kColumns; ++column)
+      EXPECT_EQ(second.rows[i].cells[column], first.rows[i].cells[column]);
+  }
+  const RowSeen* row = FindRow(second, "C:");
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->cells[4], "4096 bytes");
+}
+
+TEST_F(DiskCostDialogTest, MissingResourceLibraryShowsTheMessageThenAnEmptyDialog) {
+  const HINSTANCE current = kit::ResourceHandle();
+  ASSERT_EQ(current, resources_.Handle()) << "the template still comes from the page's library";
+  test::ResourceLibraryAside aside;
+  test::MessageBoxSeen box;
+  DialogSeen seen;
+  const int result = test::Drive(
+      [] {
+        CDiskCostDialog dialog;
+        return static_cast<int>(dialog.DoModal());
+      },
+      [&](Ui& ui) {
+        box = ui.WaitForMessageBox();
+        ui.Answer(box, IDOK);
+        ui.WaitUntilClosed(box.window);
+        HWND dialog = ui.WaitForDialog();
+        if (!dialog) return;
+        seen = ReadDialog(dialog);
+        ui.Click(dialog, IDOK);
+      });
+
+  EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
+  EXPECT_EQ(result, IDOK) << "the dialog still shows and closes";
+  EXPECT_EQ(seen.caption, "");
+  EXPECT_EQ(seen.headerColumns, 0);
+  EXPECT_TRUE(seen.rows.empty());
+  EXPECT_EQ(seen.stateImages, nullptr);
+  EXPECT_EQ(kit::ResourceHandle(), current);
+}
+
+// ------------------------------------------------------- the Disk Cost request
+
+// A destination page as far as the request looks at it: a hidden dialog
+// with the destination edit 1049.
+class DestinationStandIn : public kit::CDialog {
+ public:
+  explicit DestinationStandIn(const std::string& destination) : CDialog(0, nullptr) {
+    const std::vector<WORD> layout = Template();
+    hwnd_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                       reinterpret_cast<const DLGTEMPLATE*>(layout.data()), nullptr,
+                                       Ignore, 0);
+    SetDestination(destination);
+  }
+  ~DestinationStandIn() override {
+    if (hwnd_) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  void SetDestination(const std::string& text) const { SetDlgItemText(IDC_DESTINATION, text); }
+  bool Created() const { return hwnd_ != nullptr; }
+
+ private:
+  static INT_PTR CALLBACK Ignore(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+  // DLGTEMPLATE, no menu, class or title, then one DWORD-aligned edit item.
+  static std::vector<WORD> Template() {
+    std::vector<WORD> words;
+    const auto dword = [&](DWORD value) {
+      words.push_back(LOWORD(value));
+      words.push_back(HIWORD(value));
+    };
+    dword(WS_POPUP);
+    dword(0);
+    words.insert(words.end(), {1, 0, 0, 200, 40, 0, 0, 0});
+    dword(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
+    dword(0);
+    words.insert(words.end(), {5, 5, 190, 12, IDC_DESTINATION, 0xFFFF, 0x0081, 0, 0});
+    return words;
+  }
+};
+
+class DiskCostRequestTest : public test::SetupTest {
+ protected:
+  void SetUp() override {
+    test::SetupTest::SetUp();
+    SetRequirements({});
+  }
+  void TearDown() override {
+    SetRequirements({});
+    test::SetupTest::TearDown();
+  }
+
+  DialogSeen PressDiskCost(const DestinationStandIn& page, const std::string& section) {
+    return ShowAndRead([&] {
+      ShowDiskCost(page, section);
+      return 0;
+    });
+  }
+
+  ResourceLibraryCurrent resources_;
+};
+
+TEST_F(DiskCostRequestTest, SizesComeFromTheGivenSectionOfTheGivenFile) {
+  WriteDriverIni(
+      "[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n"
+      "[FERRIX]\r\nDISKCOST_OS_PRODUCT=500\r\n"
+      "[COFRA]\r\nDISKCOST_OS_PRODUCT=;800\r\n"
+      "[NERVA]\r\nDISKCOST_OS_PRODUCT=  +12 ; -7 MiB\r\n"
+      "[EMPTY]\r\nDISKCOST_OS_PRODUCT=\r\n"
+      "[ULVO]\r\nDISKCOST=1;2\r\n");
+  struct Case {
+    const char* section;
+    int os, product;
+  };
+  const Case cases[] = {{"LUMO", 1200, 350}, {"FERRIX", 0, 0}, {"COFRA", 0, 800}, {"NERVA", 12, -7},
+                        {"EMPTY", 0, 0},     {"ULVO", 0, 0},   {"MISSING", 0, 0}};
+  const std::string ini = DriverIniFile();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.section);
+    EXPECT_EQ(GetOSDiskCost(c.section, ini), c.os);
+    EXPECT_EQ(GetProductDiskCost(c.section, ini), c.product);
+  }
+
+  const std::string other = test::ProgramFolder() + "\\disk_cost_other.ini";
+  ASSERT_TRUE(WritePrivateProfileStringA("LUMO", "DISKCOST_OS_PRODUCT", "7;9", other.c_str()));
+  EXPECT_EQ(GetOSDiskCost("LUMO", other), 7) << "the file asked for, not the driver's";
+  EXPECT_EQ(GetProductDiskCost("LUMO", other), 9);
+  DeleteFileA(other.c_str());
+  EXPECT_EQ(GetOSDiskCost("LUMO", other), 0) << "a missing file gives nothing";
+  EXPECT_EQ(GetProductDiskCost("LUMO", other), 0);
+}
+
+TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive) {
+  RequireTestDrives();
+  WriteDriverIni("[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
+  ASSERT_STREQ(std::getenv("SystemDrive"), "C:");
+  DestinationStandIn page("n:\\Kelvra\\Lumo");
+  ASSERT_TRUE(page.Created());
+
+  DialogSeen seen = PressDiskCost(page, "LUMO");
+  const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  ASSERT_EQ(requirements.size(), 2u);
+  EXPECT_EQ(requirements[0].name, "C:");
+  EXPECT_EQ(requirements[0].required, 1258291200);
+  EXPECT_EQ(requirements[1].name, "n:");
+  EXPECT_EQ(requirements[1].required, 367001600);
+  ASSERT_NE(FindRow(seen, "C:"), nullptr);
+  ASSERT_NE(FindRow(seen, "N:"), nullptr);
+  EXPECT_EQ(FindRow(seen, "C:")->cells[3], "1200 MB");
+  EXPECT_EQ(FindRow(seen, "N:")->cells[3], "350 MB") << "the typed letter matches without case";
+
+  // Pressed again with the destination on the system drive: the two add up,
+  // and the first press's requirements are gone.
+  page.SetDestination("C:\\Program Files\\Kelvra");
+  seen = PressDiskCost(page, "LUMO");
+  EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
+  ASSERT_NE(FindRow(seen, "C:"), nullptr);
+  ASSERT_NE(FindRow(seen, "N:"), nullptr);
+  EXPECT_EQ(FindRow(seen, "C:")->cells[3], "1550 MB");
+  EXPECT_EQ(FindRow(seen, "N:")->cells[3], "0 bytes");
+
+  // No destination, or one without a drive letter, counts on no drive.
+  for (const char* destination : {"", "\\\\server\\share"}) {
+    SCOPED_TRACE(destination);
+    page.SetDestination(destination);
+    seen = PressDiskCost(page, "LUMO");
+    EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
+    for (const RowSeen& row : seen.rows)
+      EXPECT_EQ(row.cells[3], row.cells[0] == "C:" ? "1200 MB" : "0 bytes") << row.cells[0];
+  }
+}
+
+TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive) {
+  WriteDriverIni("[FERRIX]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
+  EXPECT_EQ(GetSystemDriveLetter(), 'C');
+  ASSERT_TRUE(SetEnvironmentVariableA("SystemDrive", "E:"));
+  EXPECT_EQ(GetSystemDriveLetter(), 'E');
+  ASSERT_TRUE(SetEnvironmentVariableA("SystemDrive", nullptr));
+  EXPECT_EQ(GetSystemDriveLetter(), '%') << "an unset variable stays unexpanded";
+
+  DestinationStandIn page("");
+  const DialogSeen seen = PressDiskCost(page, "FERRIX");
+  SetEnvironmentVariableA("SystemDrive", "C:");
+
+  const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  ASSERT_EQ(requirements.size(), 2u);
+  EXPECT_EQ(requirements[0].name, "%:");
+  EXPECT_EQ(requirements[0].required, 1258291200);
+  EXPECT_FALSE(seen.rows.empty());
+  for (const RowSeen& row : seen.rows) EXPECT_EQ(row.cells[3], "0 bytes") << row.cells[0];
+}
+
+}  // namespace

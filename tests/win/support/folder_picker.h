@@ -1,0 +1,16 @@
+// The shell folder picker as a user sees it.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace test {
+
+// The name of the folder the picker's tree has selected.
+std::string PickerSelectedName(HWND picker);
+// The picker expands its tree to a selection in steps; true once `name` shows selected.
+bool WaitForPickerSelection(HWND picker, const std::string& name);
+// Selects `folder` in the picker, as clicking through the tree would.
+void SelectInPicker(HWND picker, const std::string& folder);
+
+}  // namespace test
