@@ -1,9 +1,14 @@
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "driver/setup_driver.h"
+#include "kit/scoped_handle.h"
 
 namespace {
+
+constexpr int kNextButton = 1000;
+constexpr int kDiskCostButton = 1008;
 
 BOOL CALLBACK RememberVisibleDialog(HWND window, LPARAM out) {
   char cls[16] = "";
@@ -20,34 +25,45 @@ HWND FindPage(DWORD thread) {
   return found;
 }
 
-bool SaveScreenArea(const RECT& area, const std::string& path) {
+// The screen's device context, released on every path.
+class ScreenDC {
+ public:
+  ScreenDC() : dc_(GetDC(nullptr)) {}
+  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+  ScreenDC(const ScreenDC&) = delete;
+  ScreenDC& operator=(const ScreenDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+bool SaveWindowPicture(HWND window, const std::string& path) {
+  RECT area;
+  GetWindowRect(window, &area);
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
 
+  ScreenDC screen;
+  kit::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD rowSize = ((width * 3) + 3) & ~3u;
   std::vector<BYTE> pixels(rowSize * height);
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-            DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  {
+    kit::ScopedMemoryDC memory(screen.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+  }
+  GetDIBits(screen.get(), bitmap.get(), 0, height, pixels.data(),
+            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
 
   BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  FILE* out = std::fopen(path.c_str(), "wb");
+  std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(path.c_str(), "wb"), std::fclose);
   if (!out) return false;
-  std::fwrite(&file, sizeof file, 1, out);
-  std::fwrite(&info, sizeof info, 1, out);
-  std::fwrite(pixels.data(), 1, pixels.size(), out);
-  std::fclose(out);
+  std::fwrite(&file, sizeof file, 1, out.get());
+  std::fwrite(&info, sizeof info, 1, out.get());
+  std::fwrite(pixels.data(), 1, pixels.size(), out.get());
   return true;
 }
 
@@ -81,22 +97,45 @@ DWORD WINAPI Autopilot::Run(void* self) {
   return 0;
 }
 
+bool Autopilot::Pause(DWORD ms) const {
+  return WaitForSingleObject(stop_, ms) == WAIT_TIMEOUT;
+}
+
+void Autopilot::WaitUntilClosed(HWND window) const {
+  while (IsWindow(window) && Pause(20)) {
+  }
+}
+
+void Autopilot::Picture(HWND window, const char* suffix) {
+  EnterCriticalSection(&lock_);
+  char name[MAX_PATH];
+  std::snprintf(name, sizeof name, "%s\\%02d-%s%s.bmp", shotFolder_.c_str(), ++pictureNumber_,
+                pageName_.c_str(), suffix);
+  LeaveCriticalSection(&lock_);
+  if (SaveWindowPicture(window, name)) std::printf("Saved %s\n", name);
+}
+
+void Autopilot::ShowDiskCost(HWND page) {
+  if (!GetDlgItem(page, kDiskCostButton)) return;
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(kDiskCostButton, BN_CLICKED), 0);
+  HWND dialog = nullptr;
+  while (Pause(50) && (dialog = FindPage(wizardThread_)) == page) {
+  }
+  if (!dialog || dialog == page || !Pause(400)) return;
+  Picture(dialog, "-DiskCost");
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  WaitUntilClosed(dialog);
+}
+
 void Autopilot::Loop() {
-  while (WaitForSingleObject(stop_, 50) == WAIT_TIMEOUT) {
+  while (Pause(50)) {
     HWND page = FindPage(wizardThread_);
     if (!page) continue;
     // Give the page time to paint before the picture is taken.
-    if (WaitForSingleObject(stop_, 400) != WAIT_TIMEOUT) return;
-    RECT area;
-    GetWindowRect(page, &area);
-    EnterCriticalSection(&lock_);
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%s\\%02d-%s.bmp", shotFolder_.c_str(), ++pageNumber_,
-                  pageName_.c_str());
-    LeaveCriticalSection(&lock_);
-    if (SaveScreenArea(area, name)) std::printf("Saved %s\n", name);
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), 0);
-    while (IsWindow(page) && WaitForSingleObject(stop_, 20) == WAIT_TIMEOUT) {
-    }
+    if (!Pause(400)) return;
+    Picture(page, "");
+    ShowDiskCost(page);
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED), 0);
+    WaitUntilClosed(page);
   }
 }

@@ -37,6 +37,12 @@ class Autopilot {
  private:
   static DWORD WINAPI Run(void* self);
   void Loop();
+  // False when the driver asked the autopilot to stop meanwhile.
+  bool Pause(DWORD ms) const;
+  void WaitUntilClosed(HWND window) const;
+  void Picture(HWND window, const char* suffix);
+  // Presses Disk Cost where a page has one, pictures the dialog, closes it.
+  void ShowDiskCost(HWND page);
 
   DWORD wizardThread_;
   std::string shotFolder_;
@@ -44,5 +50,5 @@ class Autopilot {
   HANDLE thread_;
   CRITICAL_SECTION lock_;
   std::string pageName_;
-  int pageNumber_ = 0;
+  int pictureNumber_ = 0;
 };
