@@ -8,9 +8,8 @@
 #include <thread>
 
 #include "pages/server/folder_browser.h"
+#include "tests/win/support/folder_picker.h"
 #include "tests/win/support/robot.h"
-
-#include <commctrl.h>
 
 namespace {
 
@@ -34,37 +33,6 @@ IdList ParsePath(const std::string& path) {
   std::wstring wide(path.begin(), path.end());
   SHParseDisplayName(wide.c_str(), nullptr, &list, 0, nullptr);
   return IdList(list);
-}
-
-BOOL CALLBACK FindTree(HWND child, LPARAM found) {
-  char cls[32] = "";
-  GetClassNameA(child, cls, sizeof cls);
-  if (lstrcmpiA(cls, WC_TREEVIEWA) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
-// The name of the folder the picker's tree has selected; the robot shares
-// the page's process, so the buffer can be sent.
-std::string SelectedName(HWND picker) {
-  HWND tree = nullptr;
-  EnumChildWindows(picker, FindTree, reinterpret_cast<LPARAM>(&tree));
-  char text[MAX_PATH] = "";
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  if (tree && item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
-// The picker expands its tree down to a selection in steps; a user presses
-// OK once the folder shows as selected.
-bool WaitForSelection(HWND picker, const std::string& name) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(10))
-    if (SelectedName(picker) == name) return true;
-  return false;
 }
 
 BOOL CALLBACK FindTitle(HWND child, LPARAM found) {
@@ -136,10 +104,6 @@ class FolderBrowserTest : public ::testing::Test {
     return picked;
   }
 
-  static void Select(HWND picker, const std::string& folder) {
-    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-  }
-
   std::string base_, alpha_, beta_, shortcut_;
 };
 
@@ -150,7 +114,7 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
   EXPECT_TRUE(Browse(
       &path,
       [&](Ui& ui, HWND picker) {
-        opensOnAlpha = WaitForSelection(picker, "Alpha");
+        opensOnAlpha = test::WaitForPickerSelection(picker, "Alpha");
         ui.Click(picker, IDOK);
       },
       &titleShown));
@@ -160,9 +124,9 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
 
   bool movedToBeta = false;
   EXPECT_TRUE(Browse(&path, [&](Ui& ui, HWND picker) {
-    WaitForSelection(picker, "Alpha");
-    Select(picker, beta_);
-    movedToBeta = WaitForSelection(picker, "Beta");
+    test::WaitForPickerSelection(picker, "Alpha");
+    test::SelectInPicker(picker, beta_);
+    movedToBeta = test::WaitForPickerSelection(picker, "Beta");
     ui.Click(picker, IDOK);
   }));
   EXPECT_TRUE(movedToBeta);
@@ -172,9 +136,9 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
 TEST_F(FolderBrowserTest, CancelLeavesThePathAsItWas) {
   std::string path = alpha_;
   EXPECT_FALSE(Browse(&path, [&](Ui& ui, HWND picker) {
-    WaitForSelection(picker, "Alpha");
-    Select(picker, beta_);
-    EXPECT_TRUE(WaitForSelection(picker, "Beta"));
+    test::WaitForPickerSelection(picker, "Alpha");
+    test::SelectInPicker(picker, beta_);
+    EXPECT_TRUE(test::WaitForPickerSelection(picker, "Beta"));
     ui.Click(picker, IDCANCEL);
   }));
   EXPECT_EQ(path, alpha_);
