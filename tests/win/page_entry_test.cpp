@@ -44,6 +44,19 @@ class ThrowingPage : public CSetupPage {
 
 class PageEntryTest : public test::SetupTest {};
 
+// Calls the real export, waits for its page and presses Back: true when the
+// page appeared and the export returned 1001.
+bool ExportShowsPageAndGoesBack() {
+  bool shown = false;
+  const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
+                                 [&](Ui& ui) {
+                                   HWND page = ui.WaitForDialog();
+                                   shown = page != nullptr;
+                                   ui.Click(page, 1001);
+                                 });
+  return shown && result == 1001;
+}
+
 TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
   WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
   test::RegSetString(test::kFerrixKey, "ALLOWDRAWINGEDIT", "kept");
@@ -136,23 +149,13 @@ TEST_F(PageEntryTest, TwoExportsInARowEachLoadTheirOwnResourceLibrary) {
 
   // The same through the real library, as a driver calls it.
   for (int call = 0; call < 2; ++call) {
-    bool shown = false;
-    EXPECT_EQ(test::Drive([] { return test::CallExport("PartModificationDlg"); },
-                          [&](Ui& ui) {
-                            HWND page = ui.WaitForDialog();
-                            shown = page != nullptr;
-                            ui.Click(page, 1001);
-                          }),
-              1001);
-    EXPECT_TRUE(shown) << "call " << call;
+    EXPECT_TRUE(ExportShowsPageAndGoesBack()) << "call " << call;
   }
 }
 
 TEST_F(PageEntryTest, LibraryUnloadsOnceTheDriverFreesIt) {
   ASSERT_EQ(GetModuleHandleA("Kelvra.dll"), nullptr);
-  EXPECT_EQ(test::Drive([] { return test::CallExport("PartModificationDlg"); },
-                        [](Ui& ui) { ui.Click(ui.WaitForDialog(), 1001); }),
-            1001);
+  EXPECT_TRUE(ExportShowsPageAndGoesBack());
   EXPECT_EQ(GetModuleHandleA("Kelvra.dll"), nullptr) << "a page pinned the library in memory";
 }
 
@@ -187,15 +190,7 @@ TEST_F(PageEntryTest, PlantedResourceLibraryCodeNeverRuns) {
   DeleteFileA(PlantedMarker().c_str());
   {
     test::ResourceLibraryAside aside(planted);
-    bool shown = false;
-    EXPECT_EQ(test::Drive([] { return test::CallExport("PartModificationDlg"); },
-                          [&](Ui& ui) {
-                            HWND page = ui.WaitForDialog();
-                            shown = page != nullptr;
-                            ui.Click(page, 1001);
-                          }),
-              1001);
-    EXPECT_TRUE(shown) << "the planted library's templates still serve";
+    EXPECT_TRUE(ExportShowsPageAndGoesBack()) << "the planted library's templates still serve";
   }
   EXPECT_EQ(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
       << "the planted library's entry point ran";
