@@ -75,14 +75,12 @@ Autopilot::Autopilot(DWORD wizardThread, std::string shotFolder)
       stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   InitializeCriticalSection(&lock_);
   CreateDirectoryA(shotFolder_.c_str(), nullptr);
-  thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+  thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
 }
 
 Autopilot::~Autopilot() {
-  SetEvent(stop_);
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-  CloseHandle(stop_);
+  SetEvent(stop_.get());
+  if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
   DeleteCriticalSection(&lock_);
 }
 
@@ -98,7 +96,7 @@ DWORD WINAPI Autopilot::Run(void* self) {
 }
 
 bool Autopilot::Pause(DWORD ms) const {
-  return WaitForSingleObject(stop_, ms) == WAIT_TIMEOUT;
+  return WaitForSingleObject(stop_.get(), ms) == WAIT_TIMEOUT;
 }
 
 void Autopilot::WaitUntilClosed(HWND window) const {

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "driver/setup_driver.h"
+#include "kit/scoped_handle.h"
 
 namespace {
 
@@ -23,13 +24,13 @@ std::vector<std::string> SplitList(const std::string& list) {
 }
 
 void WriteString(const std::string& subKey, const char* name, const std::string& value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+  HKEY opened = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened,
                       nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  kit::ScopedRegistryKey key(opened);
+  RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(key);
 }
 
 std::string DescribeValue(DWORD type, const std::vector<BYTE>& data, DWORD size) {
@@ -50,15 +51,16 @@ std::string DescribeValue(DWORD type, const std::vector<BYTE>& data, DWORD size)
 }
 
 void PrintKey(HKEY parent, const std::string& path, const std::string& shownName) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
+  kit::ScopedRegistryKey key(opened);
   char name[256];
   std::vector<BYTE> data(4096);
   for (DWORD index = 0;; ++index) {
     DWORD nameSize = sizeof name;
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(data.size());
-    if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data.data(), &size) !=
+    if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data.data(), &size) !=
         ERROR_SUCCESS)
       break;
     std::printf("  %s: %s = %s\n", shownName.c_str(), name,
@@ -66,12 +68,11 @@ void PrintKey(HKEY parent, const std::string& path, const std::string& shownName
   }
   for (DWORD index = 0;; ++index) {
     DWORD nameSize = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+    if (RegEnumKeyExA(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
       break;
-    PrintKey(key, name, shownName.empty() ? name : shownName + "\\" + name);
+    PrintKey(key.get(), name, shownName.empty() ? name : shownName + "\\" + name);
   }
-  RegCloseKey(key);
 }
 
 }  // namespace

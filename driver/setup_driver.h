@@ -5,6 +5,8 @@
 #include <vector>
 #include <windows.h>
 
+#include "kit/scoped_handle.h"
+
 // What Setup.ini asks of the driver.
 struct DriverSettings {
   std::string trelProduct;
@@ -46,8 +48,8 @@ class Autopilot {
 
   DWORD wizardThread_;
   std::string shotFolder_;
-  HANDLE stop_;
-  HANDLE thread_;
+  kit::ScopedKernelHandle stop_;
+  kit::ScopedKernelHandle thread_;
   CRITICAL_SECTION lock_;
   std::string pageName_;
   int pictureNumber_ = 0;

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   const DriverSettings settings = ReadDriverSettings(folder + "\\Setup.ini");
   WriteDriverValues(settings);
 
-  HMODULE library = LoadLibraryA((folder + "\\Kelvra.dll").c_str());
+  kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
   if (!library) {
     std::printf("Kelvra.dll could not be loaded from %s.\n", folder.c_str());
     return 4;
@@ -70,9 +70,9 @@ int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "/auto") == 0)
     autopilot = std::make_unique<Autopilot>(GetCurrentThreadId(), argv[2]);
 
-  const int exitCode = RunWizard(library, settings, autopilot.get());
+  const int exitCode = RunWizard(library.get(), settings, autopilot.get());
   autopilot.reset();
-  FreeLibrary(library);
+  library.reset();
   std::printf("\nStored under HKEY_CURRENT_USER:\n");
   PrintStoredValues();
   return exitCode;

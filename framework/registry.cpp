@@ -40,9 +40,9 @@ std::string CRegistryKey::QueryString(const std::string& name) const {
   if (RegQueryValueExA(handle_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       type != REG_SZ)
     return std::string();
+  if (size == 0) return std::string();
   // The stored data need not end in a NUL; only `size` bytes are ever read.
   std::vector<char> buffer(size);
-  if (size == 0) return std::string();
   if (RegQueryValueExA(handle_, name.c_str(), nullptr, nullptr,
                        reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
     return std::string();

@@ -56,6 +56,12 @@ struct ModuleTraits {
   static void Close(Handle handle) { FreeLibrary(handle); }
 };
 
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle handle) { RegCloseKey(handle); }
+};
+
 struct MenuTraits {
   using Handle = HMENU;
   static Handle Null() { return nullptr; }
@@ -93,6 +99,7 @@ using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
 using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
 using ScopedModule = ScopedHandle<ModuleTraits>;
 using ScopedMenu = ScopedHandle<MenuTraits>;
+using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedImageList = ScopedHandle<ImageListTraits>;
 using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
