@@ -4,7 +4,7 @@
 #   wine_env_start <prefix folder> [--fresh] [--xvfb]
 
 wine_env_start() {
-  local prefix=$1; shift
+  local prefix; prefix=$(realpath -m "$1"); shift
   local fresh=0 want_xvfb=0
   for arg in "$@"; do
     case $arg in
