@@ -15,8 +15,8 @@ cmake --build "$build/win" -j2
 source "$top/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 # One fresh prefix per run, so no test sees what an earlier run left behind.
-# With the CD and network drives the disk-cost tests look for.
-export KELVRA_TEST_DRIVES=1
+# With the drives the tests look for (wine_env_add_test_drives).
+export KELVRA_TEST_BUILD=$build
 wine_env_start "$build/wineprefix" --fresh --xvfb
 
 status=0

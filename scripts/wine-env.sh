@@ -33,7 +33,7 @@ wine_env_start() {
     # Without a window manager every top-level window waits ~2 s to map.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
-    if [ "${KELVRA_TEST_DRIVES:-0}" = 1 ]; then wine_env_add_test_drives "$prefix"; fi
+    if [ -n "${KELVRA_TEST_BUILD:-}" ]; then wine_env_add_test_drives "$prefix" "$KELVRA_TEST_BUILD"; fi
   fi
   wineserver -p >/dev/null 2>&1 </dev/null &
   WINE_ENV_SERVER_STARTED=1
@@ -42,12 +42,16 @@ wine_env_start() {
   wineboot >/dev/null 2>&1 </dev/null
 }
 
-# Drives the disk-cost tests look for: a CD drive D: and a network drive N:,
-# each on a folder of the prefix. Wine's mount manager reads the drive types
-# when it starts, so they are set while no wineserver runs and the next
-# start picks them up.
+# Drives the tests look for: a CD drive D: and a network drive N:, each on a
+# folder of the prefix, and the build folder as K:, from which the test
+# programs run. Z: (all of /) goes: the folder picker's walk over it made it
+# drop its first selection now and then. Wine's mount manager reads the
+# drive types when it starts, so they are set while no wineserver runs and
+# the next start picks them up.
 wine_env_add_test_drives() {
-  local prefix=$1
+  local prefix=$1 build=$2
+  rm -f "$prefix/dosdevices/z:"
+  ln -sfn "$(realpath "$build")" "$prefix/dosdevices/k:"
   mkdir -p "$prefix/test-drives/cdrom" "$prefix/test-drives/network"
   ln -sfn "$prefix/test-drives/cdrom" "$prefix/dosdevices/d:"
   ln -sfn "$prefix/test-drives/network" "$prefix/dosdevices/n:"

@@ -230,7 +230,7 @@ ULONGLONG FreeBytes(const char* root) {
 void RequireTestDrives() {
   const char hint[] =
       "the test prefix needs D: as a CD drive and N: as a network drive "
-      "(KELVRA_TEST_DRIVES=1 when the prefix is made)";
+      "(KELVRA_TEST_BUILD set when the prefix is made)";
   ASSERT_EQ(GetDriveTypeA("D:\\"), static_cast<UINT>(DRIVE_CDROM)) << hint;
   ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << hint;
 }
