@@ -125,8 +125,7 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
   bool movedToBeta = false;
   EXPECT_TRUE(Browse(&path, [&](Ui& ui, HWND picker) {
     test::WaitForPickerSelection(picker, "Alpha");
-    test::SelectInPicker(picker, beta_);
-    movedToBeta = test::WaitForPickerSelection(picker, "Beta");
+    movedToBeta = test::SelectInPicker(picker, beta_, "Beta");
     ui.Click(picker, IDOK);
   }));
   EXPECT_TRUE(movedToBeta);
@@ -137,8 +136,7 @@ TEST_F(FolderBrowserTest, CancelLeavesThePathAsItWas) {
   std::string path = alpha_;
   EXPECT_FALSE(Browse(&path, [&](Ui& ui, HWND picker) {
     test::WaitForPickerSelection(picker, "Alpha");
-    test::SelectInPicker(picker, beta_);
-    EXPECT_TRUE(test::WaitForPickerSelection(picker, "Beta"));
+    EXPECT_TRUE(test::SelectInPicker(picker, beta_, "Beta"));
     ui.Click(picker, IDCANCEL);
   }));
   EXPECT_EQ(path, alpha_);

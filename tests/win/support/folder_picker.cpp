@@ -31,14 +31,26 @@ std::string PickerSelectedName(HWND picker) {
   return text;
 }
 
-bool WaitForPickerSelection(HWND picker, const std::string& name) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(10))
+namespace {
+
+bool ShowsSelected(HWND picker, const std::string& name, DWORD timeoutMs) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(10))
     if (PickerSelectedName(picker) == name) return true;
   return false;
 }
 
-void SelectInPicker(HWND picker, const std::string& folder) {
-  SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+}  // namespace
+
+bool WaitForPickerSelection(HWND picker, const std::string& name) {
+  return ShowsSelected(picker, name, 5000);
+}
+
+bool SelectInPicker(HWND picker, const std::string& folder, const std::string& name) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    if (ShowsSelected(picker, name, 1000)) return true;
+  }
+  return false;
 }
 
 }  // namespace test

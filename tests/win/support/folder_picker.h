@@ -10,7 +10,10 @@ namespace test {
 std::string PickerSelectedName(HWND picker);
 // The picker expands its tree to a selection in steps; true once `name` shows selected.
 bool WaitForPickerSelection(HWND picker, const std::string& name);
-// Selects `folder` in the picker, as clicking through the tree would.
-void SelectInPicker(HWND picker, const std::string& folder);
+// Selects `folder` in the picker, as clicking through the tree would, and
+// waits until the tree shows `name` selected. Wine's picker may drop a
+// selection while it is still expanding an earlier one; a user would click
+// again, and so does this.
+bool SelectInPicker(HWND picker, const std::string& folder, const std::string& name);
 
 }  // namespace test
