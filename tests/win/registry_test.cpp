@@ -220,12 +220,9 @@ TEST_F(IniFileTest, PathsFollowThisExecutable) {
 }
 
 // The library loaded from a folder of its own must still read the INI files
-// beside the executable. Kelvra.dll may stay mapped after a page has run, so
-// the copy is loaded and shown by a child run of this program (ElsewhereChild
-// below), in a fresh process; once the child has ended, the copy can go.
+// beside the executable.
 
 const char kElsewhereFolder[] = "elsewhere";
-const char kCaptionFile[] = "caption.txt";
 
 std::string ElsewherePath(const std::string& name) {
   return test::ProgramFolder() + "\\" + kElsewhereFolder + "\\" + name;
@@ -236,16 +233,6 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
   if (!file) return false;
   std::fwrite(text.data(), 1, text.size(), file);
   return std::fclose(file) == 0;
-}
-
-std::string ReadTextFile(const std::string& path) {
-  std::string text;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char chunk[512];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, n);
-    std::fclose(file);
-  }
-  return text;
 }
 
 // Kelvra.dll and Kelvrares.dll in a folder of their own, with whatever else
@@ -278,35 +265,6 @@ class LibraryCopyElsewhere {
   std::vector<std::string> files_;
 };
 
-// Runs this program again with only the child test; its exit code.
-DWORD RunChild(const std::string& outputFile) {
-  char self[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = std::string("\"") + self +
-                        "\" --gtest_also_run_disabled_tests --gtest_color=no"
-                        " --gtest_filter=ElsewhereChild.*";
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  kit::ScopedFile output(CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = output.get();
-  PROCESS_INFORMATION child{};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &child))
-    return 0xFFFFFFFFu;
-  kit::ScopedKernelHandle process(child.hProcess);
-  kit::ScopedKernelHandle thread(child.hThread);
-  if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.get(), 0xDEAD);
-    WaitForSingleObject(process.get(), 5000);
-  }
-  DWORD code = 0xFFFFFFFFu;
-  GetExitCodeProcess(process.get(), &code);
-  return code;
-}
-
 TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
   LibraryCopyElsewhere copy;
   const std::string exeIniName = DriverIniFile().substr(DriverIniFile().find_last_of('\\') + 1);
@@ -315,36 +273,29 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
                             "[TREL_OPTIONS]\r\nSETUP_TITLE=Named after the library\r\n"));
   ASSERT_TRUE(WriteTextFile(copy.Add(exeIniName),
                             "[TREL_OPTIONS]\r\nSETUP_TITLE=In the library's folder\r\n"));
-  const std::string caption = copy.Add(kCaptionFile);
-  const std::string output = copy.Add("child_output.txt");
-
-  EXPECT_EQ(RunChild(output), 0u) << ReadTextFile(output);
-  EXPECT_EQ(ReadTextFile(caption), "Beside the driver") << ReadTextFile(output);
-}
-
-// Only ever run by the test above, in a process of its own.
-TEST(ElsewhereChild, DISABLED_ShowsThePageOfTheCopy) {
-  kit::ScopedModule library(LoadLibraryA(ElsewherePath("Kelvra.dll").c_str()));
-  ASSERT_TRUE(library);
-  char loadedFrom[MAX_PATH] = "";
-  GetModuleFileNameA(library.get(), loadedFrom, MAX_PATH);
-  ASSERT_EQ(lstrcmpiA(loadedFrom, ElsewherePath("Kelvra.dll").c_str()), 0) << loadedFrom;
-  auto page =
-      reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.get(), "PartModificationDlg"));
-  ASSERT_NE(page, nullptr);
 
   std::string caption = "(no page)";
-  EXPECT_EQ(test::Drive(page,
-                        [&](test::Ui& ui) {
-                          HWND window = ui.WaitForDialog();
-                          if (!window) return;
-                          char text[256] = "";
-                          GetWindowTextA(window, text, sizeof text);
-                          caption = text;
-                          ui.Click(window, 1001);
-                        }),
-            1001);
-  EXPECT_TRUE(WriteTextFile(ElsewherePath(kCaptionFile), caption));
+  {
+    kit::ScopedModule library(LoadLibraryA(ElsewherePath("Kelvra.dll").c_str()));
+    ASSERT_TRUE(library);
+    char loadedFrom[MAX_PATH] = "";
+    GetModuleFileNameA(library.get(), loadedFrom, MAX_PATH);
+    ASSERT_EQ(lstrcmpiA(loadedFrom, ElsewherePath("Kelvra.dll").c_str()), 0) << loadedFrom;
+    auto page =
+        reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.get(), "PartModificationDlg"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(test::Drive(page,
+                          [&](test::Ui& ui) {
+                            HWND window = ui.WaitForDialog();
+                            if (!window) return;
+                            char text[256] = "";
+                            GetWindowTextA(window, text, sizeof text);
+                            caption = text;
+                            ui.Click(window, 1001);
+                          }),
+              1001);
+  }
+  EXPECT_EQ(caption, "Beside the driver");
 }
 
 }  // namespace
