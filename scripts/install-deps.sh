@@ -4,7 +4,11 @@ set -euo pipefail
 
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
-command -v wine >/dev/null || need+=(wine wine32:i386 wine64)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+command -v wine >/dev/null || need+=(wine)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+# The 32-bit loader installs even where the kernel cannot run it; the test
+# command probes before it uses it.
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb xauth)
 command -v import >/dev/null || need+=(imagemagick)
