@@ -25,19 +25,6 @@ HWND FindPage(DWORD thread) {
   return found;
 }
 
-// The screen's device context, released on every path.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 bool SaveWindowPicture(HWND window, const std::string& path) {
   RECT area;
   GetWindowRect(window, &area);
@@ -45,7 +32,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;
 
-  ScreenDC screen;
+  const kit::ScopedScreenDC screen;
   kit::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD rowSize = ((width * 3) + 3) & ~3u;
