@@ -4,11 +4,9 @@
 
 #include "driver/setup_driver.h"
 #include "kit/scoped_handle.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace {
-
-constexpr int kNextButton = 1000;
-constexpr int kDiskCostButton = 1008;
 
 BOOL CALLBACK RememberVisibleDialog(HWND window, LPARAM out) {
   char cls[16] = "";
@@ -101,8 +99,8 @@ void Autopilot::Picture(HWND window, const char* suffix) {
 }
 
 void Autopilot::ShowDiskCost(HWND page) {
-  if (!GetDlgItem(page, kDiskCostButton)) return;
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(kDiskCostButton, BN_CLICKED), 0);
+  if (!GetDlgItem(page, IDC_DISK_COST)) return;
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISK_COST, BN_CLICKED), 0);
   HWND dialog = nullptr;
   while (Pause(50) && (dialog = FindPage(wizardThread_)) == page) {
   }
@@ -120,7 +118,7 @@ void Autopilot::Loop() {
     if (!Pause(400)) return;
     Picture(page, "");
     ShowDiskCost(page);
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED), 0);
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
     WaitUntilClosed(page);
   }
 }
