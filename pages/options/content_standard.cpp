@@ -58,7 +58,9 @@ void CStandardContentOption::Show() {
 void CStandardContentOption::PrepareList() {
   list_.AddExtendedStyle(kListStyles);
   list_.InsertColumn(0, kit::ResourceString(IDS_CONTENT_COLUMN), LVCFMT_LEFT, kColumnWidth);
-  if (imageList_.Create(kImageSize, kImageSize, ILC_COLOR16, 6, 1))
+  // With a mask, so that the teal around each icon shows the list behind it;
+  // without one the image list paints it black.
+  if (imageList_.Create(kImageSize, kImageSize, ILC_COLOR16 | ILC_MASK, 6, 1))
     imageList_.AddMasked(IDB_CONTENT_ROWS, kImageMask);
   list_.SetImageList(imageList_.Handle(), LVSIL_SMALL);
 }
