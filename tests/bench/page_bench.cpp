@@ -89,7 +89,8 @@ Timing TimeOneCall(const std::function<int()>& show,
     const std::function<void(HWND)>* act;
     double start, idle, pressed;
   } run{GetCurrentThreadId(), &act, 0, 0, 0};
-  const auto robot = [](void* data) -> DWORD {
+  // A thread procedure: WINAPI, or the 32-bit build has no conversion for it.
+  const auto robot = [](void* data) WINAPI -> DWORD {
     auto* r = static_cast<Run*>(data);
     HWND page = WaitForDialog(r->thread);
     if (!page) return 0;
