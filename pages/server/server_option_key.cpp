@@ -5,5 +5,5 @@
 
 std::string ServerOptionKey() {
   return kelvra::EqualsNoCase(GetActiveProduct(), "nervaserver") ? setup_keys::kNervaServer
-                                                                  : setup_keys::kCofraServer;
+                                                                 : setup_keys::kCofraServer;
 }
