@@ -8,6 +8,7 @@
 
 #include "framework/ini_file.h"
 #include "framework/registry.h"
+#include "library/kelvra.h"
 #include "kit/scoped_handle.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
@@ -281,8 +282,7 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
     char loadedFrom[MAX_PATH] = "";
     GetModuleFileNameA(library.get(), loadedFrom, MAX_PATH);
     ASSERT_EQ(lstrcmpiA(loadedFrom, ElsewherePath("Kelvra.dll").c_str()), 0) << loadedFrom;
-    auto page =
-        reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.get(), "PartModificationDlg"));
+    KelvraPageFunction page = GetKelvraPage(library.get(), "PartModificationDlg");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(test::Drive(page,
                           [&](test::Ui& ui) {
