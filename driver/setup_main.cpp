@@ -24,13 +24,14 @@ std::string FolderOf(const std::string& path) {
 int RunWizard(HMODULE library, const DriverSettings& settings, Autopilot* autopilot) {
   size_t page = 0;
   while (page < settings.pages.size()) {
-    const std::string& name = settings.pages[page];
+    const std::string& name = settings.pages[page].exportName;
     KelvraPageFunction show = GetKelvraPage(library, name.c_str());
     if (!show) {
       std::printf("Kelvra.dll has no page %s; skipped.\n", name.c_str());
       ++page;
       continue;
     }
+    WriteActiveProduct(settings.pages[page].active);
     if (autopilot) autopilot->ExpectPage(name);
     const int result = show();
     std::printf("%-24s -> %d\n", name.c_str(), result);

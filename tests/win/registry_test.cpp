@@ -10,6 +10,7 @@
 #include "framework/registry.h"
 #include "library/kelvra.h"
 #include "kit/scoped_handle.h"
+#include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
 
@@ -291,7 +292,7 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
                             char text[256] = "";
                             GetWindowTextA(window, text, sizeof text);
                             caption = text;
-                            ui.Click(window, 1001);
+                            ui.Click(window, IDC_BACK);
                           }),
               1001);
   }
