@@ -257,18 +257,16 @@ TEST_F(MsdeDestinationTest, NervaServerInAnyCaseWorksOnItsOwnKey) {
   }
 }
 
-// The information icon a message box shows, if any.
+BOOL CALLBACK FindIcon(HWND child, LPARAM out) {
+  if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+  *reinterpret_cast<HICON*>(out) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+  return FALSE;
+}
+
+// The icon a message box shows, if any.
 HICON BoxIcon(HWND box) {
   HICON icon = nullptr;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM out) -> BOOL {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
-        *reinterpret_cast<HICON*>(out) =
-            reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&icon));
+  EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
   return icon;
 }
 
