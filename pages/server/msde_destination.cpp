@@ -6,7 +6,6 @@
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/ui_helpers.h"
-#include "pages/destination/parent_folder.h"
 #include "pages/server/disk_cost_request.h"
 #include "pages/server/engine_folders.h"
 #include "pages/server/folder_browser.h"
@@ -25,11 +24,6 @@ const char kProgramFilesValue[] = "ProgramFilesDir";
 const PageTraits kTraits{IDD_MSDE_DESTINATION,       PageProduct::kActiveProduct,
                          PageCaption::kProductName,  PageHeadings::kFirst,
                          PageBanner::kActiveProduct, NextMarker::kKeep};
-
-// One trailing backslash, however many were typed; a drive root keeps its own.
-std::string StoredFolder(const std::string& text) {
-  return kelvra::WithoutDoubledBackslash(kelvra::WithOneTrailingBackslash(text));
-}
 
 }  // namespace
 
@@ -109,7 +103,7 @@ void CMsdeDestination::OnProgramDirChange() {
 void CMsdeDestination::BrowseInto(int edit) const {
   std::string folder = GetDlgItemText(edit);
   if (!BrowseForFolder(hwnd_, &folder, kit::ResourceString(IDS_PICK_FOLDER_TITLE), false)) return;
-  SetDlgItemText(edit, StoredFolder(folder));
+  SetDlgItemText(edit, kelvra::WithOneTrailingBackslash(folder));
 }
 
 void CMsdeDestination::OnBrowse() {
@@ -141,8 +135,8 @@ bool CMsdeDestination::Commit() {
     ShowFolderMessage(IDS_NO_DATA_FOLDER);
     return false;
   }
-  m_programDir = StoredFolder(m_programDir);
-  m_dataDir = StoredFolder(m_dataDir);
+  m_programDir = kelvra::WithOneTrailingBackslash(m_programDir);
+  m_dataDir = kelvra::WithOneTrailingBackslash(m_dataDir);
 
   CRegistryWriteKey key;
   if (key.Open(HKEY_CURRENT_USER, OptionKey())) {
