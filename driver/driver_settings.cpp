@@ -14,13 +14,20 @@ std::string ReadIni(const std::string& file, const char* key) {
   return value;
 }
 
-std::vector<std::string> SplitList(const std::string& list) {
-  std::vector<std::string> items;
+// "Export:ACTIVE,Export,..."; a page without a product keeps `active`.
+std::vector<WizardPage> ParsePages(const std::string& list, const std::string& active) {
+  std::vector<WizardPage> pages;
   std::stringstream stream(list);
   std::string item;
-  while (std::getline(stream, item, ','))
-    if (!item.empty()) items.push_back(item);
-  return items;
+  while (std::getline(stream, item, ',')) {
+    if (item.empty()) continue;
+    const size_t colon = item.find(':');
+    if (colon == std::string::npos)
+      pages.push_back({item, active});
+    else
+      pages.push_back({item.substr(0, colon), item.substr(colon + 1)});
+  }
+  return pages;
 }
 
 void WriteString(const std::string& subKey, const char* name, const std::string& value) {
@@ -83,7 +90,7 @@ DriverSettings ReadDriverSettings(const std::string& iniPath) {
   settings.pelmoFlavor = ReadIni(iniPath, "PelmoFlavor");
   settings.active = ReadIni(iniPath, "active");
   settings.installDir = ReadIni(iniPath, "InstallDir");
-  settings.pages = SplitList(ReadIni(iniPath, "Pages"));
+  settings.pages = ParsePages(ReadIni(iniPath, "Pages"), settings.active);
   return settings;
 }
 
@@ -91,8 +98,12 @@ void WriteDriverValues(const DriverSettings& settings) {
   const std::string root = kSetupRoot;
   WriteString(root, "TRELProduct", settings.trelProduct);
   WriteString(root, "PelmoFlavor", settings.pelmoFlavor);
-  WriteString(root + "\\Options", "active", settings.active);
+  WriteActiveProduct(settings.active);
   WriteString(root + "\\InstallProduct", "TARGETDIR", settings.installDir);
+}
+
+void WriteActiveProduct(const std::string& active) {
+  WriteString(std::string(kSetupRoot) + "\\Options", "active", active);
 }
 
 void PrintStoredValues() {

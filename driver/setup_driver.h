@@ -7,19 +7,28 @@
 
 #include "kit/scoped_handle.h"
 
+// One page of the wizard: its export and the product it is shown for.
+struct WizardPage {
+  std::string exportName;
+  std::string active;
+};
+
 // What Setup.ini asks of the driver.
 struct DriverSettings {
   std::string trelProduct;
   std::string pelmoFlavor;
-  std::string active;
+  std::string active;  // for pages that name no product of their own
   std::string installDir;
-  std::vector<std::string> pages;  // export names, in wizard order
+  std::vector<WizardPage> pages;  // in wizard order
 };
 
 DriverSettings ReadDriverSettings(const std::string& iniPath);
 
 // Records the product being set up where the pages look for it.
 void WriteDriverValues(const DriverSettings& settings);
+// Makes `active` the product whose options are collected now, as a driver
+// does before each page.
+void WriteActiveProduct(const std::string& active);
 
 // Prints every value below the setup root, one "key: name = value" line each.
 void PrintStoredValues();

@@ -6,10 +6,9 @@
 #include <memory>
 
 #include "driver/setup_driver.h"
+#include "library/kelvra.h"
 
 namespace {
-
-enum : int { kNext = 1, kCancel = 2, kBack = 1001, kNoResources = 0 };
 
 std::string ExecutablePath() {
   char path[MAX_PATH] = "";
@@ -21,27 +20,26 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, path.find_last_of('\\'));
 }
 
-using PageFunction = int(__cdecl*)();
-
 // Runs the wizard; returns the process exit code.
 int RunWizard(HMODULE library, const DriverSettings& settings, Autopilot* autopilot) {
   size_t page = 0;
   while (page < settings.pages.size()) {
-    const std::string& name = settings.pages[page];
-    auto show = reinterpret_cast<PageFunction>(GetProcAddress(library, name.c_str()));
+    const std::string& name = settings.pages[page].exportName;
+    KelvraPageFunction show = GetKelvraPage(library, name.c_str());
     if (!show) {
       std::printf("Kelvra.dll has no page %s; skipped.\n", name.c_str());
       ++page;
       continue;
     }
+    WriteActiveProduct(settings.pages[page].active);
     if (autopilot) autopilot->ExpectPage(name);
     const int result = show();
     std::printf("%-24s -> %d\n", name.c_str(), result);
-    if (result == kNext) {
+    if (result == KELVRA_NEXT) {
       ++page;
-    } else if (result == kBack) {
+    } else if (result == KELVRA_BACK) {
       if (page > 0) --page;
-    } else if (result == kCancel) {
+    } else if (result == KELVRA_CANCEL) {
       std::printf("Setup cancelled.\n");
       return 2;
     } else {

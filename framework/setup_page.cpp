@@ -7,11 +7,17 @@
 #include "framework/setup_context.h"
 #include "kit/app.h"
 #include "kit/ui_helpers.h"
+#include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace {
 
-constexpr UINT kCaptionSuffixString = 8016;
-constexpr UINT kCancelQuestionString = 8032;
+const char kContentSection[] = "CONTENTSERVER";
+const char kSetupTitleKey[] = "SETUP_TITLE";
+
+unsigned IconIdOf(PageProduct product) {
+  return product == PageProduct::kActiveProduct ? GetActivePageIconId() : GetPageIconId();
+}
 
 }  // namespace
 
@@ -19,20 +25,71 @@ const char kOptionHelpTopic[] = "/Helpsystem/Installation/Html/dialog_option.htm
 
 const kit::RuntimeClass CSetupPage::kRuntimeClass{"CSetupPage", &kit::CDialog::kRuntimeClass};
 
-CSetupPage::CSetupPage(UINT templateId, unsigned iconId)
-    : CDialog(templateId, nullptr),
-      icon_(LoadIconA(kit::ResourceHandle(), MAKEINTRESOURCEA(iconId))) {}
+// After the page's own table: a page may take over any of these.
+const kit::CommandEntry<CSetupPage> CSetupPage::kSharedCommands[] = {
+    {IDC_NEXT, BN_CLICKED, &CSetupPage::OnNext},
+    {IDC_BACK, BN_CLICKED, &CSetupPage::OnBack},
+    {IDCANCEL, BN_CLICKED, &CSetupPage::OnCancelPage},
+    {IDC_HELP_BUTTON, BN_CLICKED, &CSetupPage::ShowHelp},
+};
+
+CSetupPage::CSetupPage(const PageTraits& traits)
+    : CDialog(traits.templateId, nullptr),
+      traits_(traits),
+      icon_(LoadIconA(kit::ResourceHandle(), MAKEINTRESOURCEA(IconIdOf(traits.icon)))) {}
 
 BOOL CSetupPage::OnInitDialog() {
   CDialog::OnInitDialog();
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   PlaceWindow();
+  ShowCaption();
+  if (traits_.headings != PageHeadings::kNone)
+    SetHeadingFont(traits_.headings == PageHeadings::kBoth);
+  ShowBanner();
+  Show();
   return TRUE;
 }
 
 void CSetupPage::DoDataExchange() {
-  BindControl(kBannerControl, banner_);
+  BindControl(IDC_BANNER, banner_);
+}
+
+bool CSetupPage::OnCommand(UINT id, UINT code) {
+  // Anything else, IDOK among it, is not a page's: Next is its own button.
+  return kit::CommandMap(kSharedCommands)(*this, id, code);
+}
+
+void CSetupPage::ShowCaption() {
+  switch (traits_.caption) {
+    case PageCaption::kSetupTitle:
+      title_ = ini_.ReadSetupTitle(ini_.DriverIniPath());
+      SetText(title_);
+      break;
+    case PageCaption::kContentTitle:
+      title_ = ini_.ReadString(kContentSection, kSetupTitleKey, ini_.DriverIniPath());
+      SetText(title_);
+      break;
+    case PageCaption::kProductName:
+      title_ = GetProductName(GetActiveProduct());
+      SetText(title_ + " " + kit::ResourceString(IDS_CAPTION_SUFFIX));
+      break;
+    case PageCaption::kOwn:
+      break;
+  }
+}
+
+void CSetupPage::ShowBanner() {
+  switch (traits_.banner) {
+    case PageBanner::kDriverProduct:
+      banner_.SetBitmap(static_cast<int>(GetBannerBitmapId()));
+      break;
+    case PageBanner::kActiveProduct:
+      banner_.SetBitmap(static_cast<int>(GetActiveBannerBitmapId()));
+      break;
+    case PageBanner::kNone:
+      break;
+  }
 }
 
 void CSetupPage::PlaceWindow() {
@@ -54,16 +111,6 @@ void CSetupPage::SetTitle(const std::string& title, const std::string& caption) 
   SetText(caption);
 }
 
-void CSetupPage::UseSetupTitle() {
-  const std::string title = ini_.ReadSetupTitle(ini_.DriverIniPath());
-  SetTitle(title, title);
-}
-
-void CSetupPage::UseProductNameTitle() {
-  const std::string title = GetProductName(GetActiveProduct());
-  SetTitle(title, title + " " + kit::ResourceString(kCaptionSuffixString));
-}
-
 void CSetupPage::SetHeadingFont(bool both) {
   auto* dialogFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
   LOGFONTA font{};
@@ -71,23 +118,30 @@ void CSetupPage::SetHeadingFont(bool both) {
   font.lfWeight = FW_BOLD;
   headingFont_.reset(CreateFontIndirectA(&font));
   const auto wParam = reinterpret_cast<WPARAM>(headingFont_.get());
-  SendDlgItemMessageA(hwnd_, kFirstHeading, WM_SETFONT, wParam, TRUE);
-  if (both) SendDlgItemMessageA(hwnd_, kSecondHeading, WM_SETFONT, wParam, TRUE);
+  SendDlgItemMessageA(hwnd_, IDC_HEADING, WM_SETFONT, wParam, TRUE);
+  if (both) SendDlgItemMessageA(hwnd_, IDC_SECOND_HEADING, WM_SETFONT, wParam, TRUE);
 }
 
 int CSetupPage::ConfirmCancel(const std::string& caption) const {
-  return MessageBoxA(nullptr, kit::ResourceString(kCancelQuestionString).c_str(), caption.c_str(),
+  // Owned by the page, so the page takes no input while it asks.
+  return MessageBoxA(hwnd_, kit::ResourceString(IDS_CANCEL_QUESTION).c_str(), caption.c_str(),
                      MB_YESNO | MB_ICONQUESTION);
 }
 
-void CSetupPage::CancelPage(const std::string& optionKey) {
-  if (ConfirmCancel(title_) != IDYES) return;
-  MarkCanceled(optionKey, 1);
-  EndDialog(kResultCancel);
+void CSetupPage::OnNext() {
+  if (!Commit()) return;
+  if (traits_.marker == NextMarker::kClear) MarkCanceled(OptionKey(), 0);
+  EndDialog(KELVRA_NEXT);
 }
 
-void CSetupPage::OnCancelFerrix() {
-  CancelPage(setup_keys::kFerrix);
+void CSetupPage::OnBack() {
+  EndDialog(KELVRA_BACK);
+}
+
+void CSetupPage::OnCancelPage() {
+  if (ConfirmCancel(title_) != IDYES) return;
+  MarkCanceled(OptionKey(), 1);
+  EndDialog(KELVRA_CANCEL);
 }
 
 void CSetupPage::ShowHelp() {

@@ -1,5 +1,7 @@
 // What every wizard page shares: the product icon, placement, caption and
-// title, bold headings, the banner, Back, the cancel confirmation and Help.
+// title, bold headings, the banner, and the buttons. A page declares its
+// traits, its command table, its option key, what it shows and what Next
+// stores; this base does the rest.
 #pragma once
 
 #include <string>
@@ -9,21 +11,27 @@
 #include "kit/dialog.h"
 #include "kit/scoped_handle.h"
 
-// Common control IDs of the page templates.
-enum SetupPageControl : UINT {
-  kNextButton = 1000,
-  kBackButton = 1001,
-  kHelpButton = 1007,
-  kDiskCostButton = 1008,
-  kBrowseButton = 1009,
-  kDestinationEdit = 1049,
-  kBannerControl = 1130,
-  kFirstHeading = 8004,
-  kSecondHeading = 8005,
+// Which chooser names the page's icon and banner.
+enum class PageProduct { kDriverProduct, kActiveProduct };
+enum class PageCaption {
+  kSetupTitle,    // SETUP_TITLE of the driver INI
+  kContentTitle,  // SETUP_TITLE of its CONTENTSERVER section
+  kProductName,   // the active product's name and the caption suffix
+  kOwn,           // set by the page itself in Show()
 };
+enum class PageHeadings { kNone, kFirst, kBoth };
+enum class PageBanner { kNone, kDriverProduct, kActiveProduct };
+enum class NextMarker { kKeep, kClear };
 
-// Modal results a page ends with.
-enum PageResult : int { kResultNext = IDOK, kResultCancel = IDCANCEL, kResultBack = 1001 };
+// How a page differs from the others in what the base does for it.
+struct PageTraits {
+  UINT templateId;
+  PageProduct icon;
+  PageCaption caption;
+  PageHeadings headings;
+  PageBanner banner;
+  NextMarker marker;  // whether Next sets the cancel marker back to 0
+};
 
 extern const char kOptionHelpTopic[];
 
@@ -34,7 +42,7 @@ class CSetupPage : public kit::CDialog {
 
   // Loads the icon from the current resource module, which is still this
   // library when a page is constructed.
-  CSetupPage(UINT templateId, unsigned iconId);
+  explicit CSetupPage(const PageTraits& traits);
 
   const std::string& Title() const { return title_; }
   HICON Icon() const { return icon_; }
@@ -42,31 +50,38 @@ class CSetupPage : public kit::CDialog {
   const CBannerStatic& Banner() const { return banner_; }
 
  protected:
-  // The class layer's initialisation, the icons and the placement.
-  BOOL OnInitDialog() override;
+  // The key whose cancel marker the page reads and writes, worked out afresh
+  // from the setup context each time.
+  virtual std::string OptionKey() const = 0;
+  // The page's own initialisation, after the shared one.
+  virtual void Show() = 0;
+  // What Next stores; false keeps the page open.
+  virtual bool Commit() = 0;
+
+  BOOL OnInitDialog() final;
   void DoDataExchange() override;
+  bool OnCommand(UINT id, UINT code) override;
   virtual void PlaceWindow();
 
-  // Caption patterns.
   void SetTitle(const std::string& title, const std::string& caption);
-  void UseSetupTitle();        // SETUP_TITLE of the driver INI
-  void UseProductNameTitle();  // the active product's name and the caption suffix
-
   void SetHeadingFont(bool both);
-  void ShowBanner(unsigned bitmapId) { banner_.SetBitmap(static_cast<int>(bitmapId)); }
-
+  // The question of every way to cancel, owned by the page.
   int ConfirmCancel(const std::string& caption) const;
-  // Asks; on Yes marks `optionKey` cancelled and ends the page with 2.
-  void CancelPage(const std::string& optionKey);
-  // The Cancel handler of the pages on the Ferrix option key.
-  void OnCancelFerrix();
-  void OnBack() { EndDialog(kResultBack); }
   void ShowHelp();
   void LaunchHelp(const std::string& topic) const;
 
   CIniFile ini_;
 
  private:
+  static const kit::CommandEntry<CSetupPage> kSharedCommands[];
+
+  void ShowCaption();
+  void ShowBanner();
+  void OnNext();
+  void OnBack();
+  void OnCancelPage();
+
+  const PageTraits traits_;
   std::string title_;
   CBannerStatic banner_;
   HICON icon_;  // shared icon from LoadIcon: never destroyed

@@ -18,6 +18,28 @@ void EnsureCommonControls() {
   (void)done;
 }
 
+// Messages whose answer is the dialog procedure's return value itself (a
+// brush, an index, an icon) rather than DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT message) {
+  switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 const RuntimeClass CDialog::kRuntimeClass{"CDialog", &CWnd::kRuntimeClass};
@@ -115,10 +137,15 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam));
+      // A dialog under its own message box or dialog is disabled; a press
+      // that still reaches it (sent or posted) must not act either.
+      if (HIWORD(wParam) == BN_CLICKED && !IsWindowEnabled(hwnd_)) return TRUE;
+      return commands_(*this, LOWORD(wParam), HIWORD(wParam)) ||
+             OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
       LRESULT result = 0;
-      if (!OnNotify(reinterpret_cast<NMHDR*>(lParam), &result)) return FALSE;
+      if (!notifies_(*this, header, &result) && !OnNotify(header, &result)) return FALSE;
       // A notification's answer goes into DWLP_MSGRESULT, not the return value.
       SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;
@@ -137,6 +164,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default: {
       LRESULT result = 0;
       if (!OnDialogMessage(message, wParam, lParam, &result)) return FALSE;
+      if (ReturnsDirectly(message)) return result;
       SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;
     }

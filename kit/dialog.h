@@ -33,11 +33,17 @@ class CDialog : public CWnd {
   virtual void OnOK();
   virtual void OnCancel();
 
-  // WM_COMMAND and WM_NOTIFY; return true when handled. The defaults end
-  // the dialog on IDOK and IDCANCEL.
+  // A dialog's own tables, searched before OnCommand and OnNotify. The
+  // tables are static: the dialog keeps only where they are.
+  void SetCommandMap(CommandMap commands) { commands_ = commands; }
+  void SetNotifyMap(NotifyMap notifies) { notifies_ = notifies; }
+
+  // WM_COMMAND and WM_NOTIFY that no table entry took; return true when
+  // handled. The defaults end the dialog on IDOK and IDCANCEL.
   virtual bool OnCommand(UINT id, UINT code);
   virtual bool OnNotify(NMHDR* header, LRESULT* result);
-  // Any other message; return true with *result set when handled.
+  // Any other message; return true with *result set when handled. The
+  // result reaches the sender as the message's own return value.
   virtual bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
   // Owner-drawn items that no bound control claims (menus, for example).
@@ -55,6 +61,8 @@ class CDialog : public CWnd {
 
   UINT templateId_;
   HWND parent_;
+  CommandMap commands_;
+  NotifyMap notifies_;
 };
 
 }  // namespace kit

@@ -11,6 +11,9 @@ namespace {
 
 // The one subclass ID of this layer.
 constexpr UINT_PTR kSubclassId = 0x4B4C;
+// The bound object, kept as a window property: GetWindowSubclass would do,
+// but not every import library of comctl32 has it.
+constexpr char kBoundObjectProperty[] = "KelvraBoundObject";
 
 }  // namespace
 
@@ -27,20 +30,26 @@ bool CWnd::Bind(HWND window) {
   PreSubclassWindow();
   subclassed_ = SetWindowSubclass(window, SubclassProc, kSubclassId,
                                   reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  if (subclassed_ && !SetPropA(window, kBoundObjectProperty, this)) {
+    RemoveWindowSubclass(window, SubclassProc, kSubclassId);
+    subclassed_ = false;
+  }
   if (!subclassed_) hwnd_ = nullptr;
   return subclassed_;
 }
 
 void CWnd::Unbind() {
-  if (subclassed_ && hwnd_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+  if (subclassed_ && hwnd_) {
+    RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+    RemovePropA(hwnd_, kBoundObjectProperty);
+  }
   subclassed_ = false;
   hwnd_ = nullptr;
 }
 
 CWnd* CWnd::FromBound(HWND window) {
-  DWORD_PTR self = 0;
-  if (!window || !GetWindowSubclass(window, SubclassProc, kSubclassId, &self)) return nullptr;
-  return reinterpret_cast<CWnd*>(self);
+  if (!window) return nullptr;
+  return static_cast<CWnd*>(GetPropA(window, kBoundObjectProperty));
 }
 
 std::string CWnd::GetText() const {

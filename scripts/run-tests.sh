@@ -1,25 +1,68 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests of the pure
-# logic (with sanitizers), then the Win32 tests under Wine.
-set -euo pipefail
+# logic (with sanitizers), then the Win32 tests under Wine, once per
+# architecture the host can run.
+#   KELVRA_SKIP_32BIT=1   behave as on a host that cannot run 32-bit programs
+set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${KELVRA_BUILD:-$top/build}
-
-"$top/scripts/install-deps.sh"
-
-cmake -S "$top/tests/native" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build/native" -j2
-cmake -S "$top" -B "$build/win" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$build/win" -j2
-
 source "$top/scripts/wine-env.sh"
-trap wine_env_stop EXIT
-# One fresh prefix per run, so no test sees what an earlier run left behind.
-# With the drives the tests look for (wine_env_add_test_drives).
-export KELVRA_TEST_BUILD=$build
-wine_env_start "$build/wineprefix" --fresh --xvfb
 
+# Runs one step; a failure says which step and how it ended.
+step() {
+  local name=$1; shift
+  echo "== $name"
+  "$@"
+  local status=$?
+  [ $status -eq 0 ] || { echo "run-tests: '$name' failed (exit status $status)" >&2; exit $status; }
+}
+
+configure_and_build() {
+  local arch=$1
+  cmake -S "$top" -B "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake" >/dev/null &&
+    cmake --build "$build/$arch" -j2
+}
+
+# One leg: a fresh private prefix with its own Xvfb and wineserver, the
+# Win32 test programs, then everything stopped again.
+run_leg() {
+  local arch=$1 winearch=$2
+  export KELVRA_TEST_BUILD=$build/$arch
+  wine_env_start "$build/$arch/wineprefix" "$winearch" --fresh --xvfb || {
+    echo "run-tests: the $winearch Wine prefix could not be made" >&2; wine_env_stop; return 1; }
+  ctest --test-dir "$build/$arch" --output-on-failure
+  local status=$?
+  wine_env_stop
+  return $status
+}
+
+started=$SECONDS
+step "install what is missing" "$top/scripts/install-deps.sh"
+
+legs=(x86_64:win64)
+if [ -n "${KELVRA_SKIP_32BIT:-}" ]; then
+  echo "== 32-bit leg skipped: KELVRA_SKIP_32BIT is set"
+elif wine_env_can_run_32bit; then
+  legs=(i686:win32 x86_64:win64)
+else
+  echo "== 32-bit leg skipped: this host cannot run 32-bit programs" \
+       "($WINE_ENV_LOADER32 --version fails; is the kernel's 32-bit emulation off?)"
+fi
+
+step "configure the native tests" cmake -S "$top/tests/native" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+step "build the native tests" cmake --build "$build/native" -j2
+# The shipped 32-bit pair is built on every host, run or not.
+step "build for i686" configure_and_build i686
+step "build for x86_64" configure_and_build x86_64
+
+trap wine_env_stop EXIT
 status=0
-ctest --test-dir "$build/native" --output-on-failure || status=1
-ctest --test-dir "$build/win" --output-on-failure || status=1
+echo "== native tests"
+ctest --test-dir "$build/native" --output-on-failure || { echo "run-tests: native tests failed" >&2; status=1; }
+for leg in "${legs[@]}"; do
+  arch=${leg%%:*}
+  echo "== Win32 tests, $arch under ${leg#*:} Wine"
+  run_leg "$arch" "${leg#*:}" || { echo "run-tests: Win32 tests on $arch failed" >&2; status=1; }
+done
+echo "== done in $((SECONDS - started)) s: $([ $status -eq 0 ] && echo passed || echo FAILED)"
 exit $status

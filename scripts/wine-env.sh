@@ -1,10 +1,22 @@
-# Sourced by the run scripts: a private 32-bit Wine prefix, an X display
-# (Xvfb when there is none) and a persistent wineserver. wine_env_stop ends
-# exactly what wine_env_start started.
-#   wine_env_start <prefix folder> [--fresh] [--xvfb]
+# Sourced by the run scripts: a private Wine prefix of one architecture, an X
+# display (Xvfb when there is none) and a persistent wineserver.
+# wine_env_stop ends exactly what wine_env_start started.
+#   wine_env_can_run_32bit                  true where 32-bit programs run
+#   wine_env_start <prefix folder> <win32|win64> [--fresh] [--xvfb]
+# After wine_env_start, "$WINE" runs a Windows program of that architecture.
+
+readonly WINE_ENV_LOADER32=/usr/lib/wine/wine
+readonly WINE_ENV_LOADER64=/usr/lib/wine/wine64
+
+# Some kernels have 32-bit emulation turned off: there Wine's 32-bit loader,
+# like every i386 program, fails with "Exec format error". Ask the loader.
+wine_env_can_run_32bit() {
+  "$WINE_ENV_LOADER32" --version >/dev/null 2>&1
+}
 
 wine_env_start() {
-  local prefix; prefix=$(realpath -m "$1"); shift
+  local prefix; prefix=$(realpath -m "$1")
+  local arch=$2; shift 2
   local fresh=0 want_xvfb=0
   for arg in "$@"; do
     case $arg in
@@ -12,7 +24,15 @@ wine_env_start() {
       --xvfb) want_xvfb=1 ;;
     esac
   done
-  export WINEARCH=win32 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  case $arch in
+    # The wine wrapper picks the 32-bit loader whenever it is installed, so
+    # the 64-bit leg names its own loader, for Wine's helpers too.
+    win64) export WINELOADER=$WINE_ENV_LOADER64 ;;
+    win32) export WINELOADER=$WINE_ENV_LOADER32 ;;
+    *) echo "wine_env_start: unknown architecture '$arch'" >&2; return 1 ;;
+  esac
+  WINE=$WINELOADER
+  export WINEARCH=$arch WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   WINE_ENV_XVFB_PID=""
   WINE_ENV_SERVER_STARTED=0
 
@@ -23,15 +43,18 @@ wine_env_start() {
     WINE_ENV_XVFB_PID=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    [ -e /tmp/.X11-unix/X$n ] || { echo "Xvfb did not start on display :$n" >&2; return 1; }
   fi
 
   if [ $fresh -eq 1 ]; then rm -rf "$prefix"; fi
   if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
-    wineboot -i >/dev/null 2>&1
+    # A 64-bit prefix complains about syswow64's rundll32; that is harmless.
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+    [ -f "$prefix/system.reg" ] || { echo "wineboot made no $arch prefix in $prefix" >&2; return 1; }
     # Without a window manager every top-level window waits ~2 s to map.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
     if [ -n "${KELVRA_TEST_BUILD:-}" ]; then wine_env_add_test_drives "$prefix" "$KELVRA_TEST_BUILD"; fi
   fi
@@ -39,7 +62,7 @@ wine_env_start() {
   WINE_ENV_SERVER_STARTED=1
   # Start Wine's background services now, with no terminal or pipe of ours:
   # started later by a test program, they would hold ctest's output pipe open.
-  wineboot >/dev/null 2>&1 </dev/null
+  "$WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
 # Drives the tests look for: a CD drive D: and a network drive N:, each on a
@@ -55,8 +78,8 @@ wine_env_add_test_drives() {
   mkdir -p "$prefix/test-drives/cdrom" "$prefix/test-drives/network"
   ln -sfn "$prefix/test-drives/cdrom" "$prefix/dosdevices/d:"
   ln -sfn "$prefix/test-drives/network" "$prefix/dosdevices/n:"
-  wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
-  wine reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
+  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
+  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
   wineserver -w
 }
 

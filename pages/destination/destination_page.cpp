@@ -11,7 +11,7 @@ const kit::RuntimeClass CDestinationPage::kRuntimeClass{"CDestinationPage",
                                                         &CSetupPage::kRuntimeClass};
 
 void CDestinationPage::OnDiskCost() {
-  ShowDiskCost(*this, DiskCostSection());
+  ShowDiskCost(hwnd_, DiskCostSection(), Destination());
 }
 
 bool CDestinationPage::PickFolder(std::string* folder) const {

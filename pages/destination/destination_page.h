@@ -5,13 +5,14 @@
 #include <string>
 
 #include "framework/setup_page.h"
+#include "resdll/kelvrares_ids.h"
 
 class CDestinationPage : public CSetupPage {
  public:
   static const kit::RuntimeClass kRuntimeClass;
   const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
 
-  CDestinationPage(UINT templateId, unsigned iconId) : CSetupPage(templateId, iconId) {}
+  explicit CDestinationPage(const PageTraits& traits) : CSetupPage(traits) {}
 
   const std::string& InstallDir() const { return m_installDir; }
   const std::string& ProductFolder() const { return m_productFolder; }
@@ -21,10 +22,8 @@ class CDestinationPage : public CSetupPage {
   virtual std::string DiskCostSection() const = 0;
   void OnDiskCost();
 
-  std::string Destination() const { return GetDlgItemText(kDestinationEdit); }
-  void ShowDestination(const std::string& folder) const {
-    SetDlgItemText(kDestinationEdit, folder);
-  }
+  std::string Destination() const { return GetDlgItemText(IDC_DESTINATION); }
+  void ShowDestination(const std::string& folder) const { SetDlgItemText(IDC_DESTINATION, folder); }
   // The folder picker, opened on `*folder`; true with `*folder` replaced
   // when the user picked one.
   bool PickFolder(std::string* folder) const;

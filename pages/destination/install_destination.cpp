@@ -1,7 +1,6 @@
 #include "pages/destination/install_destination.h"
 
 #include "framework/folder_path.h"
-#include "framework/page_entry.h"
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "framework/text_compare.h"
@@ -27,15 +26,13 @@ Product SelectProduct(const std::string& active) {
   return {setup_keys::kLumo, IDS_LUMO_FOLDER};
 }
 
-// The product option key, worked out afresh from "active" every time.
-std::string ProductOptionKey() {
-  return SelectProduct(ReadActiveValue()).optionKey;
-}
-
 std::string ActiveOrDefault() {
   const std::string active = ReadActiveValue();
   return active.empty() ? kDefaultProduct : active;
 }
+
+const PageTraits kTraits{IDD_INSTALL_DESTINATION, PageProduct::kActiveProduct, PageCaption::kOwn,
+                         PageHeadings::kFirst,    PageBanner::kActiveProduct,  NextMarker::kClear};
 
 }  // namespace
 
@@ -45,34 +42,26 @@ const kit::RuntimeClass CInstallDestination::kRuntimeClass{"CInstallDestination"
 const kit::CommandEntry<CInstallDestination> CInstallDestination::kCommands[] = {
     {IDC_BROWSE, BN_CLICKED, &CInstallDestination::OnBrowse},
     {IDC_DISK_COST, BN_CLICKED, &CInstallDestination::OnDiskCost},
-    {IDC_BACK, BN_CLICKED, &CInstallDestination::OnBack},
-    {IDC_NEXT, BN_CLICKED, &CInstallDestination::OnNext},
-    {IDCANCEL, BN_CLICKED, &CInstallDestination::OnCancelPage},
 };
 
-CInstallDestination::CInstallDestination()
-    : CDestinationPage(IDD_INSTALL_DESTINATION, GetActivePageIconId()) {}
-
-bool CInstallDestination::OnCommand(UINT id, UINT code) {
-  return kit::DispatchCommand(*this, kCommands, id, code) || CDestinationPage::OnCommand(id, code);
+CInstallDestination::CInstallDestination() : CDestinationPage(kTraits) {
+  SetCommandMap(kCommands);
 }
 
-BOOL CInstallDestination::OnInitDialog() {
-  CDestinationPage::OnInitDialog();
-  // The product's name as the driver INI spells its section: "active" as stored.
-  const std::string title = GetProductName(ActiveOrDefault());
-  SetTitle(title, title);
-  SetHeadingFont(false);
-  ShowBanner(GetActiveBannerBitmapId());
-  ShowDefaultDestination();
-  return TRUE;
+// Worked out afresh from "active" every time.
+std::string CInstallDestination::OptionKey() const {
+  return SelectProduct(ReadActiveValue()).optionKey;
 }
 
 std::string CInstallDestination::DiskCostSection() const {
   return ActiveOrDefault();
 }
 
-void CInstallDestination::ShowDefaultDestination() {
+void CInstallDestination::Show() {
+  // The product's name as the driver INI spells its section: "active" as stored.
+  const std::string title = GetProductName(ActiveOrDefault());
+  SetTitle(title, title);
+
   const std::string active = ReadActiveValue();
   const Product product = SelectProduct(active);
   kit::LoadResourceString(IDS_LUMO_FOLDER, &m_productFolder);
@@ -97,15 +86,10 @@ void CInstallDestination::ShowProductText(const std::string& active) const {
   SetDlgItemText(IDC_PRODUCT_TEXT, kit::FormatStrings(format, {name, name}));
 }
 
-void CInstallDestination::OnNext() {
-  const std::string key = ProductOptionKey();
-  WriteRegistryString(key, kTargetDirValue, kelvra::WithOneTrailingBackslash(Destination()));
-  MarkCanceled(key, 0);
-  EndDialog(kResultNext);
-}
-
-void CInstallDestination::OnCancelPage() {
-  CancelPage(ProductOptionKey());
+bool CInstallDestination::Commit() {
+  WriteRegistryString(OptionKey(), kTargetDirValue,
+                      kelvra::WithOneTrailingBackslash(Destination()));
+  return true;
 }
 
 void CInstallDestination::OnBrowse() {
@@ -113,8 +97,4 @@ void CInstallDestination::OnBrowse() {
   if (!PickFolder(&picked)) return;
   m_installDir = kelvra::WithBackslash(picked);
   ShowDestination(kelvra::JoinFolder(m_installDir, m_productFolder));
-}
-
-int __cdecl InstallDestinationDlg() {
-  return RunPage<CInstallDestination>();
 }

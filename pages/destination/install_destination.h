@@ -13,19 +13,14 @@ class CInstallDestination : public CDestinationPage {
 
   CInstallDestination();
 
- protected:
-  BOOL OnInitDialog() override;
-  bool OnCommand(UINT id, UINT code) override;
-  std::string DiskCostSection() const override;
-
  private:
   static const kit::CommandEntry<CInstallDestination> kCommands[];
 
-  void ShowDefaultDestination();
+  std::string OptionKey() const override;
+  void Show() override;
+  bool Commit() override;
+  std::string DiskCostSection() const override;
+
   void ShowProductText(const std::string& active) const;
-  void OnNext();
-  void OnCancelPage();
   void OnBrowse();
 };
-
-extern "C" int __cdecl InstallDestinationDlg();

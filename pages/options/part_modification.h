@@ -10,15 +10,8 @@ class CPartModification : public CSetupPage {
 
   CPartModification();
 
- protected:
-  BOOL OnInitDialog() override;
-  bool OnCommand(UINT id, UINT code) override;
-
  private:
-  static const kit::CommandEntry<CPartModification> kCommands[];
-
-  void Preselect() const;
-  void OnNext();
+  std::string OptionKey() const override;
+  void Show() override;
+  bool Commit() override;
 };
-
-extern "C" int __cdecl PartModificationDlg();

@@ -50,8 +50,9 @@ void CenterWindow(HWND window) {
 const kit::RuntimeClass CDiskCostDialog::kRuntimeClass{"CDiskCostDialog",
                                                        &kit::CDialog::kRuntimeClass};
 
-CDiskCostDialog::CDiskCostDialog(HWND parent)
+CDiskCostDialog::CDiskCostDialog(HWND parent, HINSTANCE resources)
     : CDialog(IDD_DISK_COST, parent),
+      resources_(resources),
       icon_(static_cast<HICON>(LoadImageA(kit::ResourceHandle(), MAKEINTRESOURCEA(IDI_DISK_COST),
                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
 
@@ -60,14 +61,16 @@ void CDiskCostDialog::DoDataExchange() {
 }
 
 BOOL CDiskCostDialog::OnInitDialog() {
-  // Texts and images are taken from a library of our own for the time of
-  // the set-up, whatever the page has made current.
-  CResourceModule resources;
-  if (!resources.Load(kResourceLibraryName)) {
-    kit::ShowMessage(kResourceLibraryMissing, MB_OK);
-    return FALSE;
+  CResourceModule loaded;
+  HINSTANCE resources = resources_;
+  if (!resources || resources == kit::InstanceHandle()) {
+    if (!loaded.Load(kResourceLibraryName)) {
+      kit::ShowMessage(kResourceLibraryMissing, MB_OK);
+      return FALSE;
+    }
+    resources = loaded.Handle();
   }
-  CResourceScope scope(resources.Handle());
+  CResourceScope scope(resources);
 
   CDialog::OnInitDialog();
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
@@ -79,7 +82,6 @@ BOOL CDiskCostDialog::OnInitDialog() {
   AddDriveRows();
 
   scope.Restore();
-  resources.Free();
   return TRUE;
 }
 

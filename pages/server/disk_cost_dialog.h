@@ -12,9 +12,10 @@ class CDiskCostDialog : public kit::CDialog {
   static const kit::RuntimeClass kRuntimeClass;
   const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
 
-  // The template and icon come from the current resource module, which is
-  // the resource library while a page is up.
-  explicit CDiskCostDialog(HWND parent = nullptr);
+  // The template, icon, texts and images come from `resources`, the
+  // resource library a page has made current. Without one (null, or this
+  // module's own) the dialog loads the library itself while it sets up.
+  CDiskCostDialog(HWND parent, HINSTANCE resources);
 
   const CDiskCostList& List() const { return list_; }
 
@@ -29,5 +30,6 @@ class CDiskCostDialog : public kit::CDialog {
 
   CDiskCostList list_;
   kit::CImageList smallImages_;
+  HINSTANCE resources_;
   kit::ScopedIcon icon_;
 };

@@ -7,7 +7,7 @@
 #include "pages/server/disk_cost_data.h"
 #include "pages/server/disk_cost_dialog.h"
 #include "pages/server/disk_cost_math.h"
-#include "resdll/kelvrares_ids.h"
+#include "kit/app.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ char GetSystemDriveLetter() {
   return expanded[0];
 }
 
-void ShowDiskCost(const kit::CDialog& page, const std::string& section) {
+void ShowDiskCost(HWND page, const std::string& section, const std::string& destination) {
   kelvra::DiskCostData* data = nullptr;
   {
     // The first request of the process measures the drives.
@@ -52,10 +52,9 @@ void ShowDiskCost(const kit::CDialog& page, const std::string& section) {
   const std::string iniPath = CIniFile().DriverIniPath();
   data->requirements.push_back(
       Requirement(GetSystemDriveLetter(), GetOSDiskCost(section, iniPath)));
-  const std::string destination = page.GetDlgItemText(IDC_DESTINATION);
   data->requirements.push_back(Requirement(destination.empty() ? '\0' : destination[0],
                                            GetProductDiskCost(section, iniPath)));
 
-  CDiskCostDialog dialog(nullptr);
+  CDiskCostDialog dialog(page, kit::ResourceHandle());
   dialog.DoModal();
 }

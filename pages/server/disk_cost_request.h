@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "kit/dialog.h"
+#include <windows.h>
 
 // MiB before / after the first ';' of DISKCOST_OS_PRODUCT in `section` of
 // the INI file `iniPath`, by atoi's rules; 0 when there is no ';'.
@@ -15,7 +15,7 @@ int GetProductDiskCost(const std::string& section, const std::string& iniPath);
 // The first character of %SystemDrive%; '%' when it is not set.
 char GetSystemDriveLetter();
 
-// Replaces the requirements with the system drive's and the drive of the
-// page's destination folder (control 1049), sizes from `section` of the
-// driver INI, and shows the disk cost dialog.
-void ShowDiskCost(const kit::CDialog& page, const std::string& section);
+// Replaces the requirements with the system drive's and the drive of
+// `destination`, sizes from `section` of the driver INI, and shows the disk
+// cost dialog, owned by `page`.
+void ShowDiskCost(HWND page, const std::string& section, const std::string& destination);

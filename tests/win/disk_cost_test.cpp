@@ -177,7 +177,7 @@ DialogSeen ShowAndRead(const std::function<int()>& show, int* result = nullptr) 
 DialogSeen ShowDialog(int* result = nullptr, std::vector<CDiskCostList::Row>* records = nullptr) {
   return ShowAndRead(
       [records] {
-        CDiskCostDialog dialog;
+        CDiskCostDialog dialog(nullptr, nullptr);
         const int shown = static_cast<int>(dialog.DoModal());
         if (records) *records = dialog.List().Rows();
         return shown;
@@ -444,7 +444,7 @@ TEST_F(DiskCostDialogTest, MissingResourceLibraryShowsTheMessageThenAnEmptyDialo
   DialogSeen seen;
   const int result = test::Drive(
       [] {
-        CDiskCostDialog dialog;
+        CDiskCostDialog dialog(nullptr, nullptr);
         return static_cast<int>(dialog.DoModal());
       },
       [&](Ui& ui) {
@@ -468,44 +468,6 @@ TEST_F(DiskCostDialogTest, MissingResourceLibraryShowsTheMessageThenAnEmptyDialo
 
 // ------------------------------------------------------- the Disk Cost request
 
-// A destination page as far as the request looks at it: a hidden dialog
-// with the destination edit 1049.
-class DestinationStandIn : public kit::CDialog {
- public:
-  explicit DestinationStandIn(const std::string& destination) : CDialog(0, nullptr) {
-    const std::vector<WORD> layout = Template();
-    hwnd_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                       reinterpret_cast<const DLGTEMPLATE*>(layout.data()), nullptr,
-                                       Ignore, 0);
-    SetDestination(destination);
-  }
-  ~DestinationStandIn() override {
-    if (hwnd_) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
-  void SetDestination(const std::string& text) const { SetDlgItemText(IDC_DESTINATION, text); }
-  bool Created() const { return hwnd_ != nullptr; }
-
- private:
-  static INT_PTR CALLBACK Ignore(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-  // DLGTEMPLATE, no menu, class or title, then one DWORD-aligned edit item.
-  static std::vector<WORD> Template() {
-    std::vector<WORD> words;
-    const auto dword = [&](DWORD value) {
-      words.push_back(LOWORD(value));
-      words.push_back(HIWORD(value));
-    };
-    dword(WS_POPUP);
-    dword(0);
-    words.insert(words.end(), {1, 0, 0, 200, 40, 0, 0, 0});
-    dword(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
-    dword(0);
-    words.insert(words.end(), {5, 5, 190, 12, IDC_DESTINATION, 0xFFFF, 0x0081, 0, 0});
-    return words;
-  }
-};
-
 class DiskCostRequestTest : public test::SetupTest {
  protected:
   void SetUp() override {
@@ -517,9 +479,9 @@ class DiskCostRequestTest : public test::SetupTest {
     test::SetupTest::TearDown();
   }
 
-  DialogSeen PressDiskCost(const DestinationStandIn& page, const std::string& section) {
+  DialogSeen PressDiskCost(const std::string& destination, const std::string& section) {
     return ShowAndRead([&] {
-      ShowDiskCost(page, section);
+      ShowDiskCost(nullptr, section, destination);
       return 0;
     });
   }
@@ -561,10 +523,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   RequireTestDrives();
   WriteDriverIni("[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
   ASSERT_STREQ(std::getenv("SystemDrive"), "C:");
-  DestinationStandIn page("n:\\Kelvra\\Lumo");
-  ASSERT_TRUE(page.Created());
-
-  DialogSeen seen = PressDiskCost(page, "LUMO");
+  DialogSeen seen = PressDiskCost("n:\\Kelvra\\Lumo", "LUMO");
   const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].name, "C:");
@@ -578,8 +537,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
 
   // Pressed again with the destination on the system drive: the two add up,
   // and the first press's requirements are gone.
-  page.SetDestination("C:\\Program Files\\Kelvra");
-  seen = PressDiskCost(page, "LUMO");
+  seen = PressDiskCost("C:\\Program Files\\Kelvra", "LUMO");
   EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
   ASSERT_NE(FindRow(seen, "C:"), nullptr);
   ASSERT_NE(FindRow(seen, "N:"), nullptr);
@@ -589,8 +547,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   // No destination, or one without a drive letter, counts on no drive.
   for (const char* destination : {"", "\\\\server\\share"}) {
     SCOPED_TRACE(destination);
-    page.SetDestination(destination);
-    seen = PressDiskCost(page, "LUMO");
+    seen = PressDiskCost(destination, "LUMO");
     EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
     for (const RowSeen& row : seen.rows)
       EXPECT_EQ(row.cells[3], row.cells[0] == "C:" ? "1200 MB" : "0 bytes") << row.cells[0];
@@ -605,8 +562,7 @@ TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive)
   ASSERT_TRUE(SetEnvironmentVariableA("SystemDrive", nullptr));
   EXPECT_EQ(GetSystemDriveLetter(), '%') << "an unset variable stays unexpanded";
 
-  DestinationStandIn page("");
-  const DialogSeen seen = PressDiskCost(page, "FERRIX");
+  const DialogSeen seen = PressDiskCost("", "FERRIX");
   SetEnvironmentVariableA("SystemDrive", "C:");
 
   const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;

@@ -10,7 +10,9 @@
 #include "pages/destination/install_destination.h"
 #include "pages/server/disk_cost_data.h"
 #include "tests/win/support/folder_picker.h"
+#include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
+#include "tests/win/support/page_kit.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
 
@@ -20,10 +22,7 @@ namespace {
 
 using test::Ui;
 
-constexpr int kEdit = 1049;
-constexpr int kProductText = 13001;
-constexpr int kBrowse = 1009;
-constexpr int kDiskCost = 1008;
+constexpr int kEdit = IDC_DESTINATION;
 
 const std::string kLumoKey = std::string(test::kOptionsKey) + "\\Lumo";
 const std::string kQuillmakerKey = std::string(test::kOptionsKey) + "\\Quillmaker";
@@ -60,7 +59,7 @@ class InstallDestinationTest : public test::SetupTest {
       HWND page = ui.WaitForDialog();
       char caption[256] = "";
       GetWindowTextA(page, caption, sizeof caption);
-      seen = {caption, ui.Text(page, kEdit), ui.Text(page, kProductText)};
+      seen = {caption, ui.Text(page, kEdit), ui.Text(page, IDC_PRODUCT_TEXT)};
       if (typed) ui.SetText(page, kEdit, *typed);
       ui.Click(page, button);
     });
@@ -69,16 +68,16 @@ class InstallDestinationTest : public test::SetupTest {
   }
 
   static std::string ProductText(const std::string& name) {
-    return kit::FormatStrings(test::ResourceLibraryString(8030), {name, name});
+    return kit::FormatStrings(test::ResourceLibraryString(IDS_PRODUCT_TEXT), {name, name});
   }
 };
 
 TEST_F(InstallDestinationTest, MixedCaseActiveSelectsQuillmaker) {
   SetActive("QuillMaker");
   int result = 0;
-  const PageSeen seen = Visit(1000, &result);
+  const PageSeen seen = Visit(IDC_NEXT, &result);
   EXPECT_EQ(seen.caption, "Quillmaker 11 Designer");
-  EXPECT_EQ(seen.edit, "\\" + test::ResourceLibraryString(8028) + "\\");
+  EXPECT_EQ(seen.edit, "\\" + test::ResourceLibraryString(IDS_QUILLMAKER_FOLDER) + "\\");
   EXPECT_EQ(seen.productText, ProductText("Quillmaker"));
   EXPECT_EQ(result, 1);
   EXPECT_EQ(test::RegGetString(kQuillmakerKey, "TARGETDIR"), seen.edit);
@@ -86,11 +85,11 @@ TEST_F(InstallDestinationTest, MixedCaseActiveSelectsQuillmaker) {
 }
 
 TEST_F(InstallDestinationTest, WithoutActiveTheLumoDefaultsApply) {
-  const PageSeen seen = Visit(1000);
+  const PageSeen seen = Visit(IDC_NEXT);
   EXPECT_EQ(seen.caption, "Lumo 11 Viewer") << "caption from section LUMO";
   EXPECT_EQ(seen.productText, ProductText("")) << "no section, no name";
   EXPECT_EQ(test::RegGetString(kLumoKey, "TARGETDIR"),
-            "\\" + test::ResourceLibraryString(8031) + "\\");
+            "\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\");
 }
 
 TEST_F(InstallDestinationTest, DefaultFolderIsTheStoredOneUnlessCancelled) {
@@ -98,13 +97,14 @@ TEST_F(InstallDestinationTest, DefaultFolderIsTheStoredOneUnlessCancelled) {
   test::RegSetString(kLumoKey, "TARGETDIR", "E:\\Tools\\Viewer");
   test::RegSetDword(kLumoKey, "_CANCELED", 0);
   test::RegSetString(test::kInstallProductKey, "TARGETDIR", "D:\\Programs\\Suite\\");
-  EXPECT_EQ(Visit(1001).edit, "E:\\Tools\\Viewer") << "shown exactly as stored";
+  EXPECT_EQ(Visit(IDC_BACK).edit, "E:\\Tools\\Viewer") << "shown exactly as stored";
 
   test::RegSetDword(kLumoKey, "_CANCELED", 1);
-  EXPECT_EQ(Visit(1001).edit, "D:\\Programs\\Suite\\" + test::ResourceLibraryString(8031) + "\\");
+  EXPECT_EQ(Visit(IDC_BACK).edit,
+            "D:\\Programs\\Suite\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\");
 
   test::RegSetString(test::kInstallProductKey, "TARGETDIR", "D:\\");
-  EXPECT_EQ(Visit(1001).edit, "D:\\" + test::ResourceLibraryString(8031) + "\\")
+  EXPECT_EQ(Visit(IDC_BACK).edit, "D:\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\")
       << "a drive root gives no doubled backslash";
 }
 
@@ -124,47 +124,15 @@ TEST_F(InstallDestinationTest, NextStoresTheFolderWithOneTrailingBackslash) {
     SCOPED_TRACE(c.typed);
     ClearSetupTree();
     int result = 0;
-    Visit(1000, &result, std::string(c.typed));
+    Visit(IDC_NEXT, &result, std::string(c.typed));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(test::RegGetString(kLumoKey, "TARGETDIR"), std::string(c.stored));
     EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u);
   }
 
   test::RegSetDword(kLumoKey, "_CANCELED", 1);
-  Visit(1000);
+  Visit(IDC_NEXT);
   EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u) << "Next clears the marker";
-}
-
-TEST_F(InstallDestinationTest, CancelAsksBackWritesNothing) {
-  SetActive("lookglass");
-  EXPECT_EQ(test::Drive(ShowPage,
-                        [](Ui& ui) {
-                          HWND page = ui.WaitForDialog();
-                          ui.SetText(page, kEdit, "typed");
-                          ui.Click(page, 1001);
-                        }),
-            1001);
-  const std::string afterBack = test::SnapshotSetupTree();
-  EXPECT_EQ(afterBack.find("Lookglass"), std::string::npos) << afterBack;
-
-  std::string captionAsked, editAfterNo;
-  const int result = test::Drive(ShowPage, [&](Ui& ui) {
-    HWND page = ui.WaitForDialog();
-    ui.SetText(page, kEdit, "typed");
-    ui.Click(page, IDCANCEL);
-    test::MessageBoxSeen box = ui.WaitForMessageBox();
-    captionAsked = box.caption;
-    ui.Answer(box, IDNO);
-    editAfterNo = ui.Text(page, kEdit);
-    EXPECT_EQ(test::SnapshotSetupTree(), afterBack) << "No changes nothing";
-    ui.Click(page, IDCANCEL);
-    ui.Answer(ui.WaitForMessageBox(), IDYES);
-  });
-  EXPECT_EQ(editAfterNo, "typed");
-  EXPECT_EQ(result, 2);
-  const std::string lookglassKey = std::string(test::kOptionsKey) + "\\Lookglass";
-  EXPECT_EQ(test::RegGetDword(lookglassKey, "_CANCELED"), 1u);
-  EXPECT_EQ(test::RegGetString(lookglassKey, "TARGETDIR"), std::nullopt);
 }
 
 // The picker for real, on this program's own copy of the page.
@@ -197,7 +165,7 @@ TEST_F(InstallDestinationBrowseTest, PickerStartsFromTheInstallFolderAndFillsThe
               [&](Ui& ui) {
                 HWND window = ui.WaitForDialog();
                 ui.SetText(window, kEdit, "C:\\typed\\elsewhere");
-                ui.Click(window, kBrowse);
+                ui.Click(window, IDC_BROWSE);
                 HWND picker = ui.WaitForDialog(window);
                 ASSERT_NE(picker, nullptr);
                 // Wine's picker now and then drops the selection it is given
@@ -210,18 +178,18 @@ TEST_F(InstallDestinationBrowseTest, PickerStartsFromTheInstallFolderAndFillsThe
                   }
                   ui.Click(picker, IDCANCEL);
                   ui.WaitUntilClosed(picker);
-                  ui.Click(window, kBrowse);
+                  ui.Click(window, IDC_BROWSE);
                   picker = ui.WaitForDialog(window);
                 }
                 picked = test::SelectInPicker(picker, work_, work_.substr(3));
                 ui.Click(picker, IDOK);
                 ui.WaitUntilClosed(picker);
                 edit = ui.Text(window, kEdit);
-                ui.Click(window, 1001);
+                ui.Click(window, IDC_BACK);
               });
   EXPECT_EQ(preselected, base_.substr(3)) << "the picker opens on the install folder, not the edit";
   ASSERT_TRUE(picked);
-  EXPECT_EQ(edit, work_ + "\\" + test::ResourceLibraryString(8031) + "\\");
+  EXPECT_EQ(edit, work_ + "\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\");
   EXPECT_EQ(page.InstallDir(), work_ + "\\");
 }
 
@@ -230,12 +198,12 @@ TEST_F(InstallDestinationBrowseTest, CancellingThePickerKeepsWhatWasTyped) {
   test::Drive(ShowPage, [&](Ui& ui) {
     HWND window = ui.WaitForDialog();
     ui.SetText(window, kEdit, "C:\\typed\\by hand");
-    ui.Click(window, kBrowse);
+    ui.Click(window, IDC_BROWSE);
     HWND picker = ui.WaitForDialog(window);
     ui.Click(picker, IDCANCEL);
     ui.WaitUntilClosed(picker);
     edit = ui.Text(window, kEdit);
-    ui.Click(window, 1001);
+    ui.Click(window, IDC_BACK);
   });
   EXPECT_EQ(edit, "C:\\typed\\by hand");
 }
@@ -249,11 +217,11 @@ TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
                 [&](Ui& ui) {
                   HWND window = ui.WaitForDialog();
                   ui.SetText(window, kEdit, folder);
-                  ui.Click(window, kDiskCost);
+                  ui.Click(window, IDC_DISK_COST);
                   HWND dialog = ui.WaitForDialog(window);
                   ui.Click(dialog, IDOK);
                   ui.WaitUntilClosed(dialog);
-                  ui.Click(window, 1001);
+                  ui.Click(window, IDC_BACK);
                 });
     return kelvra::GetDiskCostData().requirements;
   };
@@ -287,3 +255,7 @@ TEST(FolderCleanUp, RemovesABackslashAsTheShellDoes) {
 }
 
 }  // namespace
+
+KELVRA_SHARED_PAGE_RULES(InstallDestination,
+                         {"InstallDestinationDlg", test::kOptionsKey + std::string("\\Lookglass"),
+                          0, [] { test::RegSetString(test::kOptionsKey, "active", "lookglass"); }});

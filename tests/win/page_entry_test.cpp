@@ -12,6 +12,8 @@
 #include "kit/app.h"
 #include "pages/options/part_modification.h"
 #include "res/kelvra_ids.h"
+#include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
@@ -36,10 +38,14 @@ std::string PlantedMarker() {
 // A page whose initialisation fails with an exception.
 class ThrowingPage : public CSetupPage {
  public:
-  ThrowingPage() : CSetupPage(8005, 0) {}
+  ThrowingPage()
+      : CSetupPage({IDD_PART_MODIFICATION, PageProduct::kDriverProduct, PageCaption::kOwn,
+                    PageHeadings::kNone, PageBanner::kNone, NextMarker::kKeep}) {}
 
- protected:
-  BOOL OnInitDialog() override { throw std::runtime_error("page failed"); }
+ private:
+  std::string OptionKey() const override { return test::kFerrixKey; }
+  void Show() override { throw std::runtime_error("page failed"); }
+  bool Commit() override { return true; }
 };
 
 class PageEntryTest : public test::SetupTest {};
@@ -52,9 +58,9 @@ bool ExportShowsPageAndGoesBack() {
                                  [&](Ui& ui) {
                                    HWND page = ui.WaitForDialog();
                                    shown = page != nullptr;
-                                   ui.Click(page, 1001);
+                                   ui.Click(page, IDC_BACK);
                                  });
-  return shown && result == 1001;
+  return shown && result == KELVRA_BACK;
 }
 
 TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
@@ -106,8 +112,8 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
     int expected;
   };
   const Path paths[] = {
-      {"Next", [](Ui& ui, HWND page) { ui.Click(page, 1000); }, 1},
-      {"Back", [](Ui& ui, HWND page) { ui.Click(page, 1001); }, 1001},
+      {"Next", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); }, 1},
+      {"Back", [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); }, 1001},
       {"confirmed Cancel",
        [](Ui& ui, HWND page) {
          ui.Click(page, IDCANCEL);
@@ -140,10 +146,10 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
 TEST_F(PageEntryTest, TwoExportsInARowEachLoadTheirOwnResourceLibrary) {
   HINSTANCE first = nullptr;
   HINSTANCE second = nullptr;
-  const auto back = [](Ui& ui, HWND page) { ui.Click(page, 1001); };
-  EXPECT_EQ(RunAndWatch<CPartModification>(&first, back), 1001);
+  const auto back = [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); };
+  EXPECT_EQ(RunAndWatch<CPartModification>(&first, back), KELVRA_BACK);
   EXPECT_TRUE(test::IsUnmapped(first));
-  EXPECT_EQ(RunAndWatch<CPartModification>(&second, back), 1001);
+  EXPECT_EQ(RunAndWatch<CPartModification>(&second, back), KELVRA_BACK);
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(test::IsUnmapped(second));
 
@@ -168,7 +174,7 @@ TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) 
               [&](Ui& ui) {
                 HWND page = ui.WaitForDialog();
                 icon = reinterpret_cast<HICON>(SendMessageA(page, WM_GETICON, ICON_BIG, 0));
-                ui.Click(page, 1001);
+                ui.Click(page, IDC_BACK);
               });
   EXPECT_NE(icon, nullptr) << "icon 158 lives only in Kelvra.dll";
 
@@ -179,7 +185,7 @@ TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) 
               [&](Ui& ui) {
                 HWND window = ui.WaitForDialog();
                 GetObjectA(page.Banner().Bitmap(), sizeof banner, &banner);
-                ui.Click(window, 1001);
+                ui.Click(window, IDC_BACK);
               });
   EXPECT_EQ(banner.bmWidth, 505);
   EXPECT_EQ(banner.bmHeight, 63);

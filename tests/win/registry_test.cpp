@@ -8,7 +8,9 @@
 
 #include "framework/ini_file.h"
 #include "framework/registry.h"
+#include "library/kelvra.h"
 #include "kit/scoped_handle.h"
+#include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
 
@@ -281,8 +283,7 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
     char loadedFrom[MAX_PATH] = "";
     GetModuleFileNameA(library.get(), loadedFrom, MAX_PATH);
     ASSERT_EQ(lstrcmpiA(loadedFrom, ElsewherePath("Kelvra.dll").c_str()), 0) << loadedFrom;
-    auto page =
-        reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library.get(), "PartModificationDlg"));
+    KelvraPageFunction page = GetKelvraPage(library.get(), "PartModificationDlg");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(test::Drive(page,
                           [&](test::Ui& ui) {
@@ -291,7 +292,7 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
                             char text[256] = "";
                             GetWindowTextA(window, text, sizeof text);
                             caption = text;
-                            ui.Click(window, 1001);
+                            ui.Click(window, IDC_BACK);
                           }),
               1001);
   }

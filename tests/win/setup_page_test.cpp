@@ -8,6 +8,7 @@
 #include "framework/help_command.h"
 #include "framework/page_entry.h"
 #include "pages/options/part_modification.h"
+#include "resdll/kelvrares_ids.h"
 #include "tests/win/support/process_watch.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
@@ -25,7 +26,7 @@ class SetupPageTest : public test::SetupTest {
                   HWND window = ui.WaitForDialog();
                   ASSERT_NE(window, nullptr);
                   look(ui, window);
-                  ui.Click(window, 1001);
+                  ui.Click(window, IDC_BACK);
                 });
   }
 };
@@ -95,7 +96,7 @@ class HelpTest : public SetupPageTest {
     std::vector<test::ProcessSeen> started;
     CPartModification page;
     WhileShown(page, [&](Ui& ui, HWND window) {
-      ui.Click(window, 1007);
+      ui.Click(window, IDC_HELP_BUTTON);
       const DWORD start = GetTickCount();
       while (started.empty() && GetTickCount() - start < waitMs) {
         for (DWORD id : test::ProcessesNamed("hh.exe")) {

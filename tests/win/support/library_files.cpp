@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "library/kelvra.h"
 #include "tests/win/support/setup_test.h"
 
 namespace test {
@@ -10,7 +11,7 @@ int CallExport(const char* name) {
   HMODULE library = LoadLibraryA((ProgramFolder() + "\\Kelvra.dll").c_str());
   EXPECT_NE(library, nullptr);
   if (!library) return -100;
-  auto page = reinterpret_cast<int(__cdecl*)()>(GetProcAddress(library, name));
+  KelvraPageFunction page = GetKelvraPage(library, name);
   EXPECT_NE(page, nullptr) << name;
   const int result = page ? page() : -100;
   FreeLibrary(library);

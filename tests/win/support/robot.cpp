@@ -85,6 +85,10 @@ bool Ui::WaitUntilClosed(HWND window, DWORD timeoutMs) const {
   return PollUntil(timeoutMs, [&] { return !IsWindow(window); });
 }
 
+size_t Ui::OpenDialogs() const {
+  return ThreadDialogs(pageThread_).size();
+}
+
 std::string Ui::Text(HWND dialog, int id) const {
   return WindowText(GetDlgItem(dialog, id));
 }
@@ -104,6 +108,33 @@ void Ui::Click(HWND dialog, int id) const {
   // The button clicks itself: it changes its own state (a radio button is
   // checked) and then tells the dialog, as under the mouse.
   PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void Ui::SendPressed(HWND dialog, int id) const {
+  SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_BLOCK, 5000, nullptr);
+}
+
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM out) {
+  reinterpret_cast<std::vector<HWND>*>(out)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
+std::string Ui::ControlStates(HWND dialog) const {
+  std::vector<HWND> children;
+  EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+  std::string states;
+  for (HWND child : children) {
+    const int id = GetDlgCtrlID(child);
+    DWORD_PTR check = 0;
+    SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &check);
+    states += std::to_string(id) + " '" + WindowText(child) + "' " + std::to_string(check) + "\n";
+  }
+  return states;
 }
 
 void Ui::PressEscape(HWND dialog) const {

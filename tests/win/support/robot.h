@@ -26,12 +26,19 @@ class Ui {
   // Presses IDYES, IDNO, IDOK... on a message box and waits until it is gone.
   void Answer(const MessageBoxSeen& box, int button) const;
   bool WaitUntilClosed(HWND window, DWORD timeoutMs = 5000) const;
+  // How many dialogs and boxes of the page thread are up.
+  size_t OpenDialogs() const;
 
   std::string Text(HWND dialog, int id) const;
   void SetText(HWND dialog, int id, const std::string& text) const;
   bool IsChecked(HWND dialog, int id) const;
   // Clicks a button (BM_CLICK), as the mouse would.
   void Click(HWND dialog, int id) const;
+  // Tells the dialog that button `id` was pressed, as the button itself
+  // would, and returns once the dialog has dealt with it.
+  void SendPressed(HWND dialog, int id) const;
+  // Every child control's ID, text and check state, one line each.
+  std::string ControlStates(HWND dialog) const;
   void PressEscape(HWND dialog) const;
   void PressCloseBox(HWND dialog) const;
 

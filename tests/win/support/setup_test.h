@@ -30,14 +30,16 @@ bool RegKeyExists(const std::string& key);
 std::string SnapshotSetupTree();
 
 class SetupTest : public ::testing::Test {
+ public:
+  // Replace the whole text of the driver INI (this program's name with .ini)
+  // or of Options.ini beside this program.
+  static void WriteDriverIni(const std::string& text);
+  static void WriteOptionsIni(const std::string& text);
+
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Replace the whole text of the driver INI (this program's name with .ini)
-  // or of Options.ini beside this program.
-  void WriteDriverIni(const std::string& text);
-  void WriteOptionsIni(const std::string& text);
   static std::string DriverIniFile();
   static std::string OptionsIniFile();
 
