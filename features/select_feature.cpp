@@ -14,13 +14,13 @@ const char kEnabledValue[] = "FEATURE_ENABLED";
 const char kDisabledValue[] = "FEATURE_DISABLED";
 constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
 
-const PageTraits kTraits{IDD_SELECT_FEATURE, PageProduct::kActiveProduct, PageCaption::kOwn,
+const PageTraits kTraits{IDD_SELECT_FEATURE,  PageProduct::kActiveProduct, PageCaption::kOwn,
                          PageHeadings::kNone, PageBanner::kNone,           NextMarker::kKeep};
 
 // In image-list order: the index of each is its install state, then the greys.
-const UINT kStateImages[] = {IDB_STATE_DISABLED,        IDB_STATE_ADVERTISED, IDB_STATE_SOURCE,
-                             IDB_STATE_LOCAL,           IDB_STATE_ADVERTISED_GREY,
-                             IDB_STATE_SOURCE_GREY,     IDB_STATE_LOCAL_GREY};
+const UINT kStateImages[] = {IDB_STATE_DISABLED,  IDB_STATE_ADVERTISED,      IDB_STATE_SOURCE,
+                             IDB_STATE_LOCAL,     IDB_STATE_ADVERTISED_GREY, IDB_STATE_SOURCE_GREY,
+                             IDB_STATE_LOCAL_GREY};
 
 }  // namespace
 
@@ -53,7 +53,8 @@ void CSelectFeature::Show() {
   ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
   ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
   const std::string options = ini_.PathBesideDriver(kOptionsIni);
-  featureSelection_ = kelvra::ToUpper(ini_.ReadString("TREL_OPTIONS", "FEATURE_SELECTION", options));
+  featureSelection_ =
+      kelvra::ToUpper(ini_.ReadString("TREL_OPTIONS", "FEATURE_SELECTION", options));
   productName_ = ini_.ReadString(featureSelection_, "PRODUCT_NAME", options);
   SetTitle(productName_, productName_);
   ShowProductPicture();

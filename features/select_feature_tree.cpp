@@ -17,6 +17,20 @@ FeatureItem AsFeatureItem(HTREEITEM item) {
   return reinterpret_cast<FeatureItem>(item);
 }
 
+// Space, the context-menu key and Shift+F10 open the popup of the selected item.
+bool IsPopupKey(UINT message, WPARAM key) {
+  if (key == VK_F10) return GetKeyState(VK_SHIFT) < 0;
+  return message == WM_KEYDOWN && (key == VK_SPACE || key == VK_APPS);
+}
+
+// The space typed with the key must not reach the popup, whose loop would
+// take it for a mnemonic, nor the tree's incremental search.
+void DropQueuedSpace(HWND tree) {
+  MSG typed;
+  if (PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == ' ')
+    PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
 HBITMAP LoadStateBitmap(UINT id) {
   return LoadBitmapA(kit::ResourceHandle(), MAKEINTRESOURCEA(id));
 }
@@ -69,22 +83,13 @@ bool CSelectFeatureTreeCtrl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM
       OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return false;  // the tree's own click follows once the popup is closed
     case WM_KEYDOWN:
-      if (wParam == VK_SPACE) {
-        swallowSpaceChar_ = OpenPopupForSelection();
-        *result = 0;
-        return swallowSpaceChar_;
-      }
-      return false;
-    case WM_CHAR:
-      // The space that opened the popup must not reach the tree's incremental search.
-      if (wParam == ' ' && swallowSpaceChar_) {
-        swallowSpaceChar_ = false;
-        *result = 0;
-        return true;
-      }
-      return false;
+    case WM_SYSKEYDOWN:
+      if (!IsPopupKey(message, wParam)) return false;
+      if (wParam == VK_SPACE) DropQueuedSpace(hwnd_);
+      *result = 0;
+      return OpenPopupForSelection();
     case WM_CONTEXTMENU:
-      // (-1, -1) comes from the keyboard: Shift+F10 or the context-menu key.
+      // (-1, -1) is a request from the keyboard that the keys above did not answer.
       if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return false;
       *result = 0;
       return OpenPopupForSelection();

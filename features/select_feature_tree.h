@@ -44,5 +44,4 @@ class CSelectFeatureTreeCtrl : public kit::CTreeCtrl, public features::FeatureTr
   kit::ScopedBitmap advertiseBitmap_;
   kit::ScopedBitmap disabledBitmap_;
   CBitmapMenu* openMenu_ = nullptr;  // the popup being shown, for its owner-draw messages
-  bool swallowSpaceChar_ = false;
 };

@@ -2,7 +2,7 @@
 // stay owned by the caller.
 #pragma once
 
-#include <string>
+#include <cstring>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -66,7 +66,7 @@ class CTreeCtrl : public CWnd {
   }
   // The item's rectangle in client coordinates; only its text when `textOnly`.
   bool GetItemRect(HTREEITEM item, RECT* rect, bool textOnly) const {
-    *reinterpret_cast<HTREEITEM*>(rect) = item;
+    std::memcpy(rect, &item, sizeof item);  // the message takes the item in the rectangle
     return Send(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)) != 0;
   }
 };
