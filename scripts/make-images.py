@@ -767,14 +767,12 @@ def red_cross(c, dx, dy):
 
 
 def feature_state(background, draw_glyph):
+    # No pixel in the mask colour: a 32-bit image list without a mask would
+    # paint it black, and the popup takes the top-left pixel as transparent.
     w, h = STATE_SIZE
-    c = Canvas(w, h, TEAL_MASK)
-    c.rect(0, 0, 25, h - 1, background)
+    c = Canvas(w, h, background)
     draw_glyph(c, 1, 1)
     c.sprite(DROP_ARROW, PALETTE, 19, 8)
-    # The install-state popup takes the top-left pixel as its transparent
-    # colour; with the mask colour there the strip on the right vanishes too.
-    c.set(0, 0, TEAL_MASK)
     return c
 
 
