@@ -39,7 +39,6 @@ class CBitmapMenu : public kit::CMenu {
   virtual BOOL CheckItem(UINT command, UINT flags);
 
   int MeasureCount() const { return measureCount_; }
-  const std::vector<std::unique_ptr<CBitmapMenuItem>>& Items() const { return items_; }
 
  private:
   void AppendSeparator(UINT_PTR itemData);

@@ -18,8 +18,6 @@ class CSelectFeature : public CSetupPage {
 
   CSelectFeature();
 
-  const std::vector<FeatureRecord>& Records() const { return records_; }
-
  private:
   static const kit::CommandEntry<CSelectFeature> kCommands[];
   static const kit::NotifyEntry<CSelectFeature> kNotifies[];

@@ -24,7 +24,6 @@ class CTreeCtrl : public CWnd {
   }
   HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
   HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
-  int GetCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
 
   // 0 when the item cannot be read.
   LPARAM GetItemData(HTREEITEM item) const {

@@ -105,21 +105,20 @@ void ClickOn(HWND tree, const char* title, UINT part) {
   ADD_FAILURE() << "no part " << part << " on " << title;
 }
 
+BOOL CALLBACK RememberPopup(HWND window, LPARAM out) {
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (lstrcmpA(cls, "#32768") || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
 // The page thread's open popup menu, or null after `timeoutMs`.
 HWND WaitForPopup(const Ui& ui, DWORD timeoutMs = 3000) {
   HWND popup = nullptr;
   for (DWORD waited = 0; !popup && waited <= timeoutMs; waited += 10) {
     Sleep(10);
-    EnumThreadWindows(
-        ui.PageThread(),
-        [](HWND window, LPARAM out) -> BOOL {
-          char cls[16] = "";
-          GetClassNameA(window, cls, sizeof cls);
-          if (lstrcmpA(cls, "#32768") || !IsWindowVisible(window)) return TRUE;
-          *reinterpret_cast<HWND*>(out) = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&popup));
+    EnumThreadWindows(ui.PageThread(), RememberPopup, reinterpret_cast<LPARAM>(&popup));
   }
   return popup;
 }
