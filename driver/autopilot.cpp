@@ -4,12 +4,9 @@
 
 #include "driver/setup_driver.h"
 #include "kit/scoped_handle.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace {
-
-constexpr int kNextButton = 1000;
-constexpr int kDiskCostButton = 1008;
-constexpr int kFeatureTree = 8000;
 
 BOOL CALLBACK RememberVisibleDialog(HWND window, LPARAM out) {
   char cls[16] = "";
@@ -34,19 +31,6 @@ HWND FindPage(DWORD thread) {
   return found;
 }
 
-// The screen's device context, released on every path.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 bool SaveWindowPicture(HWND window, const std::string& path) {
   RECT area;
   GetWindowRect(window, &area);
@@ -54,7 +38,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;
 
-  ScreenDC screen;
+  const kit::ScopedScreenDC screen;
   kit::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD rowSize = ((width * 3) + 3) & ~3u;
@@ -123,8 +107,8 @@ void Autopilot::Picture(HWND window, const char* suffix) {
 }
 
 void Autopilot::ShowDiskCost(HWND page) {
-  if (!GetDlgItem(page, kDiskCostButton)) return;
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(kDiskCostButton, BN_CLICKED), 0);
+  if (!GetDlgItem(page, IDC_DISK_COST)) return;
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISK_COST, BN_CLICKED), 0);
   HWND dialog = nullptr;
   while (Pause(50) && (dialog = FindPage(wizardThread_)) == page) {
   }
@@ -135,7 +119,7 @@ void Autopilot::ShowDiskCost(HWND page) {
 }
 
 void Autopilot::ShowFeaturePopup(HWND page) {
-  HWND tree = GetDlgItem(page, kFeatureTree);
+  HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
   char cls[32] = "";
   if (!tree || !GetClassNameA(tree, cls, sizeof cls) || lstrcmpA(cls, WC_TREEVIEWA) != 0) return;
   // The first sub-feature's popup has both entries; Space opens it as a user would.
@@ -165,7 +149,7 @@ void Autopilot::Loop() {
     Picture(page, "");
     ShowDiskCost(page);
     ShowFeaturePopup(page);
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED), 0);
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
     WaitUntilClosed(page);
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -268,12 +269,13 @@ TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
     HWND popup = WaitForPopup(ui);
     ASSERT_NE(popup, nullptr);
     first = ReadPopup(popup, tree);
-    HDC dc = GetDC(popup);  // drawn by the bitmap menu: white where a menu is grey
+    // Drawn by the bitmap menu: white where a plain menu is grey.
+    const auto release = [popup](HDC dc) { ReleaseDC(popup, dc); };
+    const std::unique_ptr<HDC__, decltype(release)> dc(GetDC(popup), release);
     RECT client;
     GetClientRect(popup, &client);
-    first +=
-        GetPixel(dc, client.right - 6, client.bottom / 2) == RGB(255, 255, 255) ? " white" : "";
-    ReleaseDC(popup, dc);
+    if (GetPixel(dc.get(), client.right - 6, client.bottom / 2) == RGB(255, 255, 255))
+      first += " white";
     Choose(ui, page, popup, -1);
 
     ClickOn(tree, "Z add-ons", TVHT_ONITEMICON);
