@@ -80,27 +80,31 @@ struct Timing {
   double next = 0;   // from Next until the call returns
 };
 
+struct TimedRun {
+  DWORD thread;
+  const std::function<void(HWND)>* act;
+  double start, idle, pressed;
+};
+
+// A thread procedure: in a 32-bit build it must be WINAPI, which a lambda cannot be.
+DWORD WINAPI PressNextWhenIdle(void* data) {
+  auto* r = static_cast<TimedRun*>(data);
+  HWND page = WaitForDialog(r->thread);
+  if (!page) return 0;
+  WaitUntilIdle(page);
+  r->idle = NowMs();
+  if (*r->act) (*r->act)(page);
+  r->pressed = NowMs();
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+  return 0;
+}
+
 // Runs `show` on this thread while a second thread waits for its dialog,
 // lets it go idle, presses Next (or, with `act`, does that instead).
 Timing TimeOneCall(const std::function<int()>& show,
                    const std::function<void(HWND)>& act = nullptr) {
-  struct Run {
-    DWORD thread;
-    const std::function<void(HWND)>* act;
-    double start, idle, pressed;
-  } run{GetCurrentThreadId(), &act, 0, 0, 0};
-  const auto robot = [](void* data) -> DWORD {
-    auto* r = static_cast<Run*>(data);
-    HWND page = WaitForDialog(r->thread);
-    if (!page) return 0;
-    WaitUntilIdle(page);
-    r->idle = NowMs();
-    if (*r->act) (*r->act)(page);
-    r->pressed = NowMs();
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
-    return 0;
-  };
-  kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, robot, &run, 0, nullptr));
+  TimedRun run{GetCurrentThreadId(), &act, 0, 0, 0};
+  kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, PressNextWhenIdle, &run, 0, nullptr));
   run.start = NowMs();
   show();
   const double end = NowMs();
