@@ -89,3 +89,13 @@
 #define IDS_NO_DATA_FOLDER 8013
 #define IDS_ENGINE_FOLDER_CAPTION 8014
 #define IDS_SHORTCUT_TEXT 8027
+// Feature selection page. The template and the tree share ID 8000; the two
+// product pictures share their IDs with their bitmaps.
+#define IDD_SELECT_FEATURE 8000
+#define IDC_FEATURE_TREE 8000
+#define IDC_FEATURE_DESCRIPTION 8002
+#define IDC_LUMO_PICTURE 10005
+#define IDC_LOOKGLASS_PICTURE 13002
+#define IDC_RESET_FEATURES 10008
+#define IDB_LUMO_PICTURE 10005
+#define IDB_LOOKGLASS_PICTURE 13002
