@@ -77,7 +77,7 @@ std::string FileVersion(const char* file) {
 #define KELVRA_STRING(x) #x
 #define KELVRA_NAME_OF(x) KELVRA_STRING(x)
 #define KELVRA_LINKED_NAME KELVRA_NAME_OF(KELVRA_LINKED_EXPORT)
-extern "C" int __cdecl KELVRA_LINKED_EXPORT(void);
+extern "C" __declspec(dllimport) int __cdecl KELVRA_LINKED_EXPORT(void);
 
 int main(int argc, char** argv) {
   if (argc < 3) {

@@ -42,7 +42,7 @@ list(GET exports 0 linked)
 set(program ${top}/bin/archive_caller.exe)
 run(${CXX} -std=c++17 -Wall -Wextra -I ${top}/include -DKELVRA_LINKED_EXPORT=${linked}
     ${SOURCE_DIR}/tests/package/archive_caller.cpp
-    -L ${top}/lib -lKelvra -lversion -static -o ${program})
+    ${top}/lib/libKelvra.dll.a -lversion -static -o ${program})
 
 execute_process(COMMAND ${EMULATOR} ${program} ${VERSION} ${exports}
                 WORKING_DIRECTORY ${top}/bin RESULT_VARIABLE status
