@@ -5,7 +5,6 @@
 #include <kelvra.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>

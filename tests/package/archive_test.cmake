@@ -32,7 +32,7 @@ foreach(file IN LISTS promised)
 endforeach()
 # The sample driver's page order was filled in, not left as a placeholder.
 file(READ ${top}/bin/Setup.ini driver_ini)
-if(driver_ini MATCHES "@")
+if(driver_ini MATCHES "@[A-Z_]+@")
   message(FATAL_ERROR "Setup.ini in the archive still holds a placeholder")
 endif()
 
@@ -40,7 +40,7 @@ string(REPLACE "," ";" exports "${EXPORTS}")
 list(GET exports 0 linked)
 # Only what the archive holds: its header and its import library.
 set(program ${top}/bin/archive_caller.exe)
-run(${CXX} -std=c++17 -Wall -Wextra -I ${top}/include -DKELVRA_LINKED_EXPORT=${linked}
+run(${CXX} -std=c++17 -Wall -Wextra -Werror -I ${top}/include -DKELVRA_LINKED_EXPORT=${linked}
     ${SOURCE_DIR}/tests/package/archive_caller.cpp
     ${top}/lib/libKelvra.dll.a -lversion -static -o ${program})
 
