@@ -2,8 +2,6 @@
 // product; and the Disk Cost section of the three one-folder pages.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "framework/page_entry.h"
 #include "pages/destination/cofra_destination.h"
 #include "pages/destination/ferrix_destination.h"
@@ -19,6 +17,13 @@ namespace {
 const char kExport[] = "CofraDestinationDlg";
 const std::string kCofraKey = test::kOptionsKey + std::string("\\CofraClient");
 const std::string kNervaKey = test::kOptionsKey + std::string("\\NervaClient");
+
+// The page as this program's own copy, whose Disk Cost data the test can see.
+template <class Page>
+int RunOwnCopy() {
+  Page page;
+  return RunPageModal(page);
+}
 
 class CofraDestinationTest : public test::SetupTest {
  protected:
@@ -63,25 +68,11 @@ TEST_F(CofraDestinationTest, ActiveProductChoosesKeyFolderAndName) {
 TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
   test::RegSetString(test::kOptionsKey, "active", "cofraclient");
   const struct {
-    std::function<int()> run;
+    int (*run)();
     long long system, destination;
-  } cases[] = {
-      {[] {
-         CFerrixDestination page;
-         return RunPageModal(page);
-       },
-       30, 40},
-      {[] {
-         CCofraDestination page;
-         return RunPageModal(page);
-       },
-       10, 20},
-      {[] {
-         CUlvoDestination page;
-         return RunPageModal(page);
-       },
-       10, 20},
-  };
+  } cases[] = {{RunOwnCopy<CFerrixDestination>, 30, 40},
+               {RunOwnCopy<CCofraDestination>, 10, 20},
+               {RunOwnCopy<CUlvoDestination>, 10, 20}};
   for (const auto& c : cases) {
     test::Drive(c.run, [](test::Ui& ui) {
       HWND window = ui.WaitForDialog();
