@@ -4,11 +4,9 @@
 
 #include "driver/setup_driver.h"
 #include "kit/scoped_handle.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace {
-
-constexpr int kNextButton = 1000;
-constexpr int kDiskCostButton = 1008;
 
 BOOL CALLBACK RememberVisibleDialog(HWND window, LPARAM out) {
   char cls[16] = "";
@@ -25,19 +23,6 @@ HWND FindPage(DWORD thread) {
   return found;
 }
 
-// The screen's device context, released on every path.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
 bool SaveWindowPicture(HWND window, const std::string& path) {
   RECT area;
   GetWindowRect(window, &area);
@@ -45,7 +30,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;
 
-  ScreenDC screen;
+  const kit::ScopedScreenDC screen;
   kit::ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   const DWORD rowSize = ((width * 3) + 3) & ~3u;
@@ -114,8 +99,8 @@ void Autopilot::Picture(HWND window, const char* suffix) {
 }
 
 void Autopilot::ShowDiskCost(HWND page) {
-  if (!GetDlgItem(page, kDiskCostButton)) return;
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(kDiskCostButton, BN_CLICKED), 0);
+  if (!GetDlgItem(page, IDC_DISK_COST)) return;
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISK_COST, BN_CLICKED), 0);
   HWND dialog = nullptr;
   while (Pause(50) && (dialog = FindPage(wizardThread_)) == page) {
   }
@@ -133,7 +118,7 @@ void Autopilot::Loop() {
     if (!Pause(400)) return;
     Picture(page, "");
     ShowDiskCost(page);
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED), 0);
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
     WaitUntilClosed(page);
   }
 }

@@ -24,7 +24,12 @@ std::string RemoveTrailingBackslash(std::string path) {
 }
 
 std::string WithOneTrailingBackslash(const std::string& path) {
-  return WithBackslash(RemoveTrailingBackslash(path));
+  // Every backslash typed at the end goes, not just the last: a folder is
+  // never stored ending in two.
+  std::string trimmed = path;
+  for (std::string shorter; (shorter = RemoveTrailingBackslash(trimmed)).size() < trimmed.size();)
+    trimmed = shorter;
+  return WithBackslash(trimmed);
 }
 
 std::string WithBackslash(const std::string& path) {

@@ -8,8 +8,9 @@ namespace kelvra {
 
 // Drops one trailing backslash unless the path is a root ("\" or "X:\").
 std::string RemoveTrailingBackslash(std::string path);
-// RemoveTrailingBackslash, then one "\" appended: the form destinations are
-// stored in. A root keeps its own and gets no second one ("D:\" stays).
+// RemoveTrailingBackslash as long as it removes one, then one "\" appended:
+// the form destinations are stored in. A root keeps its own and gets no
+// second one ("D:\" stays).
 std::string WithOneTrailingBackslash(const std::string& path);
 // `path` ending in a backslash: one is appended unless it ends in one already.
 std::string WithBackslash(const std::string& path);

@@ -31,6 +31,7 @@ std::string CIniFile::DriverIniPath() const {
 
 std::string CIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& file) const {
+  if (section.size() > kMaxIniNameLength || key.size() > kMaxIniNameLength) return std::string();
   char buffer[1024] = "";
   const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
                                                 sizeof buffer, file.c_str());

@@ -4,21 +4,20 @@
 
 LONG CRegistryKey::Close() {
   if (!handle_) return ERROR_SUCCESS;
-  const LONG result = RegCloseKey(handle_);
-  handle_ = nullptr;
-  return result;
+  return RegCloseKey(handle_.release());
 }
 
 bool CRegistryKey::QueryDwordValue(const std::string& name, DWORD* value) const {
   DWORD type = 0;
   DWORD size = sizeof(DWORD);
-  if (RegQueryValueExA(handle_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
       type != REG_DWORD)
     return false;
   DWORD data = 0;
   size = sizeof data;
-  if (RegQueryValueExA(handle_, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&data),
-                       &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
     return false;
   *value = data;
   return true;
@@ -37,13 +36,14 @@ DWORD CRegistryKey::QueryDwordOrMinusOne(const std::string& name) const {
 std::string CRegistryKey::QueryString(const std::string& name) const {
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(handle_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
       type != REG_SZ)
     return std::string();
   if (size == 0) return std::string();
   // The stored data need not end in a NUL; only `size` bytes are ever read.
   std::vector<char> buffer(size);
-  if (RegQueryValueExA(handle_, name.c_str(), nullptr, nullptr,
+  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, nullptr,
                        reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
     return std::string();
   const size_t read = size < buffer.size() ? size : buffer.size();
@@ -53,28 +53,30 @@ std::string CRegistryKey::QueryString(const std::string& name) const {
 }
 
 bool CRegistryKey::SetDword(const std::string& name, DWORD value) const {
-  return RegSetValueExA(handle_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                        sizeof value) == ERROR_SUCCESS;
+  return RegSetValueExA(handle_.get(), name.c_str(), 0, REG_DWORD,
+                        reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
 bool CRegistryKey::SetString(const std::string& name, const std::string& text) const {
-  return RegSetValueExA(handle_, name.c_str(), 0, REG_SZ,
+  return RegSetValueExA(handle_.get(), name.c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool CRegistryReadKey::Open(HKEY hive, const std::string& subKey) {
   Close();
-  if (RegOpenKeyExA(hive, subKey.c_str(), 0, KEY_READ, &handle_) != ERROR_SUCCESS)
-    handle_ = nullptr;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(hive, subKey.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS)
+    handle_.reset(opened);
   return IsOpen();
 }
 
 bool CRegistryWriteKey::Open(HKEY hive, const std::string& subKey) {
   Close();
+  HKEY opened = nullptr;
   if (RegCreateKeyExA(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_READ | KEY_WRITE, nullptr, &handle_, nullptr) != ERROR_SUCCESS)
-    handle_ = nullptr;
+                      KEY_READ | KEY_WRITE, nullptr, &opened, nullptr) == ERROR_SUCCESS)
+    handle_.reset(opened);
   return IsOpen();
 }
 

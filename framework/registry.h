@@ -6,10 +6,12 @@
 #include <string>
 #include <windows.h>
 
+#include "kit/scoped_handle.h"
+
 class CRegistryKey {
  public:
   CRegistryKey() = default;
-  virtual ~CRegistryKey() { Close(); }
+  virtual ~CRegistryKey() = default;
   CRegistryKey(const CRegistryKey&) = delete;
   CRegistryKey& operator=(const CRegistryKey&) = delete;
 
@@ -18,8 +20,8 @@ class CRegistryKey {
   // RegCloseKey's result, or 0 when nothing was open.
   virtual LONG Close();
 
-  bool IsOpen() const { return handle_ != nullptr; }
-  HKEY Handle() const { return handle_; }
+  bool IsOpen() const { return handle_.valid(); }
+  HKEY Handle() const { return handle_.get(); }
 
   // 0 when absent, unreadable or not a REG_DWORD.
   DWORD QueryDword(const std::string& name) const;
@@ -34,7 +36,7 @@ class CRegistryKey {
   bool SetString(const std::string& name, const std::string& text) const;
 
  protected:
-  HKEY handle_ = nullptr;
+  kit::ScopedRegistryKey handle_;
 
  private:
   bool QueryDwordValue(const std::string& name, DWORD* value) const;

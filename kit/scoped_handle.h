@@ -105,6 +105,22 @@ using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 
+// The screen's device context, released on exit.
+class ScopedScreenDC {
+ public:
+  ScopedScreenDC() : dc_(GetDC(nullptr)) {}
+  ~ScopedScreenDC() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  ScopedScreenDC(const ScopedScreenDC&) = delete;
+  ScopedScreenDC& operator=(const ScopedScreenDC&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
 // A memory device context with one object selected into it; both undone on exit.
 class ScopedMemoryDC {
  public:

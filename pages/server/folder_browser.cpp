@@ -84,12 +84,20 @@ class ShellBuffer {
   char* data_;
 };
 
-// The picker's tree needs an apartment on this thread. It stays for the
-// thread's lifetime: shell objects the picker loaded may still be alive.
-void EnsureComOnThisThread() {
-  thread_local const HRESULT initialised = CoInitialize(nullptr);
-  (void)initialised;
-}
+// The picker's tree needs an apartment on this thread, entered for the
+// picker's time and left again; a thread already in one stays as it was.
+class ComApartment {
+ public:
+  ComApartment() : entered_(CoInitialize(nullptr)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(entered_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT entered_;
+};
 
 int CALLBACK OnPickerEvent(HWND picker, UINT message, LPARAM, LPARAM preselect) {
   if (message == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, preselect);
@@ -133,6 +141,8 @@ bool ResolvePickedFolder(LPCITEMIDLIST picked, char* buffer) {
 }
 
 bool BrowseForFolder(HWND owner, std::string* path, const std::string& title, bool networkRoot) {
+  // First, so that it is left only after every shell object below is gone.
+  const ComApartment apartment;
   ComRef<IMalloc> allocator;
   if (FAILED(SHGetMalloc(allocator.put()))) return false;
   ShellBuffer display(allocator, MAX_PATH);
@@ -153,7 +163,6 @@ bool BrowseForFolder(HWND owner, std::string* path, const std::string& title, bo
   info.lpfn = OnPickerEvent;
   info.lParam = reinterpret_cast<LPARAM>(preselect);
 
-  EnsureComOnThisThread();
   ItemIdList picked(allocator);
   picked.Replace(SHBrowseForFolderA(&info));
   if (!picked.Get()) return false;

@@ -33,6 +33,9 @@ TEST(FolderPath, WithOneTrailingBackslash) {
   EXPECT_EQ(WithOneTrailingBackslash("D:\\"), "D:\\");
   EXPECT_EQ(WithOneTrailingBackslash("\\"), "\\");
   EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\\\"), "D:\\Apps\\");
+  // Found by fuzzing: three typed at the end stored two.
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\Apps\\\\\\"), "D:\\Apps\\");
+  EXPECT_EQ(WithOneTrailingBackslash("D:\\\\\\"), "D:\\");
 }
 
 TEST(FolderPath, LastPathComponentUsesLaterSeparator) {

@@ -112,20 +112,16 @@ void ReadColumns(HWND list, DialogSeen* seen) {
 
 // Whether image `index` of the list leaves any mark on a white square.
 bool DrawsSomething(HIMAGELIST images, int index) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP canvas = CreateCompatibleBitmap(screen, 16, 16);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(dc, canvas);
+  const kit::ScopedScreenDC screen;
+  const kit::ScopedBitmap canvas(CreateCompatibleBitmap(screen.get(), 16, 16));
+  const kit::ScopedMemoryDC memory(screen.get(), canvas.get());
+  HDC dc = memory.get();
   const RECT square{0, 0, 16, 16};
   FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
   bool marked = false;
   for (int y = 0; y < 16 && !marked; ++y)
     for (int x = 0; x < 16 && !marked; ++x) marked = GetPixel(dc, x, y) != RGB(255, 255, 255);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  DeleteObject(canvas);
-  ReleaseDC(nullptr, screen);
   return marked;
 }
 
@@ -177,7 +173,7 @@ DialogSeen ShowAndRead(const std::function<int()>& show, int* result = nullptr) 
 DialogSeen ShowDialog(int* result = nullptr, std::vector<CDiskCostList::Row>* records = nullptr) {
   return ShowAndRead(
       [records] {
-        CDiskCostDialog dialog(nullptr, nullptr);
+        CDiskCostDialog dialog(nullptr, kit::ResourceHandle());
         const int shown = static_cast<int>(dialog.DoModal());
         if (records) *records = dialog.List().Rows();
         return shown;
@@ -290,9 +286,6 @@ TEST_F(DiskCostDialogTest, ShowsFiveSizeColumnsCaptionIconAndImages) {
   EXPECT_NEAR(seen.window.top + seen.window.bottom, work.top + work.bottom, 2) << "centred";
 
   EXPECT_EQ(kit::ResourceHandle(), before) << "the dialog's own library swap is undone";
-  EXPECT_EQ(ImageList_GetImageCount(seen.smallImages), 0)
-      << "the image lists live no longer than their dialog";
-  EXPECT_EQ(ImageList_GetImageCount(seen.stateImages), 0);
 }
 
 TEST_F(DiskCostDialogTest, ListsFixedAndNetworkDrivesInLetterOrderWithTheirImages) {
@@ -409,14 +402,14 @@ TEST_F(DiskCostDialogTest, DrivesAreMeasuredOncePerProcess) {
   GetTempPathA(MAX_PATH, temp);
   const std::string filler = std::string(temp) + "kelvra_disk_filler.bin";
   {
-    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    // One flushed MiB is enough to move the disk's free space.
+    const kit::ScopedFile file(CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
     const std::vector<char> block(kMiB, 'k');
     DWORD written = 0;
-    for (int i = 0; i < 64; ++i) WriteFile(file, block.data(), kMiB, &written, nullptr);
-    FlushFileBuffers(file);
-    CloseHandle(file);
+    WriteFile(file.get(), block.data(), kMiB, &written, nullptr);
+    FlushFileBuffers(file.get());
   }
   const ULONGLONG freeNow = FreeBytes("C:\\");
   const DialogSeen second = ShowDialog();
@@ -436,34 +429,45 @@ TEST_F(DiskCostDialogTest, DrivesAreMeasuredOncePerProcess) {
   EXPECT_EQ(row->cells[4], "4096 bytes");
 }
 
-TEST_F(DiskCostDialogTest, MissingResourceLibraryShowsTheMessageThenAnEmptyDialog) {
+// With the library gone from the disk, a dialog given the page's current
+// library still has everything; one that has to load it itself shows the
+// message, then an empty dialog.
+TEST_F(DiskCostDialogTest, UsesThePagesLibraryAndWithoutOneReportsItMissing) {
   const HINSTANCE current = kit::ResourceHandle();
   ASSERT_EQ(current, resources_.Handle()) << "the template still comes from the page's library";
   test::ResourceLibraryAside aside;
-  test::MessageBoxSeen box;
-  DialogSeen seen;
-  const int result = test::Drive(
-      [] {
-        CDiskCostDialog dialog(nullptr, nullptr);
-        return static_cast<int>(dialog.DoModal());
-      },
-      [&](Ui& ui) {
-        box = ui.WaitForMessageBox();
-        ui.Answer(box, IDOK);
-        ui.WaitUntilClosed(box.window);
-        HWND dialog = ui.WaitForDialog();
-        if (!dialog) return;
-        seen = ReadDialog(dialog);
-        ui.Click(dialog, IDOK);
-      });
-
-  EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
-  EXPECT_EQ(result, IDOK) << "the dialog still shows and closes";
-  EXPECT_EQ(seen.caption, "");
-  EXPECT_EQ(seen.headerColumns, 0);
-  EXPECT_TRUE(seen.rows.empty());
-  EXPECT_EQ(seen.stateImages, nullptr);
-  EXPECT_EQ(kit::ResourceHandle(), current);
+  for (const HINSTANCE given : {current, HINSTANCE{}}) {
+    SCOPED_TRACE(given ? "given the page's library" : "given none");
+    test::MessageBoxSeen box;
+    DialogSeen seen;
+    const int result = test::Drive(
+        [given] {
+          CDiskCostDialog dialog(nullptr, given);
+          return static_cast<int>(dialog.DoModal());
+        },
+        [&](Ui& ui) {
+          if (!given) {
+            box = ui.WaitForMessageBox();
+            ui.Answer(box, IDOK);
+          }
+          HWND dialog = ui.WaitForDialog();
+          if (!dialog) return;
+          seen = ReadDialog(dialog);
+          ui.Click(dialog, IDOK);
+        });
+    EXPECT_EQ(result, IDOK) << "the dialog shows and closes";
+    EXPECT_EQ(kit::ResourceHandle(), current);
+    if (given) {
+      EXPECT_NE(seen.caption, "");
+      EXPECT_FALSE(seen.rows.empty());
+      continue;
+    }
+    EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
+    EXPECT_EQ(seen.caption, "");
+    EXPECT_EQ(seen.headerColumns, 0);
+    EXPECT_TRUE(seen.rows.empty());
+    EXPECT_EQ(seen.stateImages, nullptr);
+  }
 }
 
 // ------------------------------------------------------- the Disk Cost request

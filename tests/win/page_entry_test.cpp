@@ -12,6 +12,7 @@
 #include "kit/app.h"
 #include "pages/options/part_modification.h"
 #include "res/kelvra_ids.h"
+#include "kit/scoped_handle.h"
 #include "library/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
@@ -202,9 +203,7 @@ TEST_F(PageEntryTest, PlantedResourceLibraryCodeNeverRuns) {
       << "the planted library's entry point ran";
 
   // Control: loaded as a library, its code does run.
-  HMODULE loaded = LoadLibraryA(planted.c_str());
-  ASSERT_NE(loaded, nullptr);
-  FreeLibrary(loaded);
+  ASSERT_TRUE(kit::ScopedModule(LoadLibraryA(planted.c_str())));
   EXPECT_NE(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileA(PlantedMarker().c_str());
 }

@@ -215,6 +215,19 @@ TEST_F(IniFileTest, ReadStringFallsBackToEmptyAndCutsAt1023) {
   EXPECT_EQ(ini.ReadString("TREL_OPTIONS", "LONG", DriverIniFile()), longValue.substr(0, 1023));
 }
 
+TEST_F(IniFileTest, NamesLongerThanTheBoundAreAbsent) {
+  const CIniFile ini;
+  const std::string longest(kMaxIniNameLength, 'S');
+  WriteDriverIni("[" + longest + "]\r\n" + longest + "=found\r\n");
+  EXPECT_EQ(ini.ReadString(longest, longest, DriverIniFile()), "found");
+  for (size_t length : {kMaxIniNameLength + 1, size_t{40000}}) {
+    SCOPED_TRACE(length);
+    const std::string tooLong(length, 'S');
+    EXPECT_EQ(ini.ReadString(tooLong, longest, DriverIniFile()), "");
+    EXPECT_EQ(ini.ReadString(longest, tooLong, DriverIniFile()), "");
+  }
+}
+
 TEST_F(IniFileTest, PathsFollowThisExecutable) {
   const CIniFile ini;
   EXPECT_EQ(ini.DriverIniPath(), DriverIniFile());

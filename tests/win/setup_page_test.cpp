@@ -7,6 +7,7 @@
 
 #include "framework/help_command.h"
 #include "framework/page_entry.h"
+#include "kit/scoped_handle.h"
 #include "pages/options/part_modification.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/process_watch.h"
@@ -124,9 +125,8 @@ TEST_F(HelpTest, WithoutTheHelpFileNothingStarts) {
 TEST_F(HelpTest, WithTheHelpFileTheViewerOpensTheOptionTopic) {
   CreateDirectoryA((temp_ + "\\TrelSetups").c_str(), nullptr);
   CreateDirectoryA((temp_ + "\\TrelSetups\\Bin").c_str(), nullptr);
-  HANDLE file = CreateFileA(chm_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
+  ASSERT_TRUE(kit::ScopedFile(
+      CreateFileA(chm_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
 
   const std::vector<test::ProcessSeen> started = PressHelp(5000);
   ASSERT_EQ(started.size(), 1u);

@@ -2,29 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include "kit/scoped_handle.h"
 #include "library/kelvra.h"
 #include "tests/win/support/setup_test.h"
 
 namespace test {
 
 int CallExport(const char* name) {
-  HMODULE library = LoadLibraryA((ProgramFolder() + "\\Kelvra.dll").c_str());
-  EXPECT_NE(library, nullptr);
+  const kit::ScopedModule library(LoadLibraryA((ProgramFolder() + "\\Kelvra.dll").c_str()));
+  EXPECT_TRUE(library);
   if (!library) return -100;
-  KelvraPageFunction page = GetKelvraPage(library, name);
+  KelvraPageFunction page = GetKelvraPage(library.get(), name);
   EXPECT_NE(page, nullptr) << name;
-  const int result = page ? page() : -100;
-  FreeLibrary(library);
-  return result;
+  return page ? page() : -100;
 }
 
 std::string ResourceLibraryString(UINT id) {
   const std::string path = ProgramFolder() + "\\Kelvrares.dll";
-  HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  EXPECT_NE(library, nullptr) << path;
+  const kit::ScopedModule library(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  EXPECT_TRUE(library) << path;
   char text[4096] = "";
-  const int length = library ? LoadStringA(library, id, text, sizeof text) : 0;
-  if (library) FreeLibrary(library);
+  const int length = library ? LoadStringA(library.get(), id, text, sizeof text) : 0;
   EXPECT_GT(length, 0) << "string " << id;
   return std::string(text, length > 0 ? length : 0);
 }

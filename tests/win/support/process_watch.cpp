@@ -3,22 +3,29 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include "kit/scoped_handle.h"
+
 namespace test {
 
 std::vector<DWORD> ProcessesNamed(const char* exeName) {
   std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  // A snapshot fails as INVALID_HANDLE_VALUE, as a file does.
+  const kit::ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return ids;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry))
     if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
   return ids;
 }
 
 std::string CommandLineOf(DWORD processId) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  // hh.exe and this program share a bitness on either leg, so the
+  // structures read below have this build's layout.
+  const kit::ScopedKernelHandle owned(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  HANDLE process = owned.get();
   if (!process) return std::string();
   std::string text;
   PROCESS_BASIC_INFORMATION basic{};
@@ -36,16 +43,15 @@ std::string CommandLineOf(DWORD processId) {
       text = narrow;
     }
   }
-  CloseHandle(process);
   return text;
 }
 
 void EndProcess(DWORD processId) {
-  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+  const kit::ScopedKernelHandle process(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
   if (!process) return;
-  TerminateProcess(process, 0);
-  WaitForSingleObject(process, 5000);
-  CloseHandle(process);
+  TerminateProcess(process.get(), 0);
+  WaitForSingleObject(process.get(), 5000);
 }
 
 }  // namespace test

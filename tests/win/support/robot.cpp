@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "kit/scoped_handle.h"
+
 namespace test {
 namespace {
 
@@ -184,10 +186,9 @@ DWORD WINAPI RunScript(void* data) {
 
 int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script) {
   ScriptRun run{&script, Ui(GetCurrentThreadId())};
-  HANDLE thread = CreateThread(nullptr, 0, RunScript, &run, 0, nullptr);
+  const kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, RunScript, &run, 0, nullptr));
   const int result = showPage();
-  WaitForSingleObject(thread, INFINITE);
-  CloseHandle(thread);
+  WaitForSingleObject(thread.get(), INFINITE);
   return result;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "kit/scoped_handle.h"
+
 namespace test {
 
 const char kSetupRoot[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setups";
@@ -12,24 +14,13 @@ const char kInstallProductKey[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setu
 
 namespace {
 
-class Key {
- public:
-  Key(const std::string& path, bool create) {
-    const LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key_, nullptr)
-                               : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_);
-    if (status != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~Key() {
-    if (key_) RegCloseKey(key_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+kit::ScopedRegistryKey OpenKey(const std::string& path, bool create) {
+  HKEY key = nullptr;
+  const LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                               KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                             : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+  return kit::ScopedRegistryKey(status == ERROR_SUCCESS ? key : nullptr);
+}
 
 void WriteFile(const std::string& path, const std::string& text) {
   FILE* file = std::fopen(path.c_str(), "wb");
@@ -39,7 +30,7 @@ void WriteFile(const std::string& path, const std::string& text) {
 }
 
 void Snapshot(const std::string& path, std::string* out) {
-  Key key(path, false);
+  const kit::ScopedRegistryKey key = OpenKey(path, false);
   if (!key.get()) return;
   char name[512];
   std::vector<BYTE> data(8192);
@@ -72,7 +63,7 @@ std::string ProgramFolder() {
 
 void RegSetRaw(const std::string& key, const std::string& name, DWORD type, const void* data,
                DWORD size) {
-  Key open(key, true);
+  const kit::ScopedRegistryKey open = OpenKey(key, true);
   ASSERT_NE(open.get(), nullptr) << key;
   ASSERT_EQ(RegSetValueExA(open.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
             ERROR_SUCCESS);
@@ -87,7 +78,7 @@ void RegSetDword(const std::string& key, const std::string& name, DWORD value) {
 }
 
 std::optional<std::string> RegGetString(const std::string& key, const std::string& name) {
-  Key open(key, false);
+  const kit::ScopedRegistryKey open = OpenKey(key, false);
   char data[4096];
   DWORD type = 0, size = sizeof data;
   if (!open.get() ||
@@ -99,7 +90,7 @@ std::optional<std::string> RegGetString(const std::string& key, const std::strin
 }
 
 std::optional<DWORD> RegGetDword(const std::string& key, const std::string& name) {
-  Key open(key, false);
+  const kit::ScopedRegistryKey open = OpenKey(key, false);
   DWORD value = 0, type = 0, size = sizeof value;
   if (!open.get() ||
       RegQueryValueExA(open.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
@@ -110,7 +101,7 @@ std::optional<DWORD> RegGetDword(const std::string& key, const std::string& name
 }
 
 bool RegKeyExists(const std::string& key) {
-  return Key(key, false).get() != nullptr;
+  return OpenKey(key, false).valid();
 }
 
 std::string SnapshotSetupTree() {
@@ -124,7 +115,31 @@ void SetupTest::ClearSetupTree() {
   RegDeleteKeyA(HKEY_CURRENT_USER, kSetupRoot);
 }
 
+namespace {
+
+// Every test runs on a scratch copy of HKEY_CURRENT_USER, for this process
+// only, so that no test can touch a real user's setup tree.
+const std::string kSandbox =
+    "Software\\KelvraTestSandbox\\" + std::to_string(GetCurrentProcessId());
+kit::ScopedRegistryKey g_sandbox;
+
+void EnterRegistrySandbox() {
+  g_sandbox = OpenKey(kSandbox, true);
+  ASSERT_TRUE(g_sandbox);
+  ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, g_sandbox.get()), ERROR_SUCCESS);
+}
+
+void LeaveRegistrySandbox() {
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  g_sandbox.reset();
+  RegDeleteTreeA(HKEY_CURRENT_USER, kSandbox.c_str());
+  RegDeleteKeyA(HKEY_CURRENT_USER, kSandbox.c_str());
+}
+
+}  // namespace
+
 void SetupTest::SetUp() {
+  EnterRegistrySandbox();
   ClearSetupTree();
   ASSERT_FALSE(RegKeyExists(kSetupRoot));
   DeleteFileA(DriverIniFile().c_str());
@@ -135,6 +150,7 @@ void SetupTest::TearDown() {
   ClearSetupTree();
   DeleteFileA(DriverIniFile().c_str());
   DeleteFileA(OptionsIniFile().c_str());
+  LeaveRegistrySandbox();
 }
 
 std::string SetupTest::DriverIniFile() {

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds Kelvra and runs the benchmark program under Wine, once per leg the
+# host can run: every page against a bare dialog of its template, the Disk
+# Cost dialog, the feature page's growth.
+#   scripts/run-benchmarks.sh [runs per figure]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${KELVRA_BUILD:-$top/build}
+runs=${1:-15}
+source "$top/scripts/wine-env.sh"
+
+"$top/scripts/install-deps.sh"
+legs=(x86_64:win64)
+if [ -z "${KELVRA_SKIP_32BIT:-}" ] && wine_env_can_run_32bit; then legs=(i686:win32 x86_64:win64); fi
+
+for leg in "${legs[@]}"; do
+  arch=${leg%%:*}
+  cmake -S "$top" -B "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake" >/dev/null
+  cmake --build "$build/$arch" -j2 --target page_bench Setup >/dev/null
+  trap wine_env_stop EXIT
+  wine_env_start "$build/$arch/bench-prefix" "${leg#*:}" --fresh --xvfb
+  echo "== $arch under ${leg#*:} Wine, $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+  (cd "$build/$arch/bin" && "$WINE" page_bench.exe "$runs")
+  wine_env_stop
+done

@@ -1,0 +1,266 @@
+// page_bench [runs]: how long each page takes against the platform's own
+// cost, a bare dialog of the same template; the Disk Cost dialog, first and
+// later; and how the feature page grows with its feature list. Prints one
+// "name: value (goal ...)" line per figure and "N of M goals met" last.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+#include "driver/setup_driver.h"
+#include "kit/scoped_handle.h"
+#include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+double NowMs() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  auto* result = reinterpret_cast<HWND*>(found);
+  if (window == result[1]) return TRUE;  // the one to look past
+  result[0] = window;
+  return FALSE;
+}
+
+// The thread's visible dialog other than `other`, watched for without sleeping.
+HWND WaitForDialog(DWORD thread, HWND other = nullptr) {
+  const double start = NowMs();
+  while (NowMs() - start < 10000) {
+    HWND found[2] = {nullptr, other};
+    EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(found));
+    if (found[0]) return found[0];
+    SwitchToThread();
+  }
+  return nullptr;
+}
+
+// Returns once `window`'s thread has painted it and has nothing left to do.
+void WaitUntilIdle(HWND window) {
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
+}
+
+void WaitUntilClosed(HWND window) {
+  while (IsWindow(window)) SwitchToThread();
+}
+
+struct Timing {
+  double shown = 0;  // from the call until the page is painted and idle
+  double next = 0;   // from Next until the call returns
+};
+
+// Runs `show` on this thread while a second thread waits for its dialog,
+// lets it go idle, presses Next (or, with `act`, does that instead).
+Timing TimeOneCall(const std::function<int()>& show,
+                   const std::function<void(HWND)>& act = nullptr) {
+  struct Run {
+    DWORD thread;
+    const std::function<void(HWND)>* act;
+    double start, idle, pressed;
+  } run{GetCurrentThreadId(), &act, 0, 0, 0};
+  const auto robot = [](void* data) -> DWORD {
+    auto* r = static_cast<Run*>(data);
+    HWND page = WaitForDialog(r->thread);
+    if (!page) return 0;
+    WaitUntilIdle(page);
+    r->idle = NowMs();
+    if (*r->act) (*r->act)(page);
+    r->pressed = NowMs();
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+    return 0;
+  };
+  kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, robot, &run, 0, nullptr));
+  run.start = NowMs();
+  show();
+  const double end = NowMs();
+  WaitForSingleObject(thread.get(), INFINITE);
+  return {run.idle - run.start, end - run.pressed};
+}
+
+INT_PTR CALLBACK BareProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDC_NEXT || LOWORD(wParam) == IDOK)) {
+    EndDialog(dialog, 1);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+class Report {
+ public:
+  void Figure(const std::string& name, const char* format, double value) {
+    std::printf("%s: ", name.c_str());
+    std::printf(format, value);
+    std::printf("\n");
+  }
+  void Goal(const std::string& name, double ratio, double goal, const std::string& detail) {
+    const bool met = ratio <= goal;
+    ++goals_;
+    met_ += met ? 1 : 0;
+    std::printf("%s: %.2fx (goal <= %.2fx, %s; %s)\n", name.c_str(), ratio, goal,
+                met ? "met" : "missed", detail.c_str());
+  }
+  void Finish() const { std::printf("%d of %d goals met\n", met_, goals_); }
+
+ private:
+  int goals_ = 0;
+  int met_ = 0;
+};
+
+std::string Ms(double a, double b) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%.2f ms against %.2f ms", a, b);
+  return text;
+}
+
+// Templates of the bare dialogs each export is measured against.
+struct PageTemplate {
+  const char* exportName;
+  UINT templateId;
+};
+const PageTemplate kTemplates[] = {
+    {"PartModificationDlg", IDD_PART_MODIFICATION},
+    {"InstallDestinationDlg", IDD_INSTALL_DESTINATION},
+};
+
+UINT TemplateOf(const std::string& exportName) {
+  for (const PageTemplate& page : kTemplates)
+    if (exportName == page.exportName) return page.templateId;
+  return 0;
+}
+
+void BenchPages(HMODULE library, HMODULE resources, const DriverSettings& settings, int runs,
+                Report* report) {
+  for (const WizardPage& page : settings.pages) {
+    KelvraPageFunction show = GetKelvraPage(library, page.exportName.c_str());
+    const UINT templateId = TemplateOf(page.exportName);
+    if (!show || !templateId) {
+      std::printf("%s: not measured (no export or no bare template)\n", page.exportName.c_str());
+      continue;
+    }
+    WriteActiveProduct(page.active);
+    std::vector<double> shown, next, bareShown, bareNext;
+    TimeOneCall(show);  // warm-up: first-time costs of the process are not the page's
+    for (int run = 0; run < runs; ++run) {
+      // Interleaved, so that a slower moment of the machine weighs on both.
+      const Timing timed = TimeOneCall(show);
+      const Timing bare = TimeOneCall([&] {
+        return static_cast<int>(
+            DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), nullptr, BareProc, 0));
+      });
+      shown.push_back(timed.shown);
+      next.push_back(timed.next);
+      bareShown.push_back(bare.shown);
+      bareNext.push_back(bare.next);
+    }
+    const double page_ms = Median(shown) + Median(next);
+    const double bare_ms = Median(bareShown) + Median(bareNext);
+    report->Figure(page.exportName + " shown and idle", "%.2f ms", Median(shown));
+    report->Figure(page.exportName + " Next to return", "%.2f ms", Median(next));
+    report->Figure(page.exportName + " bare shown and idle", "%.2f ms", Median(bareShown));
+    report->Figure(page.exportName + " bare Next to return", "%.2f ms", Median(bareNext));
+    report->Goal(page.exportName + " against its bare dialog", page_ms / bare_ms, 1.10,
+                 Ms(page_ms, bare_ms));
+  }
+}
+
+// Opens the Disk Cost dialog `opens` times on the install destination page
+// and returns each opening's time until the dialog is idle.
+std::vector<double> TimeDiskCostOpenings(HMODULE library, int opens) {
+  std::vector<double> times;
+  KelvraPageFunction show = GetKelvraPage(library, "InstallDestinationDlg");
+  if (!show) return times;
+  TimeOneCall(show, [&](HWND page) {
+    for (int i = 0; i < opens; ++i) {
+      const double start = NowMs();
+      PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISK_COST, BN_CLICKED), 0);
+      HWND dialog = WaitForDialog(GetWindowThreadProcessId(page, nullptr), page);
+      if (!dialog) return;
+      WaitUntilIdle(dialog);
+      times.push_back(NowMs() - start);
+      PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      WaitUntilClosed(dialog);
+    }
+  });
+  return times;
+}
+
+void BenchDiskCost(HMODULE library, HMODULE resources, int runs, Report* report) {
+  WriteActiveProduct("LUMO");
+  const std::vector<double> openings = TimeDiskCostOpenings(library, runs + 1);
+  if (openings.size() < 2) {
+    std::printf("Disk Cost: not measured\n");
+    return;
+  }
+  std::vector<double> bare;
+  for (int run = 0; run < runs; ++run) {
+    bare.push_back(TimeOneCall([&] {
+                     return static_cast<int>(DialogBoxParamA(
+                         resources, MAKEINTRESOURCEA(IDD_DISK_COST), nullptr, BareProc, 0));
+                   }).shown);
+  }
+  const double later = Median(std::vector<double>(openings.begin() + 1, openings.end()));
+  report->Figure("Disk Cost first opening, drives measured", "%.2f ms", openings.front());
+  report->Figure("Disk Cost later openings", "%.2f ms", later);
+  report->Figure("Disk Cost bare dialog", "%.2f ms", Median(bare));
+  report->Goal("Disk Cost later openings against the bare dialog", later / Median(bare), 1.2,
+               Ms(later, Median(bare)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
+  const std::string folder = ProgramFolder();
+  // The pages read the driver INI beside the executable: this program's.
+  CopyFileA((folder + "\\Setup.ini").c_str(), (folder + "\\page_bench.ini").c_str(), FALSE);
+  const DriverSettings settings = ReadDriverSettings(folder + "\\page_bench.ini");
+  WriteDriverValues(settings);
+
+  const kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
+  const kit::ScopedModule resources(
+      LoadLibraryExA((folder + "\\Kelvrares.dll").c_str(), nullptr,
+                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!library || !resources) {
+    std::printf("Kelvra.dll or Kelvrares.dll is missing from %s\n", folder.c_str());
+    return 2;
+  }
+  std::printf("runs: %d per figure, medians\n", runs);
+  Report report;
+  BenchDiskCost(library.get(), resources.get(), runs, &report);
+  BenchPages(library.get(), resources.get(), settings, runs, &report);
+  report.Finish();
+  return 0;
+}

@@ -1,0 +1,87 @@
+// The class layer's dialog procedure: what reaches a dialog's tables, and how
+// each kind of answer gets back to the sender.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/resource_module.h"
+#include "kit/dialog.h"
+#include "resdll/kelvrares_ids.h"
+#include "tests/win/support/robot.h"
+
+namespace {
+
+constexpr LRESULT kNotifyAnswer = 42;
+
+class Recorder : public kit::CDialog {
+ public:
+  Recorder();
+  std::vector<std::string> seen;
+
+ private:
+  static const kit::CommandEntry<Recorder> kCommands[];
+  static const kit::NotifyEntry<Recorder> kNotifies[];
+
+  void OnAllowed() { seen.push_back("command"); }
+  LRESULT OnClick(NMHDR*) {
+    seen.push_back("notify");
+    return kNotifyAnswer;
+  }
+  bool OnDialogMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (message != WM_CTLCOLORSTATIC) return false;
+    *result = reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH));
+    return true;
+  }
+};
+
+const kit::CommandEntry<Recorder> Recorder::kCommands[] = {
+    {IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED, &Recorder::OnAllowed},
+};
+const kit::NotifyEntry<Recorder> Recorder::kNotifies[] = {
+    {IDC_DRAWING_EDIT_ALLOWED, NM_CLICK, &Recorder::OnClick},
+};
+
+// After the tables, whose sizes the maps take.
+Recorder::Recorder() : CDialog(IDD_PART_MODIFICATION, nullptr) {
+  SetCommandMap(kCommands);
+  SetNotifyMap(kNotifies);
+}
+
+TEST(DialogDispatch, TablesAnswerThroughTheirOwnChannels) {
+  CResourceModule resources;
+  ASSERT_TRUE(resources.Load(kResourceLibraryName));
+  CResourceScope scope(resources.Handle());
+
+  Recorder dialog;
+  LRESULT notifyResult = 0, brush = 0;
+  std::vector<std::string> whileDisabled;
+  test::Drive([&] { return static_cast<int>(dialog.DoModal()); },
+              [&](test::Ui& ui) {
+                HWND window = ui.WaitForDialog();
+                ASSERT_NE(window, nullptr);
+                HWND button = GetDlgItem(window, IDC_DRAWING_EDIT_ALLOWED);
+                SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+                NMHDR header{button, IDC_DRAWING_EDIT_ALLOWED, static_cast<UINT>(NM_CLICK)};
+                notifyResult = SendMessageA(window, WM_NOTIFY, IDC_DRAWING_EDIT_ALLOWED,
+                                            reinterpret_cast<LPARAM>(&header));
+                brush =
+                    SendMessageA(window, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(button));
+                // Under a box or dialog of its own a dialog is disabled, and
+                // a press that still reaches it must not act.
+                EnableWindow(window, FALSE);
+                SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+                whileDisabled = dialog.seen;
+                EnableWindow(window, TRUE);
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+              });
+
+  EXPECT_EQ(whileDisabled, (std::vector<std::string>{"command", "notify"}));
+  EXPECT_EQ(notifyResult, kNotifyAnswer) << "a notification answers through DWLP_MSGRESULT";
+  EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)))
+      << "a colour message answers with its brush directly";
+}
+
+}  // namespace
