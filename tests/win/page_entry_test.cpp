@@ -13,6 +13,7 @@
 #include "pages/options/part_modification.h"
 #include "res/kelvra_ids.h"
 #include "kit/scoped_handle.h"
+#include "kelvra_version.h"
 #include "library/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
@@ -206,6 +207,34 @@ TEST_F(PageEntryTest, PlantedResourceLibraryCodeNeverRuns) {
   ASSERT_TRUE(kit::ScopedModule(LoadLibraryA(planted.c_str())));
   EXPECT_NE(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileA(PlantedMarker().c_str());
+}
+
+}  // namespace
+
+namespace {
+
+std::string VersionString(const std::string& file, const std::string& name) {
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeA(file.c_str(), &ignored));
+  if (block.empty() ||
+      !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+    return "(no version resource)";
+  char* text = nullptr;
+  UINT length = 0;
+  const std::string path = "\\StringFileInfo\\040904B0\\" + name;
+  if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
+    return "(no " + name + ")";
+  return std::string(text);
+}
+
+TEST(VersionResource, BothLibrariesCarryTheBuildsVersion) {
+  for (const char* library : {"Kelvra.dll", "Kelvrares.dll"}) {
+    SCOPED_TRACE(library);
+    const std::string file = test::ProgramFolder() + "\\" + library;
+    EXPECT_EQ(VersionString(file, "FileVersion"), KELVRA_VERSION_TEXT);
+    EXPECT_EQ(VersionString(file, "ProductVersion"), KELVRA_VERSION_TEXT);
+    EXPECT_EQ(VersionString(file, "OriginalFilename"), library);
+  }
 }
 
 }  // namespace
