@@ -82,25 +82,30 @@ struct Timing {
 
 // Runs `show` on this thread while a second thread waits for its dialog,
 // lets it go idle, presses Next (or, with `act`, does that instead).
+struct RobotRun {
+  DWORD thread;
+  const std::function<void(HWND)>* act;
+  double start, idle, pressed;
+};
+
+// A thread procedure, so WINAPI: a lambda would have the wrong calling
+// convention in a 32-bit build.
+DWORD WINAPI PressNextWhenIdle(void* data) {
+  auto* r = static_cast<RobotRun*>(data);
+  HWND page = WaitForDialog(r->thread);
+  if (!page) return 0;
+  WaitUntilIdle(page);
+  r->idle = NowMs();
+  if (*r->act) (*r->act)(page);
+  r->pressed = NowMs();
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+  return 0;
+}
+
 Timing TimeOneCall(const std::function<int()>& show,
                    const std::function<void(HWND)>& act = nullptr) {
-  struct Run {
-    DWORD thread;
-    const std::function<void(HWND)>* act;
-    double start, idle, pressed;
-  } run{GetCurrentThreadId(), &act, 0, 0, 0};
-  const auto robot = [](void* data) -> DWORD {
-    auto* r = static_cast<Run*>(data);
-    HWND page = WaitForDialog(r->thread);
-    if (!page) return 0;
-    WaitUntilIdle(page);
-    r->idle = NowMs();
-    if (*r->act) (*r->act)(page);
-    r->pressed = NowMs();
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
-    return 0;
-  };
-  kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, robot, &run, 0, nullptr));
+  RobotRun run{GetCurrentThreadId(), &act, 0, 0, 0};
+  kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, PressNextWhenIdle, &run, 0, nullptr));
   run.start = NowMs();
   show();
   const double end = NowMs();
