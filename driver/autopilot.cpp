@@ -16,6 +16,14 @@ BOOL CALLBACK RememberVisibleDialog(HWND window, LPARAM out) {
   return FALSE;
 }
 
+BOOL CALLBACK RememberPopupMenu(HWND window, LPARAM out) {
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
 // The wizard thread's visible top-level dialog, if one is up.
 HWND FindPage(DWORD thread) {
   HWND found = nullptr;
@@ -110,6 +118,28 @@ void Autopilot::ShowDiskCost(HWND page) {
   WaitUntilClosed(dialog);
 }
 
+void Autopilot::ShowFeaturePopup(HWND page) {
+  HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
+  char cls[32] = "";
+  if (!tree || !GetClassNameA(tree, cls, sizeof cls) || lstrcmpA(cls, WC_TREEVIEWA) != 0) return;
+  // The first sub-feature's popup has both entries; Space opens it as a user would.
+  const auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  const auto child = reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+  if (!child) return;
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+  PostMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
+  HWND popup = nullptr;
+  for (int tries = 0; !popup && tries < 40 && Pause(50); ++tries)
+    EnumThreadWindows(wizardThread_, RememberPopupMenu, reinterpret_cast<LPARAM>(&popup));
+  if (!popup || !Pause(300)) return;
+  PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);  // the first entry highlighted
+  if (!Pause(300)) return;
+  Picture(page, "-Popup");
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  WaitUntilClosed(popup);
+}
+
 void Autopilot::Loop() {
   while (Pause(50)) {
     HWND page = FindPage(wizardThread_);
@@ -118,6 +148,7 @@ void Autopilot::Loop() {
     if (!Pause(400)) return;
     Picture(page, "");
     ShowDiskCost(page);
+    ShowFeaturePopup(page);
     PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
     WaitUntilClosed(page);
   }

@@ -54,6 +54,8 @@ class Autopilot {
   void Picture(HWND window, const char* suffix);
   // Presses Disk Cost where a page has one, pictures the dialog, closes it.
   void ShowDiskCost(HWND page);
+  // Feature selection page: pictures the install-state popup of a feature.
+  void ShowFeaturePopup(HWND page);
 
   DWORD wizardThread_;
   std::string shotFolder_;

@@ -42,6 +42,20 @@ std::string CListCtrl::GetItemText(int item, int subItem) const {
   }
 }
 
+bool CListCtrl::SetCheckState(int item, bool checked) const {
+  LVITEMA state{};
+  state.stateMask = LVIS_STATEIMAGEMASK;
+  state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  return Send(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state)) != FALSE;
+}
+
+LPARAM CListCtrl::GetItemData(int item) const {
+  LVITEMA row{};
+  row.mask = LVIF_PARAM;
+  row.iItem = item;
+  return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&row)) ? row.lParam : 0;
+}
+
 int CListCtrl::GetHeaderItemCount() const {
   HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
   return header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;

@@ -32,6 +32,20 @@ class CListCtrl : public CWnd {
     return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
   }
   DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+  // Sets the bits of `style` and leaves the other extended styles as they
+  // are; returns the previous extended style.
+  DWORD AddExtendedStyle(DWORD style) const {
+    return static_cast<DWORD>(Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style));
+  }
+
+  // With LVS_EX_CHECKBOXES: 1 ticked, 0 not, -1 for a row without a check
+  // box or no row at all (the state image index minus 1).
+  int GetCheckState(int item) const {
+    return static_cast<int>((Send(LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) >> 12) & 0xF) - 1;
+  }
+  bool SetCheckState(int item, bool checked) const;
+  // The item data given at insertion; 0 for no row.
+  LPARAM GetItemData(int item) const;
   // `which` is LVSIL_NORMAL, LVSIL_SMALL or LVSIL_STATE; returns the previous list.
   HIMAGELIST SetImageList(HIMAGELIST list, int which) const {
     return reinterpret_cast<HIMAGELIST>(

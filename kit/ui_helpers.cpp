@@ -9,6 +9,10 @@ int ShowMessage(const std::string& text, UINT style) {
   return MessageBoxA(GetActiveWindow(), text.c_str(), app ? app->AppName() : "", style);
 }
 
+int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+}
+
 bool LoadResourceString(UINT id, std::string* out) {
   // A string table entry holds at most 4097 characters.
   char buffer[4100];

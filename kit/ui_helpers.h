@@ -9,6 +9,9 @@ namespace kit {
 // A message box captioned with the application's name, owned by the
 // thread's active window (none when no window is up).
 int ShowMessage(const std::string& text, UINT style);
+// A message box of the page's own, owned by `owner`, which takes no input
+// while it is up.
+int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT style);
 
 // Loads string `id` of the current resource module into `out`. When the
 // string is missing, `out` is left as it was and the result is false.

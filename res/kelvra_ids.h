@@ -26,3 +26,13 @@
 // Feature-state bitmaps, 34 by 18 pixels; Kelvrares.dll carries them too.
 #define IDB_FEATURE_STATE_FIRST 8004
 #define IDB_FEATURE_STATE_LAST 8010
+
+// The feature-state bitmaps one by one: the image list takes all seven, the
+// install-state popup the four on white.
+#define IDB_STATE_ADVERTISED 8004
+#define IDB_STATE_ADVERTISED_GREY 8005
+#define IDB_STATE_DISABLED 8006
+#define IDB_STATE_LOCAL 8007
+#define IDB_STATE_LOCAL_GREY 8008
+#define IDB_STATE_SOURCE 8009
+#define IDB_STATE_SOURCE_GREY 8010

@@ -395,6 +395,7 @@ TREL = Product("#2C4262", "#B3C8E6")
 SERVER = Product("#39434F", "#8FE3F0")
 QUILLMAKER = Product("#5B3FB0", "#C9B8FF")
 LOOKGLASS = Product("#0F7FB5", "#A6E0FF")
+LUMO = Product("#1F8A70", "#A8F0D8")
 
 
 # ------------------------------------------------------------------ banners
@@ -495,6 +496,20 @@ def motif_rack(c, color):
         c.draw(stroke([(420, y + 4.5), (488, y + 4.5)], 1.0), color, 0.16, _motif_fade)
 
 
+def motif_lenses(c, color):
+    for cx, cy, r in ((395, 22, 17), (440, 40, 24), (480, 14, 12)):
+        c.draw(ring(cx, cy, r, 3.0), color, 0.24, _motif_fade)
+        c.draw(ring(cx, cy, r * 0.55, 1.2), color, 0.18, _motif_fade)
+
+
+def motif_rays(c, color):
+    for i in range(9):
+        angle = math.pi * (0.55 + i * 0.11)
+        tip = (452 + 90 * math.cos(angle), 70 + 90 * math.sin(angle))
+        c.draw(stroke([(452, 70), tip], 2.0), color, 0.2, _motif_fade)
+    c.draw(circle(452, 70, 20), color, 0.22, _motif_fade)
+
+
 def banner(product, title, motif):
     w, h = BANNER_SIZE
     deep = shade(product.color, 0.45)
@@ -547,6 +562,13 @@ BANNERS = [
     ("banner_6140_pelmo_simulation.bmp", PELMO_SIM, "Ferrix Pelmo Simulation", motif_waves),
     ("banner_6141_pelmo_route.bmp", PELMO_ROUTE, "Ferrix Pelmo Route", motif_route),
     ("banner_9000_server.bmp", SERVER, "Trel Server", motif_rack),
+]
+
+
+# The feature page's product pictures stand where the other pages' banners do.
+FEATURE_PICTURES = [
+    ("picture_10005_lumo.bmp", LUMO, "Lumo Features", motif_rays),
+    ("picture_13002_lookglass.bmp", LOOKGLASS, "Lookglass Features", motif_lenses),
 ]
 
 
@@ -745,9 +767,10 @@ def red_cross(c, dx, dy):
 
 
 def feature_state(background, draw_glyph):
+    # No pixel in the mask colour: a 32-bit image list without a mask would
+    # paint it black, and the popup takes the top-left pixel as transparent.
     w, h = STATE_SIZE
-    c = Canvas(w, h, TEAL_MASK)
-    c.rect(0, 0, 25, h - 1, background)
+    c = Canvas(w, h, background)
     draw_glyph(c, 1, 1)
     c.sprite(DROP_ARROW, PALETTE, 19, 8)
     return c
@@ -894,6 +917,8 @@ def main():
     for name, background, glyph in FEATURE_STATES:
         # Kelvrares.dll takes these from res/ as well (res/feature_states.rc).
         save(RES_DIR, name, bmp24(feature_state(background, glyph)))
+    for name, product, title, motif in FEATURE_PICTURES:
+        save(RESDLL_DIR, name, bmp24(banner(product, title, motif)))
     save(RESDLL_DIR, "drive_state_6016.bmp", bmp24(drive_state_strip()))
     save(RESDLL_DIR, "drive_small_6020.bmp", bmp24(drive_small_strip()))
     save(RESDLL_DIR, "content_rows_6015.bmp", bmp24(content_rows_strip()))

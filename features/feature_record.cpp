@@ -1,0 +1,41 @@
+#include "features/feature_record.h"
+
+#include "pages/server/disk_cost_math.h"
+
+namespace features {
+
+FeatureRecord ParseFeatureLine(const std::string& value) {
+  std::string fields[7];
+  std::string rest = value;
+  for (int i = 0; i < 6; ++i) {
+    const std::string::size_type separator = rest.find(';');
+    // Once the separators run out the field stays empty and the rest whole.
+    if (separator == std::string::npos) continue;
+    fields[i] = rest.substr(0, separator);
+    rest.erase(0, separator + 1);
+  }
+  fields[6] = rest;
+
+  FeatureRecord record;
+  record.name = fields[0];
+  record.parent = fields[1];
+  record.title = fields[2];
+  record.description = fields[3];
+  record.defaultState = kelvra::ParseLeadingInt(fields[4]) == 1 ? StateLocal : StateDisabled;
+  record.state = record.defaultState;
+  record.auxValue = kelvra::ParseLeadingInt(fields[5]);
+  record.hasChildren = kelvra::ParseLeadingInt(fields[6]);
+  return record;
+}
+
+std::vector<FeatureRecord> LoadFeatureRecords(const std::function<std::string(int)>& readLine) {
+  std::vector<FeatureRecord> records;
+  for (int number = 1;; ++number) {
+    const std::string value = readLine(number);
+    if (value.empty()) break;
+    records.push_back(ParseFeatureLine(value));
+  }
+  return records;
+}
+
+}  // namespace features

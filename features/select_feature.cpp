@@ -1,0 +1,143 @@
+#include "features/select_feature.h"
+
+#include "features/feature_tree_rules.h"
+#include "framework/registry.h"
+#include "framework/setup_context.h"
+#include "framework/text_compare.h"
+#include "res/kelvra_ids.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+const char kOptionsIni[] = "Options.ini";
+const char kEnabledValue[] = "FEATURE_ENABLED";
+const char kDisabledValue[] = "FEATURE_DISABLED";
+constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
+
+const PageTraits kTraits{IDD_SELECT_FEATURE,  PageProduct::kActiveProduct, PageCaption::kOwn,
+                         PageHeadings::kNone, PageBanner::kNone,           NextMarker::kKeep};
+
+// In image-list order: the index of each is its install state, then the greys.
+const UINT kStateImages[] = {IDB_STATE_DISABLED,  IDB_STATE_ADVERTISED,      IDB_STATE_SOURCE,
+                             IDB_STATE_LOCAL,     IDB_STATE_ADVERTISED_GREY, IDB_STATE_SOURCE_GREY,
+                             IDB_STATE_LOCAL_GREY};
+
+}  // namespace
+
+const kit::RuntimeClass CSelectFeature::kRuntimeClass{"CSelectFeature", &CSetupPage::kRuntimeClass};
+
+const kit::CommandEntry<CSelectFeature> CSelectFeature::kCommands[] = {
+    {IDC_RESET_FEATURES, BN_CLICKED, &CSelectFeature::ResetToDefaults},
+};
+
+const kit::NotifyEntry<CSelectFeature> CSelectFeature::kNotifies[] = {
+    {IDC_FEATURE_TREE, TVN_SELCHANGEDA, &CSelectFeature::ShowFeatureDescription},
+};
+
+CSelectFeature::CSelectFeature() : CSetupPage(kTraits) {
+  SetCommandMap(kCommands);
+  SetNotifyMap(kNotifies);
+}
+
+void CSelectFeature::DoDataExchange() {
+  CSetupPage::DoDataExchange();
+  BindControl(IDC_FEATURE_TREE, tree_);
+}
+
+std::string CSelectFeature::OptionKey() const {
+  return kelvra::EqualsNoCase(GetActiveProduct(), "lookglass") ? setup_keys::kLookglass
+                                                               : setup_keys::kLumo;
+}
+
+void CSelectFeature::Show() {
+  ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
+  ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
+  const std::string options = ini_.PathBesideDriver(kOptionsIni);
+  featureSelection_ =
+      kelvra::ToUpper(ini_.ReadString("TREL_OPTIONS", "FEATURE_SELECTION", options));
+  productName_ = ini_.ReadString(featureSelection_, "PRODUCT_NAME", options);
+  SetTitle(productName_, productName_);
+  ShowProductPicture();
+
+  CreateStateImages();
+  LoadFeatureRecords();
+  BuildFeatureTree();
+  const HTREEITEM first = tree_.GetRootItem();
+  tree_.SelectItem(first);
+  tree_.Expand(first, TVE_EXPAND);
+
+  const std::string key = OptionKey();
+  if (ReadCanceled(key) != 1) ApplyStoredLists();
+  MarkCanceled(key, 0);
+}
+
+void CSelectFeature::ShowProductPicture() {
+  const bool lumo = kelvra::EqualsNoCase(featureSelection_, "lumo");
+  ShowWindow(GetDlgItem(lumo ? IDC_LUMO_PICTURE : IDC_LOOKGLASS_PICTURE), SW_SHOW);
+}
+
+void CSelectFeature::CreateStateImages() {
+  if (!stateImages_.Create(34, 18, ILC_COLOR32, 7, 1)) return;
+  for (const UINT bitmap : kStateImages) stateImages_.AddMasked(bitmap, kStateMaskColour);
+  tree_.SetImageList(stateImages_.Handle(), TVSIL_NORMAL);
+}
+
+void CSelectFeature::LoadFeatureRecords() {
+  const std::string options = ini_.PathBesideDriver(kOptionsIni);
+  records_ = features::LoadFeatureRecords([&](int number) {
+    return ini_.ReadString(featureSelection_, "FEATURE" + std::to_string(number), options);
+  });
+}
+
+void CSelectFeature::BuildFeatureTree() {
+  std::vector<HTREEITEM> inserted;
+  for (const features::PlannedItem& planned : features::PlanFeatureTree(records_)) {
+    FeatureRecord& record = records_[planned.record];
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = planned.parent < 0 ? TVI_ROOT : inserted[planned.parent];
+    insert.hInsertAfter = TVI_SORT;  // siblings by title, whatever the file order
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(record.title.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = features::InitialImage(record);
+    insert.item.lParam = reinterpret_cast<LPARAM>(&record);
+    inserted.push_back(tree_.InsertItem(insert));
+  }
+}
+
+void CSelectFeature::ApplyStoredLists() {
+  const std::string key = OptionKey();
+  const struct {
+    const char* value;
+    std::string* list;
+    bool enable;
+  } stored[] = {{kEnabledValue, &enabledList_, true}, {kDisabledValue, &disabledList_, false}};
+  for (const auto& list : stored) {
+    if (!ReadRegistryString(key, list.value, list.list) || features::IsEmptyListMarker(*list.list))
+      continue;
+    features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable);
+  }
+}
+
+LRESULT CSelectFeature::ShowFeatureDescription(NMHDR* header) {
+  const auto* change = reinterpret_cast<const NMTREEVIEWA*>(header);
+  const FeatureRecord* record =
+      tree_.Record(reinterpret_cast<features::FeatureItem>(change->itemNew.hItem));
+  SetDlgItemText(IDC_FEATURE_DESCRIPTION, record ? record->description : std::string());
+  return 0;
+}
+
+void CSelectFeature::ResetToDefaults() {
+  features::ResetToDefaults(tree_);
+}
+
+bool CSelectFeature::Commit() {
+  const features::ChangedFeatures changed = features::CollectChangedFeatures(tree_);
+  enabledList_ = features::StoredListText(changed.enabled);
+  disabledList_ = features::StoredListText(changed.disabled);
+  CRegistryWriteKey key;
+  if (key.Open(HKEY_CURRENT_USER, OptionKey())) {
+    key.SetString(kEnabledValue, enabledList_);
+    key.SetString(kDisabledValue, disabledList_);
+  }
+  return true;
+}

@@ -1,0 +1,47 @@
+// The feature selection page: the optional features of Lumo or Lookglass as
+// a tree with an install state each. Next stores the features of the first
+// top-level item's subtree whose state differs from their default.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "features/feature_record.h"
+#include "features/select_feature_tree.h"
+#include "framework/setup_page.h"
+#include "kit/image_list.h"
+
+class CSelectFeature : public CSetupPage {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  CSelectFeature();
+
+ private:
+  static const kit::CommandEntry<CSelectFeature> kCommands[];
+  static const kit::NotifyEntry<CSelectFeature> kNotifies[];
+
+  void DoDataExchange() override;
+  // Options\Lookglass when Lookglass is the active product, else Options\Lumo.
+  std::string OptionKey() const override;
+  void Show() override;
+  bool Commit() override;
+
+  void ShowProductPicture();
+  void CreateStateImages();
+  void LoadFeatureRecords();
+  void BuildFeatureTree();
+  void ApplyStoredLists();
+  LRESULT ShowFeatureDescription(NMHDR* header);
+  void ResetToDefaults();
+
+  std::string productName_;
+  kit::CImageList stateImages_;
+  std::string featureSelection_;
+  std::string enabledList_;
+  std::string disabledList_;
+  CSelectFeatureTreeCtrl tree_;
+  // Filled once before the tree is built and never moved: items hold addresses.
+  std::vector<FeatureRecord> records_;
+};

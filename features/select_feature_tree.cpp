@@ -1,0 +1,164 @@
+#include "features/select_feature_tree.h"
+
+#include <windowsx.h>
+
+#include "kit/app.h"
+#include "res/kelvra_ids.h"
+
+namespace {
+
+using features::FeatureItem;
+
+HTREEITEM AsItem(FeatureItem item) {
+  return reinterpret_cast<HTREEITEM>(item);
+}
+
+FeatureItem AsFeatureItem(HTREEITEM item) {
+  return reinterpret_cast<FeatureItem>(item);
+}
+
+// Space, the context-menu key and Shift+F10 open the popup of the selected item.
+bool IsPopupKey(UINT message, WPARAM key) {
+  if (key == VK_F10) return GetKeyState(VK_SHIFT) < 0;
+  return message == WM_KEYDOWN && (key == VK_SPACE || key == VK_APPS);
+}
+
+// The space typed with the key must not reach the popup, whose loop would
+// take it for a mnemonic, nor the tree's incremental search.
+void DropQueuedSpace(HWND tree) {
+  MSG typed;
+  if (PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == ' ')
+    PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
+HBITMAP LoadStateBitmap(UINT id) {
+  return LoadBitmapA(kit::ResourceHandle(), MAKEINTRESOURCEA(id));
+}
+
+}  // namespace
+
+const kit::RuntimeClass CSelectFeatureTreeCtrl::kRuntimeClass{"CSelectFeatureTreeCtrl",
+                                                              &kit::CTreeCtrl::kRuntimeClass};
+
+CSelectFeatureTreeCtrl::CSelectFeatureTreeCtrl() {
+  disabledBitmap_.reset(LoadStateBitmap(IDB_STATE_DISABLED));
+  advertiseBitmap_.reset(LoadStateBitmap(IDB_STATE_ADVERTISED));
+  sourceBitmap_.reset(LoadStateBitmap(IDB_STATE_SOURCE));
+  localBitmap_.reset(LoadStateBitmap(IDB_STATE_LOCAL));
+}
+
+void CSelectFeatureTreeCtrl::AppendInstallStateItems(HMENU menu, HTREEITEM, unsigned mask) const {
+  for (const features::InstallStateEntry& entry : features::InstallStateEntries(mask))
+    AppendMenuA(menu, MF_STRING, entry.command, entry.text);
+}
+
+FeatureItem CSelectFeatureTreeCtrl::FirstTopLevel() const {
+  return AsFeatureItem(GetRootItem());
+}
+
+FeatureItem CSelectFeatureTreeCtrl::FirstChild(FeatureItem item) const {
+  return AsFeatureItem(GetNextItem(AsItem(item), TVGN_CHILD));
+}
+
+FeatureItem CSelectFeatureTreeCtrl::NextSibling(FeatureItem item) const {
+  return AsFeatureItem(GetNextItem(AsItem(item), TVGN_NEXT));
+}
+
+FeatureItem CSelectFeatureTreeCtrl::Parent(FeatureItem item) const {
+  return AsFeatureItem(GetNextItem(AsItem(item), TVGN_PARENT));
+}
+
+FeatureRecord* CSelectFeatureTreeCtrl::Record(FeatureItem item) const {
+  return item ? reinterpret_cast<FeatureRecord*>(GetItemData(AsItem(item))) : nullptr;
+}
+
+void CSelectFeatureTreeCtrl::ShowState(FeatureItem item, InstallState state) {
+  SetItemImage(AsItem(item), state, state);
+}
+
+bool CSelectFeatureTreeCtrl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                             LRESULT* result) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      OnLButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return false;  // the tree's own click follows once the popup is closed
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (!IsPopupKey(message, wParam)) return false;
+      if (wParam == VK_SPACE) DropQueuedSpace(hwnd_);
+      *result = 0;
+      return OpenPopupForSelection();
+    case WM_CONTEXTMENU:
+      // (-1, -1) is a request from the keyboard that the keys above did not answer.
+      if (GET_X_LPARAM(lParam) != -1 || GET_Y_LPARAM(lParam) != -1) return false;
+      *result = 0;
+      return OpenPopupForSelection();
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_MENU || !openMenu_) return false;
+      openMenu_->MeasureItem(*item);
+      *result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_MENU || !openMenu_) return false;
+      openMenu_->DrawItem(*item);
+      *result = TRUE;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void CSelectFeatureTreeCtrl::OnLButtonDown(POINT point) {
+  UINT flags = 0;
+  const HTREEITEM item = HitTest(point, &flags);
+  if (!item || !(flags & TVHT_ONITEMICON)) return;
+  ClientToScreen(hwnd_, &point);
+  TrackInstallStatePopup(item, point);
+}
+
+bool CSelectFeatureTreeCtrl::OpenPopupForSelection() {
+  const HTREEITEM item = GetSelectedItem();
+  RECT text;
+  if (!item || !GetItemRect(item, &text, true)) return false;
+  int imageWidth = 0, imageHeight = 0;
+  ImageList_GetIconSize(GetImageList(TVSIL_NORMAL), &imageWidth, &imageHeight);
+  // The image sits just left of the text.
+  POINT point{text.left - imageWidth / 2 - 1, (text.top + text.bottom) / 2};
+  ClientToScreen(hwnd_, &point);
+  TrackInstallStatePopup(item, point);
+  return true;
+}
+
+void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screenPoint) {
+  const kit::ScopedMenu popup(CreatePopupMenu());
+  if (!popup) return;
+  AppendInstallStateItems(popup.get(), item,
+                          features::InstallStateMask(*this, AsFeatureItem(item)));
+
+  CBitmapMenu menu;
+  menu.CopyFrom(popup.get());
+  const struct {
+    UINT command;
+    HBITMAP bitmap;
+  } images[] = {
+      {features::kLocalCommand, localBitmap_.get()},
+      {features::kDisableCommand, disabledBitmap_.get()},
+      {features::kSourceCommand, sourceBitmap_.get()},
+      {features::kAdvertiseCommand, advertiseBitmap_.get()},
+  };
+  for (const auto& image : images) {
+    ModifyMenuA(menu.Handle(), image.command, MF_BYCOMMAND | MF_OWNERDRAW, image.command,
+                reinterpret_cast<LPCSTR>(image.bitmap));
+  }
+
+  openMenu_ = &menu;
+  const UINT command =
+      static_cast<UINT>(TrackPopupMenu(menu.Handle(), TPM_RETURNCMD | TPM_NONOTIFY, screenPoint.x,
+                                       screenPoint.y, 0, hwnd_, nullptr));
+  openMenu_ = nullptr;
+  features::ApplyInstallStateChoice(*this, AsFeatureItem(item), command);
+}

@@ -1,0 +1,20 @@
+// The Cofra shortcut page: whether the data-management client (Cofra, or
+// Nerva for the Nerva client) puts its menu on the desktop.
+#pragma once
+
+#include <string>
+
+#include "framework/setup_page.h"
+
+class CCofraShortcut : public CSetupPage {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  CCofraShortcut();
+
+ private:
+  std::string OptionKey() const override;
+  void Show() override;
+  bool Commit() override;
+};

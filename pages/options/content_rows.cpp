@@ -1,0 +1,39 @@
+#include "pages/options/content_rows.h"
+
+#include "pages/server/disk_cost_math.h"
+
+namespace kelvra {
+namespace {
+
+// The text before the first semicolon, and the rest after it. Without a
+// semicolon the field is empty and the rest is the whole text.
+std::string TakeField(std::string& rest) {
+  const std::string::size_type semicolon = rest.find(';');
+  if (semicolon == std::string::npos) return std::string();
+  std::string field = rest.substr(0, semicolon);
+  rest.erase(0, semicolon + 1);
+  return field;
+}
+
+}  // namespace
+
+const char* const kContentValueNames[kContentValueCount] = {
+    "ANSI", "DIN", "ISO", "JISGB", "FEATURE", "OTHER", "VENDOR",
+};
+
+ContentRowRecord SplitContentRow(const std::string& text) {
+  std::string rest = text;
+  ContentRowRecord row;
+  row.valueName = TakeField(rest);
+  row.label = TakeField(rest);
+  row.description = TakeField(rest);
+  row.imageIndex = ParseLeadingInt(rest);
+  return row;
+}
+
+uint32_t ContentValueAt(const std::vector<int>& checkStates, std::size_t position) {
+  const int state = position < checkStates.size() ? checkStates[position] : -1;
+  return static_cast<uint32_t>(state);
+}
+
+}  // namespace kelvra

@@ -1,0 +1,109 @@
+#include "pages/options/content_standard.h"
+
+#include "framework/registry.h"
+#include "framework/setup_context.h"
+#include "kit/ui_helpers.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+const char kRowsFile[] = "Options.ini";
+const char kRowsSection[] = "CONTENTSERVER";
+const char kRowKeyPrefix[] = "STANDARD";
+
+constexpr DWORD kListStyles =
+    LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
+constexpr int kColumnWidth = 430;
+constexpr int kImageSize = 16;
+constexpr COLORREF kImageMask = RGB(0, 128, 128);
+
+const PageTraits kTraits{IDD_CONTENT_STANDARD,       PageProduct::kDriverProduct,
+                         PageCaption::kContentTitle, PageHeadings::kBoth,
+                         PageBanner::kDriverProduct, NextMarker::kClear};
+
+}  // namespace
+
+const kit::RuntimeClass CStandardContentOption::kRuntimeClass{"CStandardContentOption",
+                                                              &CSetupPage::kRuntimeClass};
+
+const kit::NotifyEntry<CStandardContentOption> CStandardContentOption::kNotifies[] = {
+    {IDC_CONTENT_LIST, NM_CLICK, &CStandardContentOption::OnRowClick},
+};
+
+CStandardContentOption::CStandardContentOption() : CSetupPage(kTraits) {
+  SetNotifyMap(kNotifies);
+}
+
+std::string CStandardContentOption::OptionKey() const {
+  return setup_keys::kContentServer;
+}
+
+void CStandardContentOption::DoDataExchange() {
+  CSetupPage::DoDataExchange();
+  BindControl(IDC_CONTENT_LIST, list_);
+}
+
+bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESULT*) {
+  // Before the list goes: take back the check box images it would leave behind.
+  if (message == WM_DESTROY && list_.IsBound())
+    checkBoxImages_.reset(list_.SetImageList(nullptr, LVSIL_STATE));
+  return false;
+}
+
+void CStandardContentOption::Show() {
+  PrepareList();
+  AddRows();
+}
+
+void CStandardContentOption::PrepareList() {
+  list_.AddExtendedStyle(kListStyles);
+  list_.InsertColumn(0, kit::ResourceString(IDS_CONTENT_COLUMN), LVCFMT_LEFT, kColumnWidth);
+  // With a mask, so that the teal around each icon shows the list behind it;
+  // without one the image list paints it black.
+  if (imageList_.Create(kImageSize, kImageSize, ILC_COLOR16 | ILC_MASK, 6, 1))
+    imageList_.AddMasked(IDB_CONTENT_ROWS, kImageMask);
+  list_.SetImageList(imageList_.Handle(), LVSIL_SMALL);
+}
+
+void CStandardContentOption::AddRows() {
+  CRegistryReadKey key;
+  const bool opened = key.Open(HKEY_CURRENT_USER, OptionKey());
+  const bool useStored = ReadCanceled(OptionKey()) != 1;
+  const std::string file = ini_.PathBesideDriver(kRowsFile);
+  for (int n = 1;; ++n) {
+    const std::string text = ini_.ReadString(kRowsSection, kRowKeyPrefix + std::to_string(n), file);
+    if (text.empty()) break;
+    rows_.push_back(std::make_unique<kelvra::ContentRowRecord>(kelvra::SplitContentRow(text)));
+    kelvra::ContentRowRecord& row = *rows_.back();
+    row.ticked = opened && useStored ? key.QueryDword(row.valueName) != 0 : true;
+
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = n - 1;
+    item.pszText = const_cast<char*>(row.label.c_str());
+    item.iImage = row.imageIndex;
+    item.lParam = reinterpret_cast<LPARAM>(&row);
+    const int index = list_.InsertItem(item);
+    if (index >= 0) list_.SetCheckState(index, row.ticked);
+  }
+}
+
+LRESULT CStandardContentOption::OnRowClick(NMHDR* header) {
+  // A click below the rows names no row, and there is no record to read.
+  const int index = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+  if (index < 0) return 0;
+  if (const auto* row = reinterpret_cast<const kelvra::ContentRowRecord*>(list_.GetItemData(index)))
+    SetDlgItemText(IDC_CONTENT_DESCRIPTION, row->description);
+  return 0;
+}
+
+bool CStandardContentOption::Commit() {
+  CRegistryWriteKey key;
+  if (!key.Open(HKEY_CURRENT_USER, OptionKey())) return true;
+  std::vector<int> checkStates;
+  for (int i = 0; i < list_.GetItemCount(); ++i) checkStates.push_back(list_.GetCheckState(i));
+  // By position: the rows' own value names only chose their initial ticks.
+  for (std::size_t i = 0; i < kelvra::kContentValueCount; ++i)
+    key.SetDword(kelvra::kContentValueNames[i], kelvra::ContentValueAt(checkStates, i));
+  return true;
+}

@@ -1,0 +1,43 @@
+// The content standard page: one ticked row per content standard of the
+// content server, stored as DWORDs under the ContentServer option key.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/setup_page.h"
+#include "kit/image_list.h"
+#include "kit/list_ctrl.h"
+#include "pages/options/content_rows.h"
+
+class CStandardContentOption : public CSetupPage {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  CStandardContentOption();
+
+ protected:
+  void DoDataExchange() override;
+  bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+ private:
+  static const kit::NotifyEntry<CStandardContentOption> kNotifies[];
+
+  std::string OptionKey() const override;
+  void Show() override;
+  bool Commit() override;
+
+  void PrepareList();
+  void AddRows();
+  LRESULT OnRowClick(NMHDR* header);
+
+  kit::CImageList imageList_;
+  // The check boxes' images: the list shares its image lists, so this one,
+  // which it makes itself, is ours to free.
+  kit::ScopedImageList checkBoxImages_;
+  kit::CListCtrl list_;
+  // Item data of the rows; kept apart so their addresses never move.
+  std::vector<std::unique_ptr<kelvra::ContentRowRecord>> rows_;
+};

@@ -1,0 +1,23 @@
+// The unit standard page: inch or millimetre, and the drawing standard of
+// Ferrix (UNITS and DRAWINGSTANDARD under the Ferrix option key).
+#pragma once
+
+#include <string>
+
+#include "framework/setup_page.h"
+
+class CUnitStandard : public CSetupPage {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  CUnitStandard();
+
+ private:
+  std::string OptionKey() const override;
+  void Show() override;
+  bool Commit() override;
+
+  std::string units_;
+  std::string drawingStandard_;  // kept by Next when no standard radio is checked
+};

@@ -1,0 +1,133 @@
+#include "features/feature_tree_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace features {
+namespace {
+
+FeatureRecord Feature(const std::string& name, const std::string& parent, bool local,
+                      int hasChildren = 0) {
+  return ParseFeatureLine(name + ";" + parent + ";;;" + (local ? "1" : "0") + ";0;" +
+                          std::to_string(hasChildren));
+}
+
+// A tree laid out by PlanFeatureTree in insertion order (the control's
+// sorting is not modelled). Items are entry indexes + 1.
+class FakeTree : public FeatureTree {
+ public:
+  explicit FakeTree(std::vector<FeatureRecord> records) : records_(std::move(records)) {
+    for (const PlannedItem& p : PlanFeatureTree(records_))
+      nodes_.push_back({&records_[p.record], p.parent, InitialImage(records_[p.record])});
+  }
+  FeatureItem FirstTopLevel() const override { return Next(0, -1); }
+  FeatureItem FirstChild(FeatureItem item) const override { return Next(0, At(item)); }
+  FeatureItem NextSibling(FeatureItem item) const override {
+    return Next(At(item) + 1, nodes_[At(item)].parent);
+  }
+  FeatureItem Parent(FeatureItem item) const override { return nodes_[At(item)].parent + 1; }
+  FeatureRecord* Record(FeatureItem item) const override { return nodes_[At(item)].record; }
+  void ShowState(FeatureItem item, InstallState state) override { nodes_[At(item)].image = state; }
+
+  FeatureItem Find(const std::string& name) const {
+    for (std::size_t i = 0; i < nodes_.size(); ++i)
+      if (nodes_[i].record->name == name) return i + 1;
+    return 0;
+  }
+  // "name<parent=state" per item in insertion order; '!' where the image disagrees.
+  std::string Text() const {
+    std::string text;
+    for (const Node& node : nodes_) {
+      text += (text.empty() ? "" : " ") + (node.record->name.empty() ? "~" : node.record->name);
+      if (node.parent >= 0) text += "<" + nodes_[node.parent].record->name;
+      text +=
+          "=" + std::to_string(node.record->state) + (node.image != node.record->state ? "!" : "");
+    }
+    return text;
+  }
+
+ private:
+  struct Node {
+    FeatureRecord* record;
+    int parent;
+    InstallState image;
+  };
+  static int At(FeatureItem item) { return static_cast<int>(item) - 1; }
+  FeatureItem Next(std::size_t from, int parent) const {
+    for (std::size_t i = from; i < nodes_.size(); ++i)
+      if (nodes_[i].parent == parent) return i + 1;
+    return 0;
+  }
+  std::vector<FeatureRecord> records_;
+  std::vector<Node> nodes_;
+};
+
+TEST(FeatureTreePlan, PlacesChildrenCaseBlindAndEndsOnEmptyNamesAndCycles) {
+  const std::pair<std::vector<FeatureRecord>, const char*> cases[] = {
+      {{Feature("Core", "", true, 1), Feature("Sub", "CORE", true, 1), Feature("Leaf", "sub", 0),
+        Feature("Lost", "Nobody", 1), Feature("Flat", "", 1, 0), Feature("Hidden", "Flat", 1)},
+       "Core=3 Sub<Core=3 Leaf<Sub=0 Flat=3"},
+      {{Feature("", "", true, 1), Feature("A", "", true, 1)}, "~=3 A=3"},
+      {{Feature("X", "", 1, 1), Feature("Y", "x", 1, 1), Feature("x", "Y", 1, 1)},
+       "X=3 Y<X=3 x<Y=3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FakeTree(c.first).Text(), c.second);
+}
+
+std::vector<FeatureRecord> Sample() {
+  return {Feature("Main", "", true, 1),   Feature("ABC1", "Main", false),
+          Feature("abc1", "Main", false), Feature("Docs", "Main", true, 1),
+          Feature("Pdf", "Docs", true),   Feature("Other", "", false, 1),
+          Feature("Far", "Other", false)};
+}
+
+TEST(FeatureTreeLists, ResetAndNextKeepToTheFirstSubtree) {
+  FakeTree tree(Sample());
+  ApplyStoredList(tree, tree.FirstTopLevel(), "ABC1 Far", true);
+  ApplyStoredList(tree, tree.FirstTopLevel(), "Main Pdf", false);
+  const ChangedFeatures changed = CollectChangedFeatures(tree);
+  EXPECT_EQ(changed.enabled + "|" + changed.disabled, "ABC1|Pdf");
+  ResetToDefaults(tree);
+  EXPECT_EQ(tree.Text(),
+            "Main=3 ABC1<Main=0 abc1<Main=0 Docs<Main=3 Pdf<Docs=3 Other=0 Far<Other=3");
+  FakeTree empty({});
+  ResetToDefaults(empty);  // nothing to reset: nothing happens
+  EXPECT_EQ(StoredListText(CollectChangedFeatures(empty).enabled), "o");
+}
+
+TEST(InstallStatePopup, LocalFirstAndTheFirstItemCannotBeDisabled) {
+  FakeTree tree(Sample());
+  EXPECT_EQ(InstallStateMask(tree, tree.Find("Main")), kLocalCommand);
+  EXPECT_EQ(InstallStateMask(tree, tree.Find("Other")), kLocalCommand | kDisableCommand);
+  std::string texts;
+  for (const InstallStateEntry& e : InstallStateEntries(15))
+    texts += std::to_string(e.command) + e.text + "|";
+  EXPECT_EQ(texts,
+            "8Installs the option in the local machine.|4Installs the option to run from source.|"
+            "2Advertises the feature.|1Disables option.|");
+}
+
+TEST(InstallStatePopup, ChoicesPropagateOneLevel) {
+  // R > A > {A1 > A1x, A2}, R > B > B1; all local but B and B1.
+  const std::vector<FeatureRecord> records = {Feature("R", "", 1, 1),   Feature("A", "R", 1, 1),
+                                              Feature("A1", "A", 1, 1), Feature("A1x", "A1", 1),
+                                              Feature("A2", "A", 1),    Feature("B", "R", 0, 1),
+                                              Feature("B1", "B", 0)};
+  const std::pair<std::vector<std::pair<const char*, unsigned>>, const char*> cases[] = {
+      {{{"A1", 1}}, "R=3 A<R=3 A1<A=0 A1x<A1=0 A2<A=3 B<R=0 B1<B=0"},             // one of two
+      {{{"A1", 1}, {"A2", 2}}, "R=3 A<R=0 A1<A=0 A1x<A1=0 A2<A=0 B<R=0 B1<B=0"},  // the last
+      {{{"A", 1}}, "R=0 A<R=0 A1<A=0 A1x<A1=3 A2<A=0 B<R=0 B1<B=0"},  // not grandchildren
+      {{{"A", 4}, {"A1x", 8}}, "R=0 A<R=0 A1<A=3 A1x<A1=3 A2<A=0 B<R=0 B1<B=0"},  // one level up
+      {{{"A1", 1}, {"A2", 1}, {"A", 8}, {"A1", 1}},  // the same state again still propagates
+       "R=3 A<R=0 A1<A=0 A1x<A1=0 A2<A=0 B<R=0 B1<B=0"},
+      {{{"A", 0}, {"R", 0}}, "R=3 A<R=3 A1<A=3 A1x<A1=3 A2<A=3 B<R=0 B1<B=0"},  // dismissed
+  };
+  for (const auto& c : cases) {
+    FakeTree tree(records);
+    for (const auto& step : c.first)
+      ApplyInstallStateChoice(tree, tree.Find(step.first), step.second);
+    EXPECT_EQ(tree.Text(), c.second);
+  }
+}
+
+}  // namespace
+}  // namespace features

@@ -1,0 +1,363 @@
+// The feature selection page through its real export: the tree it builds
+// from Options.ini, the stored lists, Next and Reset, and the install-state
+// popup opened by mouse and keyboard as a user would.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
+#include "tests/win/support/page_kit.h"
+
+namespace {
+
+using test::Ui;
+
+const std::string kLumoKey = test::kOptionsKey + std::string("\\Lumo");
+const std::string kLookglassKey = test::kOptionsKey + std::string("\\Lookglass");
+const char kPage[] = "SelectFeatureDlg";
+
+// Viewer > {Help files > PDF manuals, b tools, A tools}; Z add-ons > Far away.
+// Orphan and Hidden are never shown.
+const char kSample[] =
+    "FEATURE1=Main;;Viewer;The program itself;1;0;1\r\n"
+    "FEATURE2=Help;MAIN;Help files;Manuals;1;0;1\r\n"
+    "FEATURE3=Pdf;help;PDF manuals;Printable;0;7;0\r\n"
+    "FEATURE4=ABC1;Main;b tools;;0;0;0\r\n"
+    "FEATURE5=abc1;Main;A tools;;0;0;0\r\n"
+    "FEATURE6=Extra;;Z add-ons;;0;0;1\r\n"
+    "FEATURE7=Far;Extra;Far away;;1;0;0\r\n"
+    "FEATURE8=Lost;Nobody;Orphan;;1;0;0\r\n"
+    "FEATURE9=Hidden;Pdf;Hidden;;1;0;0\r\n";
+const char kSampleTree[] =
+    "Viewer=3*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=3]";
+
+std::string OptionsIni(const std::string& selection, const std::string& section,
+                       const std::string& lines) {
+  return "[TREL_OPTIONS]\r\nFEATURE_SELECTION=" + selection + "\r\n[" + section +
+         "]\r\nPRODUCT_NAME=" + section + " 11\r\n" + lines;
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+}
+
+// "Title=image" per item from `item` on, '*' on the selected item, '+' when
+// expanded, children in brackets; `find` gets the item titled `title`.
+std::string TreeText(HWND tree, HTREEITEM item, const char* title = nullptr,
+                     HTREEITEM* find = nullptr) {
+  std::string text;
+  for (; item; item = Next(tree, item, TVGN_NEXT)) {
+    char name[256] = "";
+    TVITEMA data{};
+    data.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
+    data.hItem = item;
+    data.stateMask = TVIS_SELECTED | TVIS_EXPANDED;
+    data.pszText = name;
+    data.cchTextMax = sizeof name;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    if (title && !std::strcmp(title, name)) *find = item;
+    text += (text.empty() ? "" : ", ") + std::string(name) + "=" + std::to_string(data.iImage);
+    if (data.state & TVIS_SELECTED) text += "*";
+    if (data.state & TVIS_EXPANDED) text += "+";
+    if (HTREEITEM child = Next(tree, item, TVGN_CHILD))
+      text += " [" + TreeText(tree, child, title, find) + "]";
+  }
+  return text;
+}
+
+std::string TreeText(HWND page) {
+  HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
+  return TreeText(tree, Next(tree, nullptr, TVGN_ROOT));
+}
+
+HTREEITEM Find(HWND tree, const char* title) {
+  HTREEITEM found = nullptr;
+  TreeText(tree, Next(tree, nullptr, TVGN_ROOT), title, &found);
+  EXPECT_NE(found, nullptr) << title;
+  return found;
+}
+
+RECT ItemRect(HWND tree, HTREEITEM item, bool textOnly) {
+  RECT rect{};
+  std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
+  SendMessageA(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+// Posts a click on the part (TVHT_ONITEMICON...) of the item titled `title`.
+void ClickOn(HWND tree, const char* title, UINT part) {
+  const RECT text = ItemRect(tree, Find(tree, title), true);
+  for (int x = text.right - 2; x >= 0; --x) {
+    TVHITTESTINFO hit{};
+    hit.pt = {x, (text.top + text.bottom) / 2};
+    SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (!(hit.flags & part)) continue;
+    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PostMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+    return;
+  }
+  ADD_FAILURE() << "no part " << part << " on " << title;
+}
+
+BOOL CALLBACK RememberPopup(HWND window, LPARAM out) {
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (lstrcmpA(cls, "#32768") || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+// The page thread's open popup menu, or null after `timeoutMs`.
+HWND WaitForPopup(const Ui& ui, DWORD timeoutMs = 3000) {
+  HWND popup = nullptr;
+  for (DWORD waited = 0; !popup && waited <= timeoutMs; waited += 10) {
+    Sleep(10);
+    EnumThreadWindows(ui.PageThread(), RememberPopup, reinterpret_cast<LPARAM>(&popup));
+  }
+  return popup;
+}
+
+// The popup's commands, "od" after owner-drawn ones, and the first entry's width.
+std::string ReadPopup(HWND popup, HWND owner) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+  std::string seen;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID;
+    GetMenuItemInfoA(menu, i, TRUE, &info);
+    seen += std::to_string(info.wID) + ((info.fType & MFT_OWNERDRAW) ? "od " : " ");
+  }
+  RECT first{};
+  GetMenuItemRect(owner, menu, 0, &first);
+  // Unmeasured owner-drawn entries would be a check mark wide.
+  return seen + (first.right - first.left > 150 ? "wide" : "narrow");
+}
+
+// Picks entry `index` with the keyboard, or dismisses the popup (-1), and
+// waits until the page has dealt with the choice.
+void Choose(const Ui& ui, HWND page, HWND popup, int index) {
+  for (int i = 0; i <= index; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(popup, WM_KEYDOWN, index < 0 ? VK_ESCAPE : VK_RETURN, 0);
+  EXPECT_TRUE(ui.WaitUntilClosed(popup));
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+}
+
+class SelectFeatureTest : public test::SetupTest {
+ protected:
+  void SetUp() override {
+    SetupTest::SetUp();
+    WriteOptionsIni(OptionsIni("lumo", "LUMO", kSample));
+  }
+};
+
+TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
+  // 8 + 1009 + 5 characters before the seventh field, whose first is the 1023rd.
+  const std::string longText(1009, 'd');
+  struct Case {
+    std::string ini;  // empty: no Options.ini
+    const char *caption, *tree;
+    std::string description;
+    int picture;
+  };
+  const Case cases[] = {
+      {OptionsIni("LuMo", "LUMO", kSample), "LUMO 11", kSampleTree, "The program itself",
+       IDC_LUMO_PICTURE},
+      {OptionsIni("lookglass", "LOOKGLASS",
+                  "FEATURE1=R;;Root;r;0;0;1\r\nFEATURE2=b;R;b;;1;0;0\r\nFEATURE3=a;R;A;;0;0;0\r\n"
+                  "FEATURE4=c;r;c;;0;0;0\r\nFEATURE5=F;;First;f;1;0;0\r\n"),
+       "LOOKGLASS 11", "First=3*, Root=0 [A=0, b=3, c=0]", "f", IDC_LOOKGLASS_PICTURE},
+      {OptionsIni("lumo", "LUMO",
+                  "FEATURE1=L;;Long;" + longText + ";1;0;1x\r\nFEATURE2=C;L;Child;;0;0;0\r\n"),
+       "LUMO 11", "Long=3*+ [Child=0]", longText, IDC_LUMO_PICTURE},
+      {"", "", "", "", IDC_LOOKGLASS_PICTURE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tree);
+    ClearSetupTree();
+    DeleteFileA(OptionsIniFile().c_str());
+    if (!c.ini.empty()) WriteOptionsIni(c.ini);
+    char caption[256] = "";
+    std::string tree, description;
+    int picture = 0;
+    test::OpenPage(kPage, [&](Ui& ui, HWND page) {
+      GetWindowTextA(page, caption, sizeof caption);
+      tree = TreeText(page);
+      description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
+      for (int id : {IDC_LUMO_PICTURE, IDC_LOOKGLASS_PICTURE})
+        if (IsWindowVisible(GetDlgItem(page, id))) picture += id;
+      ui.Click(page, IDC_BACK);
+    });
+    EXPECT_STREQ(caption, c.caption);
+    EXPECT_EQ(tree, c.tree);
+    EXPECT_EQ(description, c.description);
+    EXPECT_EQ(picture, c.picture);
+    EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u) << "opening clears the marker";
+  }
+}
+
+// Each row opens the page over stored lists, optionally presses Reset, and
+// presses Next: what the tree shows, then what Next wrote.
+TEST_F(SelectFeatureTest, StoredListsApplyUnlessCancelledAndNextWritesTheFirstSubtree) {
+  const char* kViewerOff =
+      "Viewer=0*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=3]], Z add-ons=0 [Far away=3]";
+  struct Case {
+    const char *active, *enabled, *disabled;
+    DWORD canceled;
+    bool options, reset;
+    const char *tree, *written;
+  };
+  const Case cases[] = {
+      // Case-sensitive substrings; the second top-level item is never written.
+      {"", "xABC10;Far", "Hel;Far", 0, true, false,
+       "Viewer=3*+ [A tools=0, b tools=3, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=0]",
+       "ABC1|o"},
+      // No propagation, the first item too, which is never written either.
+      {"LookGlass", "Pdf", "Main", 0, true, false, kViewerOff, "Pdf|o"},
+      {"ferrix", "O", "o", 0, true, false, kSampleTree, "o|o"},  // "O" and "o": empty lists
+      {"", "Pdf", "Main", 1, true, false, kSampleTree, "o|o"},   // after a cancelled run
+      // Reset restores the first subtree only.
+      {"", "ABC1", "Main;Help;Far", 0, true, true,
+       "Viewer=3*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=0]",
+       "o|o"},
+      {"", "o", "o", 0, false, true, "", "o|o"},  // no features: Reset does nothing
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.active) + " " + c.enabled + " " + c.disabled);
+    ClearSetupTree();
+    if (!c.options) DeleteFileA(OptionsIniFile().c_str());
+    const bool lookglass = c.active[0] == 'L';
+    const std::string& key = lookglass ? kLookglassKey : kLumoKey;
+    const std::string& other = lookglass ? kLumoKey : kLookglassKey;
+    test::RegSetString(test::kOptionsKey, "active", c.active);
+    for (const std::string* k : {&key, &other}) {
+      test::RegSetString(*k, "FEATURE_ENABLED", k == &key ? c.enabled : "abc1");
+      test::RegSetString(*k, "FEATURE_DISABLED", k == &key ? c.disabled : "Help");
+      test::RegSetDword(*k, "_CANCELED", c.canceled);
+    }
+    std::string tree;
+    EXPECT_EQ(test::OpenPage(kPage,
+                             [&](Ui& ui, HWND page) {
+                               if (c.reset) ui.SendPressed(page, IDC_RESET_FEATURES);
+                               tree = TreeText(page);
+                               ui.SendPressed(page, IDC_NEXT);
+                             }),
+              KELVRA_NEXT);
+    EXPECT_EQ(tree, c.tree);
+    EXPECT_EQ(*test::RegGetString(key, "FEATURE_ENABLED") + "|" +
+                  *test::RegGetString(key, "FEATURE_DISABLED"),
+              c.written);
+    EXPECT_EQ(test::RegGetDword(key, "_CANCELED"), 0u);
+    EXPECT_EQ(*test::RegGetString(other, "FEATURE_DISABLED"), "Help") << "the other key is left";
+  }
+}
+
+TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
+  std::string first, second, afterTextClick;
+  HWND onText = nullptr, onButton = nullptr;
+  test::OpenPage(kPage, [&](Ui& ui, HWND page) {
+    HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
+    ClickOn(tree, "Viewer", TVHT_ONITEMICON);
+    HWND popup = WaitForPopup(ui);
+    ASSERT_NE(popup, nullptr);
+    first = ReadPopup(popup, tree);
+    // Drawn by the bitmap menu: white where a plain menu is grey.
+    const auto release = [popup](HDC dc) { ReleaseDC(popup, dc); };
+    const std::unique_ptr<HDC__, decltype(release)> dc(GetDC(popup), release);
+    RECT client;
+    GetClientRect(popup, &client);
+    if (GetPixel(dc.get(), client.right - 6, client.bottom / 2) == RGB(255, 255, 255))
+      first += " white";
+    Choose(ui, page, popup, -1);
+
+    ClickOn(tree, "Z add-ons", TVHT_ONITEMICON);
+    popup = WaitForPopup(ui);
+    ASSERT_NE(popup, nullptr);
+    second = ReadPopup(popup, tree);
+    Choose(ui, page, popup, 0);
+
+    ClickOn(tree, "A tools", TVHT_ONITEMLABEL);
+    onText = WaitForPopup(ui, 300);
+    afterTextClick = ui.Text(page, IDC_FEATURE_DESCRIPTION) + "|" + TreeText(page);
+    ClickOn(tree, "Help files", TVHT_ONITEMBUTTON);
+    onButton = WaitForPopup(ui, 300);
+    ui.Click(page, IDC_BACK);
+  });
+  EXPECT_EQ(first, "8od wide white") << "the first item cannot be disabled";
+  EXPECT_EQ(second, "8od 1od wide") << "local first";
+  EXPECT_EQ(onText, nullptr);
+  EXPECT_EQ(onButton, nullptr);
+  EXPECT_EQ(afterTextClick,
+            "|Viewer=3+ [A tools=0*, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=3 [Far "
+            "away=3]")
+      << "local chosen for Z add-ons; a click on a text selects as usual";
+}
+
+// Real key presses, as the keyboard sends them to the focused window.
+void Type(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs(2 * keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    INPUT& down = inputs[i];
+    INPUT& up = inputs[inputs.size() - 1 - i];
+    down.type = up.type = INPUT_KEYBOARD;
+    down.ki.wVk = up.ki.wVk = keys[i];
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
+  const std::vector<WORD> cases[] = {{VK_SPACE}, {VK_APPS}, {VK_SHIFT, VK_F10}};
+  for (const std::vector<WORD>& keys : cases) {
+    SCOPED_TRACE(keys.back());
+    std::string seen, tree;
+    RECT popupRect{}, image{};
+    test::OpenPage(kPage, [&](Ui& ui, HWND page) {
+      HWND control = GetDlgItem(page, IDC_FEATURE_TREE);
+      GUITHREADINFO focus{};
+      focus.cbSize = sizeof focus;
+      GetGUIThreadInfo(ui.PageThread(), &focus);
+      ASSERT_EQ(focus.hwndFocus, control) << "the tree has the focus when the page opens";
+      HTREEITEM item = Find(control, "Help files");
+      SendMessageA(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+      Type(keys);
+      HWND popup = WaitForPopup(ui);
+      ASSERT_NE(popup, nullptr);
+      Sleep(200);
+      ASSERT_TRUE(IsWindowVisible(popup)) << "releasing the keys leaves the popup open";
+      seen = ReadPopup(popup, control);
+      GetWindowRect(popup, &popupRect);
+      image = ItemRect(control, item, false);
+      image.right = ItemRect(control, item, true).left;
+      MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&image), 2);
+      Choose(ui, page, popup, 1);
+      tree = TreeText(page);
+      ui.Click(page, IDC_BACK);
+    });
+    EXPECT_EQ(seen, "8od 1od wide");
+    EXPECT_TRUE(popupRect.left >= image.right - 40 && popupRect.left < image.right &&
+                popupRect.top >= image.top && popupRect.top < image.bottom)
+        << "at the image";
+    EXPECT_EQ(tree,
+              "Viewer=0+ [A tools=0, b tools=0, Help files=0* [PDF manuals=0]], Z add-ons=0 [Far "
+              "away=3]")
+        << "disabled with its child, and its parent, left without an enabled child";
+  }
+}
+
+}  // namespace
+
+KELVRA_SHARED_PAGE_RULES(SelectFeature, {"SelectFeatureDlg", kLookglassKey, 0, [] {
+                                           test::RegSetString(test::kOptionsKey, "active",
+                                                              "Lookglass");
+                                           // Opening the page sets the marker to 0.
+                                           test::RegSetDword(kLookglassKey, "_CANCELED", 0);
+                                         }});
