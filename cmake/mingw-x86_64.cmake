@@ -1,16 +1,5 @@
-# Cross build for 64-bit Windows with MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# ctest runs the test programs through 64-bit Wine's own loader: the wine
-# wrapper would pick the 32-bit one whenever that is installed.
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# Cross build for 64-bit Windows. Its tests run through 64-bit Wine's own
+# loader: the wine wrapper would pick the 32-bit one whenever that is installed.
+set(KELVRA_MINGW_ARCH x86_64)
+set(KELVRA_WINE_LOADER /usr/lib/wine/wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
