@@ -1,5 +1,7 @@
 #include "features/feature_tree_rules.h"
 
+#include <unordered_map>
+
 #include "framework/text_compare.h"
 
 namespace features {
@@ -11,17 +13,30 @@ bool NameOnPath(const std::vector<const std::string*>& path, const std::string& 
   return false;
 }
 
-void PlanChildren(const std::vector<FeatureRecord>& records, const std::string& parentName,
-                  int parentEntry, std::vector<const std::string*>& path,
-                  std::vector<PlannedItem>& plan) {
-  for (std::size_t i = 0; i < records.size(); ++i) {
+// The records of each parent name, in file order. Grouped once, so that
+// planning a long list is not one pass over all records per parent.
+using ChildIndex = std::unordered_map<std::string, std::vector<std::size_t>>;
+
+ChildIndex IndexByParent(const std::vector<FeatureRecord>& records) {
+  ChildIndex children;
+  for (std::size_t i = 0; i < records.size(); ++i)
+    children[kelvra::ToUpper(records[i].parent)].push_back(i);
+  return children;
+}
+
+void PlanChildren(const std::vector<FeatureRecord>& records, const ChildIndex& children,
+                  const std::string& parentName, int parentEntry,
+                  std::vector<const std::string*>& path, std::vector<PlannedItem>& plan) {
+  const auto group = children.find(kelvra::ToUpper(parentName));
+  if (group == children.end()) return;
+  for (const std::size_t i : group->second) {
     const FeatureRecord& record = records[i];
     if (!kelvra::EqualsNoCase(record.parent, parentName)) continue;
     plan.push_back({i, parentEntry});
     if (record.hasChildren == 0 || NameOnPath(path, record.name)) continue;
     const int entry = static_cast<int>(plan.size()) - 1;
     path.push_back(&record.name);
-    PlanChildren(records, record.name, entry, path, plan);
+    PlanChildren(records, children, record.name, entry, path, plan);
     path.pop_back();
   }
 }
@@ -69,7 +84,7 @@ std::vector<PlannedItem> PlanFeatureTree(const std::vector<FeatureRecord>& recor
   static const std::string kTopLevel;
   std::vector<const std::string*> path{&kTopLevel};
   std::vector<PlannedItem> plan;
-  PlanChildren(records, kTopLevel, -1, path, plan);
+  PlanChildren(records, IndexByParent(records), kTopLevel, -1, path, plan);
   return plan;
 }
 

@@ -1,7 +1,10 @@
 #include "framework/page_entry.h"
 
 #include "framework/resource_module.h"
+#include "kit/activation_context.h"
+#include "kit/app.h"
 #include "kit/ui_helpers.h"
+#include "res/kelvra_ids.h"
 
 int RunPageModal(kit::CDialog& page) {
   CResourceModule resources;
@@ -10,6 +13,8 @@ int RunPageModal(kit::CDialog& page) {
     return 0;
   }
   CResourceScope scope(resources.Handle());
+  // Modern controls whether or not the driver has a manifest of its own.
+  const kit::ScopedActivationContext styles(kit::InstanceHandle(), IDR_PAGE_MANIFEST);
   const int result = static_cast<int>(page.DoModal());
   scope.Restore();
   resources.Free();

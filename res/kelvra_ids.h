@@ -36,3 +36,7 @@
 #define IDB_STATE_LOCAL_GREY 8008
 #define IDB_STATE_SOURCE 8009
 #define IDB_STATE_SOURCE_GREY 8010
+
+// The common-controls 6 manifest the pages run under. Not 2: the loader would
+// apply that one to the library's own imports as it loads.
+#define IDR_PAGE_MANIFEST 3

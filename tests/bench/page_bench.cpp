@@ -157,6 +157,14 @@ struct PageTemplate {
 const PageTemplate kTemplates[] = {
     {"PartModificationDlg", IDD_PART_MODIFICATION},
     {"InstallDestinationDlg", IDD_INSTALL_DESTINATION},
+    {"FerrixDestinationDlg", IDD_DESTINATION_FOLDER},
+    {"CofraDestinationDlg", IDD_DESTINATION_FOLDER},
+    {"UlvoDestinationDlg", IDD_DESTINATION_FOLDER},
+    {"CofraShortcutDlg", IDD_COFRA_SHORTCUT},
+    {"MsdeDestinationDlg", IDD_MSDE_DESTINATION},
+    {"SelectFeatureDlg", IDD_SELECT_FEATURE},
+    {"UnitStandardDlg", IDD_UNIT_STANDARD},
+    {"SelectContentDlg", IDD_CONTENT_STANDARD},
 };
 
 UINT TemplateOf(const std::string& exportName) {
@@ -243,6 +251,75 @@ void BenchDiskCost(HMODULE library, HMODULE resources, int runs, Report* report)
                Ms(later, Median(bare)));
 }
 
+// An Options.ini with `count` features: a tenth at the top level, the rest
+// children and grandchildren, as product feature lists tend to be.
+void WriteFeatureList(const std::string& file, int count) {
+  std::string text = "[TREL_OPTIONS]\r\nFEATURE_SELECTION=LUMO\r\n[LUMO]\r\nPRODUCT_NAME=Lumo\r\n";
+  int topLevel = 0, child = 0;
+  for (int n = 1; n <= count; ++n) {
+    std::string name = "F" + std::to_string(n), parent;
+    bool hasChildren = true;
+    if (n % 10 == 1) {
+      topLevel = n;
+    } else if (n % 10 <= 4) {
+      parent = "F" + std::to_string(topLevel);
+      child = n;
+    } else {
+      parent = "F" + std::to_string(child);
+      hasChildren = false;
+    }
+    text += "FEATURE" + std::to_string(n) + "=" + name + ";" + parent + ";Feature " +
+            std::to_string(n) + ";What feature " + std::to_string(n) + " installs;" +
+            std::to_string(n % 3 == 0) + ";0;" + (hasChildren ? "1" : "0") + "\r\n";
+  }
+  kit::ScopedFile out(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+// The reads the feature page makes: its section's FEATURE1, FEATURE2, ...
+// until the first missing one.
+double TimeFeatureReads(const std::string& file) {
+  const double start = NowMs();
+  char value[1024];
+  for (int n = 1;; ++n) {
+    const std::string key = "FEATURE" + std::to_string(n);
+    if (!GetPrivateProfileStringA("LUMO", key.c_str(), "", value, sizeof value, file.c_str()))
+      break;
+  }
+  return NowMs() - start;
+}
+
+void BenchFeatureScaling(HMODULE library, const std::string& folder, Report* report) {
+  KelvraPageFunction show = GetKelvraPage(library, "SelectFeatureDlg");
+  if (!show) return;
+  WriteActiveProduct("LUMO");
+  const std::string options = folder + "\\Options.ini";
+  CopyFileA(options.c_str(), (options + ".sample").c_str(), FALSE);
+  double previous = 0;
+  for (int count : {100, 1000, 5000, 10000}) {
+    WriteFeatureList(options, count);
+    std::vector<double> shown, reads;
+    for (int run = 0; run < 3; ++run) {
+      shown.push_back(TimeOneCall(show).shown);
+      reads.push_back(TimeFeatureReads(options));
+    }
+    const std::string name = "SelectFeatureDlg with " + std::to_string(count) + " features";
+    report->Figure(name + " shown and idle", "%.1f ms", Median(shown));
+    report->Figure(name + ", share reading the INI", "%.0f%%",
+                   100.0 * Median(reads) / Median(shown));
+    if (count == 10000)
+      report->Goal(name + " against 5000", Median(shown) / previous, 2.2,
+                   Ms(Median(shown), previous));
+    else if (previous > 0)
+      report->Figure(name + " against the size before", "%.2fx", Median(shown) / previous);
+    previous = Median(shown);
+  }
+  CopyFileA((options + ".sample").c_str(), options.c_str(), FALSE);
+  DeleteFileA((options + ".sample").c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -266,6 +343,7 @@ int main(int argc, char** argv) {
   Report report;
   BenchDiskCost(library.get(), resources.get(), runs, &report);
   BenchPages(library.get(), resources.get(), settings, runs, &report);
+  BenchFeatureScaling(library.get(), folder, &report);
   report.Finish();
   return 0;
 }

@@ -1,6 +1,9 @@
 // The page entry frame: the resource library's loading, swap and release on
 // every path, as a setup driver sees it through the real exports.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <fstream>
 #include <sstream>
@@ -235,6 +238,37 @@ TEST(VersionResource, BothLibrariesCarryTheBuildsVersion) {
     EXPECT_EQ(VersionString(file, "ProductVersion"), KELVRA_VERSION_TEXT);
     EXPECT_EQ(VersionString(file, "OriginalFilename"), library);
   }
+}
+
+}  // namespace
+
+namespace {
+
+HANDLE CurrentActivationContext() {
+  HANDLE context = nullptr;
+  GetCurrentActCtx(&context);
+  if (context) ReleaseActCtx(context);  // only its identity is compared
+  return context;
+}
+
+// The driver here has no manifest; the page's controls are version 6 anyway,
+// and the thread's context is as before once the page returns, on any path.
+TEST(VisualStyles, PagesRunUnderTheirOwnCommonControlsContext) {
+  const HANDLE before = CurrentActivationContext();
+  // Only the buttons of common controls 6 know their ideal size.
+  LRESULT answered = 0;
+  SIZE ideal{};
+  const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
+                                 [&](Ui& ui) {
+                                   HWND page = ui.WaitForDialog();
+                                   answered =
+                                       SendMessageA(GetDlgItem(page, IDC_NEXT), BCM_GETIDEALSIZE, 0,
+                                                    reinterpret_cast<LPARAM>(&ideal));
+                                   ui.Click(page, IDC_BACK);
+                                 });
+  EXPECT_EQ(result, KELVRA_BACK);
+  EXPECT_TRUE(answered && ideal.cx > 0) << "the page's buttons are common controls 6";
+  EXPECT_EQ(CurrentActivationContext(), before);
 }
 
 }  // namespace
