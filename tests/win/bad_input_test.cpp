@@ -10,6 +10,7 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"
+#include "tests/win/support/process_watch.h"
 
 #include <commctrl.h>  // after windows.h
 
@@ -162,8 +163,11 @@ void AddSharedRows(const Page& p, std::vector<Row>* rows) {
                      },
                      IDC_NEXT,
                      [](Ui& ui, HWND window) {
+                       // A viewer would exist once the press is dealt with.
+                       const size_t viewers = test::ProcessesNamed("hh.exe").size();
                        ui.SendPressed(window, IDC_HELP_BUTTON);
-                       EXPECT_EQ(ui.OpenDialogs(), 1u) << "Help opened something";
+                       EXPECT_EQ(test::ProcessesNamed("hh.exe").size(), viewers);
+                       EXPECT_EQ(ui.OpenDialogs(), 1u) << "Help showed a box";
                      },
                      storedUnder(optionKey)});
   }
