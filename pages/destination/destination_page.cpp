@@ -1,8 +1,10 @@
 #include "pages/destination/destination_page.h"
 
+#include "framework/folder_path.h"
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/ui_helpers.h"
+#include "pages/destination/parent_folder.h"
 #include "pages/server/disk_cost_request.h"
 #include "pages/server/folder_browser.h"
 #include "resdll/kelvrares_ids.h"
@@ -22,4 +24,42 @@ std::string CDestinationPage::ReadInstallProductFolder() {
   std::string folder;
   ReadRegistryString(setup_keys::kInstallProduct, kTargetDirValue, &folder);
   return folder;
+}
+
+std::string ProductDescription() {
+  return kelvra::ReplacePlaceholders(kit::ResourceString(IDS_FOLDER_DESCRIPTION),
+                                     GetProductName(GetActiveProduct()));
+}
+
+const kit::RuntimeClass CParentFolderPage::kRuntimeClass{"CParentFolderPage",
+                                                         &CDestinationPage::kRuntimeClass};
+
+const kit::CommandEntry<CParentFolderPage> CParentFolderPage::kCommands[] = {
+    {IDC_BROWSE, BN_CLICKED, &CParentFolderPage::OnBrowse},
+    {IDC_DISK_COST, BN_CLICKED, &CParentFolderPage::OnDiskCost},
+};
+
+CParentFolderPage::CParentFolderPage(const PageTraits& traits) : CDestinationPage(traits) {
+  SetCommandMap(kCommands);
+}
+
+void CParentFolderPage::ShowParentFolder(const std::string& optionKey) {
+  std::string stored;
+  if (ReadCanceled(optionKey) != 1) ReadRegistryString(optionKey, kTargetDirValue, &stored);
+  if (stored.empty()) stored = ReadInstallProductFolder();
+  m_installDir = kelvra::RemoveTrailingBackslash(stored);
+  ShowDestination(kelvra::JoinParentFolder(stored, m_productFolder));
+}
+
+bool CParentFolderPage::Commit() {
+  m_installDir = kelvra::ParentFolderOf(Destination());
+  WriteRegistryString(OptionKey(), kTargetDirValue, m_installDir);
+  return true;
+}
+
+void CParentFolderPage::OnBrowse() {
+  std::string picked = m_installDir;
+  if (!PickFolder(&picked)) return;
+  m_installDir = kelvra::PickedParentFolder(picked);
+  ShowDestination(m_installDir + m_productFolder);
 }

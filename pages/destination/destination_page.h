@@ -33,3 +33,30 @@ class CDestinationPage : public CSetupPage {
   std::string m_installDir;
   std::string m_productFolder;
 };
+
+// The description of the Cofra and Ulvo pages: every "%s" of its string
+// replaced by the active product's name as plain text, so that a "%" in the
+// name is shown as it is.
+std::string ProductDescription();
+
+// The Ferrix and Cofra destination pages: they keep the parent folder under
+// their option key, show it joined with the product's folder name, and on
+// Next store the edit's text up to its last backslash.
+class CParentFolderPage : public CDestinationPage {
+ public:
+  static const kit::RuntimeClass kRuntimeClass;
+  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+
+  explicit CParentFolderPage(const PageTraits& traits);
+
+ protected:
+  // The stored parent (unless the last visit was cancelled), else the
+  // family install folder, joined with m_productFolder into the edit.
+  void ShowParentFolder(const std::string& optionKey);
+  bool Commit() override;
+
+ private:
+  static const kit::CommandEntry<CParentFolderPage> kCommands[];
+
+  void OnBrowse();
+};

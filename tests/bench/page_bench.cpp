@@ -55,7 +55,7 @@ BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
 // The thread's visible dialog other than `other`, watched for without sleeping.
 HWND WaitForDialog(DWORD thread, HWND other = nullptr) {
   const double start = NowMs();
-  while (NowMs() - start < 10000) {
+  while (NowMs() - start < 600000) {  // a page with a long feature list takes a while
     HWND found[2] = {nullptr, other};
     EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(found));
     if (found[0]) return found[0];
@@ -66,9 +66,9 @@ HWND WaitForDialog(DWORD thread, HWND other = nullptr) {
 
 // Returns once `window`'s thread has painted it and has nothing left to do.
 void WaitUntilIdle(HWND window) {
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 600000, nullptr);
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 10000, nullptr);
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 600000, nullptr);
 }
 
 void WaitUntilClosed(HWND window) {

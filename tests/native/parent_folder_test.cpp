@@ -2,73 +2,45 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kelvra {
 namespace {
 
-struct Case {
-  const char* in;
-  const char* out;
-};
+using Cases = std::initializer_list<std::pair<const char*, const char*>>;
 
-TEST(ParentFolder, JoinUsesSeparatorOnlyBelowADriveRoot) {
-  const Case cases[] = {
-      {"D:\\Design\\", "D:\\Design\\Ferrix 11"},
-      {"D:\\Design", "D:\\Design\\Ferrix 11"},
-      {"D:\\", "D:\\Ferrix 11"},
-      {"D:", "D:Ferrix 11"},
-      {"", "Ferrix 11"},
-      {"abc", "abcFerrix 11"},  // three characters: joined directly
-      {"D:\\\\", "D:\\Ferrix 11"},
-      {"\\\\srv\\", "\\\\srv\\Ferrix 11"},
-      {"\\\\srv\\share\\", "\\\\srv\\share\\Ferrix 11"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(JoinParentFolder(c.in, "Ferrix 11"), c.out) << c.in;
+TEST(ParentFolder, JoinUsesASeparatorOnlyBelowADriveRoot) {
+  for (const auto& [stored, shown] : Cases{{"D:\\Design\\", "D:\\Design\\F"},
+                                           {"D:\\Design", "D:\\Design\\F"},
+                                           {"D:\\", "D:\\F"},
+                                           {"D:", "D:F"},
+                                           {"", "F"},
+                                           {"abc", "abcF"},
+                                           {"D:\\\\", "D:\\F"},
+                                           {"\\\\srv\\", "\\\\srv\\F"}})
+    EXPECT_EQ(JoinParentFolder(stored, "F"), shown) << stored;
 }
 
-TEST(ParentFolder, ParentKeepsUpToTheLastBackslash) {
-  const Case cases[] = {
-      {"E:\\Apps\\Ferrix", "E:\\Apps\\"},
-      {"E:\\Apps\\", "E:\\Apps\\"},
-      {"D:\\Ferrix 11", "D:\\"},
-      {"Ferrix", ""},
-      {"", ""},
-      {"E:\\Apps\\\\Ferrix", "E:\\Apps\\"},
-      {"E:\\Apps\\\\\\", "E:\\Apps\\"},
-      {"\\\\srv", "\\\\"},
-      {"E:/Apps/Ferrix", ""},  // only a backslash separates
-  };
-  for (const Case& c : cases) EXPECT_EQ(ParentFolderOf(c.in), c.out) << c.in;
+TEST(ParentFolder, ParentIsTheTextUpToItsLastBackslashNeverDoubled) {
+  for (const auto& [text, parent] : Cases{{"E:\\Apps\\Ferrix", "E:\\Apps\\"},
+                                          {"E:\\Apps\\", "E:\\Apps\\"},
+                                          {"D:\\Ferrix", "D:\\"},
+                                          {"Ferrix", ""},
+                                          {"E:\\Apps\\\\Ferrix", "E:\\Apps\\"},
+                                          {"E:\\Apps\\\\\\", "E:\\Apps\\"},
+                                          {"\\\\srv", "\\\\"},
+                                          {"E:/Apps/Ferrix", ""}})
+    EXPECT_EQ(ParentFolderOf(text), parent) << text;
+  for (const auto& [picked, parent] :
+       Cases{{"D:\\Work", "D:\\Work\\"}, {"D:\\", "D:\\"}, {"D:\\Work\\", "D:\\Work\\"}})
+    EXPECT_EQ(PickedParentFolder(picked), parent) << picked;
 }
 
-TEST(ParentFolder, ShownTextStoresBackWhatWasRead) {
-  for (const char* stored : {"D:\\Design\\", "D:\\", "\\\\srv\\share\\", "C:\\Program Files\\"})
-    EXPECT_EQ(ParentFolderOf(JoinParentFolder(stored, "Ferrix 11")), stored) << stored;
-}
-
-TEST(ParentFolder, PickedFolderGetsOneBackslashUnlessARoot) {
-  const Case cases[] = {
-      {"D:\\Work", "D:\\Work\\"},
-      {"D:\\", "D:\\"},
-      {"D:\\Work\\", "D:\\Work\\"},
-      {"\\\\srv\\share", "\\\\srv\\share\\"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(PickedParentFolder(c.in), c.out) << c.in;
-}
-
-TEST(ParentFolder, ReplacePlaceholdersIsPlainText) {
-  const struct {
-    const char* text;
-    const char* name;
-    const char* out;
-  } cases[] = {
-      {"Install %s into %s.", "Cofra", "Install Cofra into Cofra."},
-      {"Install %s.", "100% Cofra %s %d", "Install 100% Cofra %s %d."},
-      {"%%s and %d stay", "X", "%X and %d stay"},
-      {"%s%s", "", ""},
-      {"no place-holder", "X", "no place-holder"},
-      {"trailing %", "X", "trailing %"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ReplacePlaceholders(c.text, c.name), c.out) << c.text;
+TEST(ParentFolder, PlaceHoldersAreReplacedAsPlainText) {
+  EXPECT_EQ(ReplacePlaceholders("Install %s into %s.", "Cofra"), "Install Cofra into Cofra.");
+  EXPECT_EQ(ReplacePlaceholders("Install %s.", "100% %s %d"), "Install 100% %s %d.");
+  EXPECT_EQ(ReplacePlaceholders("%%s, %d and 5%", "X"), "%X, %d and 5%");
+  EXPECT_EQ(ReplacePlaceholders("%s%s", ""), "");
 }
 
 }  // namespace

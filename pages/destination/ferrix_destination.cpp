@@ -1,0 +1,41 @@
+#include "pages/destination/ferrix_destination.h"
+
+#include "framework/setup_context.h"
+#include "kit/text_format.h"
+#include "kit/ui_helpers.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+// The standard edition is the driver installing with the Ferrix icon.
+constexpr unsigned kStandardEditionIcon = 158;
+
+const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kDriverProduct,
+                         PageCaption::kSetupTitle,   PageHeadings::kFirst,
+                         PageBanner::kDriverProduct, NextMarker::kKeep};
+
+}  // namespace
+
+const kit::RuntimeClass CFerrixDestination::kRuntimeClass{"CFerrixDestination",
+                                                          &CParentFolderPage::kRuntimeClass};
+
+CFerrixDestination::CFerrixDestination() : CParentFolderPage(kTraits) {}
+
+std::string CFerrixDestination::OptionKey() const {
+  return setup_keys::kFerrix;
+}
+
+// The sizes are Ferrix's whatever product is active.
+std::string CFerrixDestination::DiskCostSection() const {
+  return "FERRIX";
+}
+
+void CFerrixDestination::Show() {
+  const UINT edition = GetPageIconId() == kStandardEditionIcon ? IDS_FERRIX_STANDARD_EDITION
+                                                               : IDS_FERRIX_OTHER_EDITION;
+  SetDlgItemText(IDC_FOLDER_DESCRIPTION,
+                 kit::FormatStrings(kit::ResourceString(IDS_FERRIX_DESCRIPTION),
+                                    {kit::ResourceString(edition)}));
+  kit::LoadResourceString(IDS_FERRIX_FOLDER, &m_productFolder);
+  ShowParentFolder(OptionKey());
+}

@@ -1,0 +1,96 @@
+// The Cofra destination page: Cofra's or Nerva's client by the active
+// product; and the Disk Cost section of the three one-folder pages.
+#include <gtest/gtest.h>
+
+#include "framework/page_entry.h"
+#include "pages/destination/cofra_destination.h"
+#include "pages/destination/ferrix_destination.h"
+#include "pages/server/disk_cost_data.h"
+#include "pages/server/ulvo_destination.h"
+#include "resdll/kelvrares_ids.h"
+#include "tests/win/support/folder_page.h"
+#include "tests/win/support/library_files.h"
+#include "tests/win/support/page_kit.h"
+
+namespace {
+
+const char kExport[] = "CofraDestinationDlg";
+const std::string kCofraKey = test::kOptionsKey + std::string("\\CofraClient");
+const std::string kNervaKey = test::kOptionsKey + std::string("\\NervaClient");
+
+// The page as this program's own copy, whose Disk Cost data the test can see.
+template <class Page>
+int RunOwnCopy() {
+  Page page;
+  return RunPageModal(page);
+}
+
+class CofraDestinationTest : public test::SetupTest {
+ protected:
+  void SetUp() override {
+    SetupTest::SetUp();
+    WriteDriverIni(
+        "[COFRACLIENT]\r\nPRODUCT_NAME=Cofra Client\r\nDISKCOST_OS_PRODUCT=10;20\r\n"
+        "[NERVACLIENT]\r\nPRODUCT_NAME=100% Nerva %s %d\r\n"
+        "[FERRIX]\r\nDISKCOST_OS_PRODUCT=30;40\r\n");
+  }
+};
+
+TEST_F(CofraDestinationTest, ActiveProductChoosesKeyFolderAndName) {
+  const struct {
+    const char* active;  // null: none
+    bool nerva;
+    std::string name;
+  } cases[] = {{"NervaClient", true, "100% Nerva %s %d"},
+               {"NERVACLIENT", true, "100% Nerva %s %d"},
+               {"cofraclient", false, "Cofra Client"},
+               {nullptr, false, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.active ? c.active : "(none)");
+    ClearSetupTree();
+    const std::string& key = c.nerva ? kNervaKey : kCofraKey;
+    const std::string& other = c.nerva ? kCofraKey : kNervaKey;
+    if (c.active) test::RegSetString(test::kOptionsKey, "active", c.active);
+    test::RegSetString(key, "TARGETDIR", "D:\\Clients\\");
+    test::RegSetString(other, "TARGETDIR", "X:\\Other\\");
+    test::RegSetDword(key, "_CANCELED", 0);
+    const test::FolderPageSeen seen = test::VisitFolderPage(kExport, IDC_NEXT, "E:\\Data\\Client");
+    EXPECT_EQ(seen.caption, c.name + " " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
+    EXPECT_EQ(seen.description, test::DescriptionFor(c.name));
+    const UINT folder = c.nerva ? IDS_NERVA_CLIENT_FOLDER : IDS_COFRA_CLIENT_FOLDER;
+    EXPECT_EQ(seen.folder, "D:\\Clients\\" + test::ResourceLibraryString(folder));
+    EXPECT_EQ(test::RegGetString(key, "TARGETDIR"), "E:\\Data\\");
+    EXPECT_EQ(test::RegGetString(other, "TARGETDIR"), "X:\\Other\\");
+  }
+}
+
+// Ferrix sizes whatever is active; the others follow the active product.
+TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
+  test::RegSetString(test::kOptionsKey, "active", "cofraclient");
+  const struct {
+    int (*run)();
+    long long system, destination;
+  } cases[] = {{RunOwnCopy<CFerrixDestination>, 30, 40},
+               {RunOwnCopy<CCofraDestination>, 10, 20},
+               {RunOwnCopy<CUlvoDestination>, 10, 20}};
+  for (const auto& c : cases) {
+    test::Drive(c.run, [](test::Ui& ui) {
+      HWND window = ui.WaitForDialog();
+      ui.SetText(window, IDC_DESTINATION, "q:\\Apps");
+      ui.Click(window, IDC_DISK_COST);
+      HWND dialog = ui.WaitForDialog(window);
+      ui.Click(dialog, IDOK);
+      ui.WaitUntilClosed(dialog);
+      ui.Click(window, IDC_BACK);
+    });
+    const auto& needs = kelvra::GetDiskCostData().requirements;
+    ASSERT_EQ(needs.size(), 2u);
+    EXPECT_EQ(needs[0].required, c.system * 1048576);
+    EXPECT_EQ(needs[1].name, "q:");
+    EXPECT_EQ(needs[1].required, c.destination * 1048576);
+  }
+}
+
+}  // namespace
+
+KELVRA_SHARED_PAGE_RULES(CofraDestination, {kExport, kCofraKey, 1});
