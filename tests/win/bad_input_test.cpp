@@ -39,6 +39,9 @@ const Page kPages[] = {
     {"CofraShortcutDlg", "nervaclient", Key("NervaClient"), Key("CofraClient"), true, true},
     {"MsdeDestinationDlg", "nervaserver", Key("NervaServer"), Key("CofraServer"), true, true},
     {"SelectFeatureDlg", "lookglass", Key("Lookglass"), Key("Lumo"), false, false},
+    {"FerrixDestinationDlg", "FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
+    {"CofraDestinationDlg", "nervaclient", Key("NervaClient"), Key("CofraClient"), true, true},
+    {"UlvoDestinationDlg", "nervaserver", Key("NervaServer"), Key("CofraServer"), true, true},
 };
 
 const char kDriverIni[] =
@@ -286,6 +289,21 @@ std::vector<Row> Rows() {
                   [nervaServer] {
                     EXPECT_NE(test::RegGetString(nervaServer, "_MSDEPATH").value_or(""), "");
                   }});
+  for (const char* page : {"FerrixDestinationDlg", "CofraDestinationDlg", "UlvoDestinationDlg"}) {
+    rows.push_back({page, "TARGETDIR values of type DWORD",
+                    [] {
+                      for (const Page& p : kPages) test::RegSetDword(p.optionKey, "TARGETDIR", 1);
+                      test::RegSetDword(test::kInstallProductKey, "TARGETDIR", 1);
+                    },
+                    IDC_NEXT, nullptr,
+                    [page] {
+                      for (const Page& p : kPages) {
+                        if (p.exportName == std::string(page)) {
+                          EXPECT_TRUE(test::RegGetString(p.optionKey, "TARGETDIR").has_value());
+                        }
+                      }
+                    }});
+  }
   rows.push_back(
       {"SelectFeatureDlg", "feature lists of type DWORD",
        [lookglass] {
