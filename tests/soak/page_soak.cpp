@@ -1,4 +1,4 @@
-// page_soak [calls]: calls every export of Kelvra.dll the given number of
+// page_soak [calls [export]]: calls every export of Kelvra.dll the given number of
 // times (1000 unless told), ending the pages in turn with Next, Back and a
 // confirmed Cancel, with the Disk Cost dialog and the feature popup opened
 // on the way where a page has them. After each call every window, font and
@@ -271,19 +271,27 @@ int main(int argc, char** argv) {
   const DriverSettings settings = ReadDriverSettings(folder + "\\page_soak.ini");
   WriteDriverValues(settings);
   const kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
-  if (!library || settings.pages.empty()) {
+  if (!library) {
     std::printf("soak: Kelvra.dll or the page list is missing from %s\n", folder.c_str());
     return 2;
   }
   std::vector<KelvraPageFunction> shows;
-  for (const WizardPage& page : settings.pages) {
+  // A second argument soaks that export alone.
+  std::vector<WizardPage> pages;
+  for (const WizardPage& page : settings.pages)
+    if (argc < 3 || page.exportName == argv[2]) pages.push_back(page);
+  for (const WizardPage& page : pages) {
     shows.push_back(GetKelvraPage(library.get(), page.exportName.c_str()));
     if (!shows.back()) {
       std::printf("soak: no export %s\n", page.exportName.c_str());
       return 2;
     }
   }
-  std::printf("soak: %d calls on each of %zu pages\n", calls, settings.pages.size());
+  if (pages.empty()) {
+    std::printf("soak: no pages to call\n");
+    return 2;
+  }
+  std::printf("soak: %d calls on each of %zu pages\n", calls, pages.size());
 
   // The first rounds load what a process loads once; growth counts from there.
   const int warmUp = std::min(calls, std::max(3, calls / 20));
@@ -293,10 +301,10 @@ int main(int argc, char** argv) {
   for (int round = 1; round <= calls && failure.empty(); ++round) {
     const auto ending = static_cast<Ending>((round - 1) % 3);
     for (size_t i = 0; i < shows.size() && failure.empty(); ++i) {
-      WriteActiveProduct(settings.pages[i].active);
+      WriteActiveProduct(pages[i].active);
       const std::string problem = OneCall(shows[i], ending);
       if (!problem.empty())
-        failure = settings.pages[i].exportName + ", call " + std::to_string(round) + " (" +
+        failure = pages[i].exportName + ", call " + std::to_string(round) + " (" +
                   kEndingNames[int(ending)] + "): " + problem;
     }
     if (round == warmUp) {
