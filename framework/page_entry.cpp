@@ -6,6 +6,17 @@
 #include "kit/ui_helpers.h"
 #include "res/kelvra_ids.h"
 
+namespace {
+
+// Made once per load of this library, since reading the manifest is the
+// slow part; released when the library is unloaded.
+const kit::ActivationContext& PageStyles() {
+  static const kit::ActivationContext styles(kit::InstanceHandle(), IDR_PAGE_MANIFEST);
+  return styles;
+}
+
+}  // namespace
+
 int RunPageModal(kit::CDialog& page) {
   CResourceModule resources;
   if (!resources.Load(kResourceLibraryName)) {
@@ -14,7 +25,7 @@ int RunPageModal(kit::CDialog& page) {
   }
   CResourceScope scope(resources.Handle());
   // Modern controls whether or not the driver has a manifest of its own.
-  const kit::ScopedActivationContext styles(kit::InstanceHandle(), IDR_PAGE_MANIFEST);
+  const kit::ScopedActivation styles(PageStyles());
   const int result = static_cast<int>(page.DoModal());
   scope.Restore();
   resources.Free();

@@ -2,7 +2,7 @@
 
 namespace kit {
 
-ScopedActivationContext::ScopedActivationContext(HMODULE module, UINT manifestId) {
+ActivationContext::ActivationContext(HMODULE module, UINT manifestId) {
   char path[MAX_PATH] = "";
   if (!GetModuleFileNameA(module, path, MAX_PATH)) return;
   ACTCTXA request{};
@@ -12,13 +12,19 @@ ScopedActivationContext::ScopedActivationContext(HMODULE module, UINT manifestId
   request.hModule = module;
   request.lpResourceName = MAKEINTRESOURCEA(manifestId);
   context_ = CreateActCtxA(&request);
-  if (context_ == INVALID_HANDLE_VALUE) return;
-  if (!ActivateActCtx(context_, &cookie_)) cookie_ = 0;
 }
 
-ScopedActivationContext::~ScopedActivationContext() {
-  if (cookie_) DeactivateActCtx(0, cookie_);
+ActivationContext::~ActivationContext() {
   if (context_ != INVALID_HANDLE_VALUE) ReleaseActCtx(context_);
+}
+
+ScopedActivation::ScopedActivation(const ActivationContext& context) {
+  if (context.Handle() != INVALID_HANDLE_VALUE && !ActivateActCtx(context.Handle(), &cookie_))
+    cookie_ = 0;
+}
+
+ScopedActivation::~ScopedActivation() {
+  if (cookie_) DeactivateActCtx(0, cookie_);
 }
 
 }  // namespace kit

@@ -1,25 +1,35 @@
-// An activation context made from a manifest resource of a module, active on
-// this thread while the object lives: windows and controls created meanwhile
-// bind to the libraries the manifest names.
+// Activation contexts made from a manifest resource of a module: windows and
+// controls created while one is active bind to the libraries it names.
 #pragma once
 
 #include <windows.h>
 
 namespace kit {
 
-class ScopedActivationContext {
+class ActivationContext {
  public:
-  // Does nothing when the module has no such manifest or the context cannot
-  // be made: the caller then runs with the thread's context as it was.
-  ScopedActivationContext(HMODULE module, UINT manifestId);
-  ~ScopedActivationContext();
-  ScopedActivationContext(const ScopedActivationContext&) = delete;
-  ScopedActivationContext& operator=(const ScopedActivationContext&) = delete;
+  // Holds no context when the module has no such manifest or it cannot be
+  // made: activating it then leaves the thread's context as it was.
+  ActivationContext(HMODULE module, UINT manifestId);
+  ~ActivationContext();
+  ActivationContext(const ActivationContext&) = delete;
+  ActivationContext& operator=(const ActivationContext&) = delete;
 
-  bool IsActive() const { return cookie_ != 0; }
+  HANDLE Handle() const { return context_; }
 
  private:
   HANDLE context_ = INVALID_HANDLE_VALUE;
+};
+
+// Active on this thread while the object lives.
+class ScopedActivation {
+ public:
+  explicit ScopedActivation(const ActivationContext& context);
+  ~ScopedActivation();
+  ScopedActivation(const ScopedActivation&) = delete;
+  ScopedActivation& operator=(const ScopedActivation&) = delete;
+
+ private:
   ULONG_PTR cookie_ = 0;
 };
 
