@@ -1,0 +1,333 @@
+// page_soak [calls [export]]: calls every export of Kelvra.dll the given number of
+// times (1000 unless told), ending the pages in turn with Next, Back and a
+// confirmed Cancel, with the Disk Cost dialog and the feature popup opened
+// on the way where a page has them. After each call every window, font and
+// menu the robot saw must be gone; at intervals the process's private bytes
+// and handle count are printed and must not grow past a warm-up allowance.
+// The last line is "soak: passed" or what was left behind or grew.
+#include <windows.h>
+
+#include <psapi.h>  // needs windows.h first
+
+#include <algorithm>
+#include <atomic>
+#include <commctrl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "driver/setup_driver.h"
+#include "kit/scoped_handle.h"
+#include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+// Growth past the warm-up level that still counts as noise: the heap keeps
+// some freed pages, and Wine's own services open a handle now and then.
+constexpr SIZE_T kPrivateBytesAllowance = 512 * 1024;
+constexpr DWORD kHandleAllowance = 8;
+constexpr DWORD kWaitMs = 10000;
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+struct Find {
+  const char* cls;
+  HWND other;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM data) {
+  auto* find = reinterpret_cast<Find*>(data);
+  char cls[16] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (lstrcmpA(cls, find->cls) != 0 || !IsWindowVisible(window) || window == find->other)
+    return TRUE;
+  find->found = window;
+  return FALSE;
+}
+
+enum class Ending { kNext, kBack, kCancel };
+const char* const kEndingNames[] = {"Next", "Back", "Cancel"};
+
+// What one call showed, as the robot saw it.
+struct Call {
+  DWORD thread = 0;
+  Ending ending = Ending::kNext;
+  std::atomic<bool> returned{false};
+  std::vector<HWND> windows;
+  std::vector<HGDIOBJ> fonts;
+  std::vector<HMENU> menus;
+  std::string problem;
+};
+
+// A visible window of class `cls` on the call's thread other than `other`;
+// null once the call has returned or the wait is over.
+HWND WaitFor(const Call& call, const char* cls, HWND other = nullptr) {
+  const DWORD start = GetTickCount();
+  while (!call.returned && GetTickCount() - start < kWaitMs) {
+    Find find{cls, other, nullptr};
+    EnumThreadWindows(call.thread, FindVisible, reinterpret_cast<LPARAM>(&find));
+    if (find.found) return find.found;
+    Sleep(1);
+  }
+  return nullptr;
+}
+
+void WaitUntilIdle(HWND window) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
+}
+
+bool WaitUntilClosed(HWND window) {
+  const DWORD start = GetTickCount();
+  while (IsWindow(window)) {
+    if (GetTickCount() - start > kWaitMs) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+void Press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+void OpenDiskCost(Call* call, HWND page) {
+  Press(page, IDC_DISK_COST);
+  HWND dialog = WaitFor(*call, "#32770", page);
+  if (!dialog) {
+    call->problem = "the Disk Cost dialog did not open";
+    return;
+  }
+  call->windows.push_back(dialog);
+  WaitUntilIdle(dialog);
+  Press(dialog, IDOK);
+  if (!WaitUntilClosed(dialog)) call->problem = "the Disk Cost dialog did not close";
+}
+
+void OpenFeaturePopup(Call* call, HWND page) {
+  HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
+  const auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  const auto child = reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+  if (!root) {
+    call->problem = "the feature page shows no feature";
+    return;
+  }
+  // A sub-feature's popup offers every state.
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child ? child : root));
+  PostMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
+  HWND popup = WaitFor(*call, "#32768");
+  if (!popup) {
+    call->problem = "the feature popup did not open";
+    return;
+  }
+  call->windows.push_back(popup);
+  if (auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)))
+    call->menus.push_back(menu);
+  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  if (!WaitUntilClosed(popup)) call->problem = "the feature popup did not close";
+  WaitUntilIdle(page);
+}
+
+// A thread procedure, so WINAPI: a lambda would have the wrong calling
+// convention in a 32-bit build.
+DWORD WINAPI Robot(void* data) {
+  auto* call = static_cast<Call*>(data);
+  HWND page = WaitFor(*call, "#32770");
+  if (!page) {
+    if (!call->returned) call->problem = "no page appeared";
+    return 0;
+  }
+  call->windows.push_back(page);
+  WaitUntilIdle(page);
+  if (HWND heading = GetDlgItem(page, IDC_HEADING))
+    if (auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(heading, WM_GETFONT, 0, 0)))
+      call->fonts.push_back(font);
+  if (call->ending == Ending::kNext) {
+    if (GetDlgItem(page, IDC_DISK_COST)) OpenDiskCost(call, page);
+    if (GetDlgItem(page, IDC_FEATURE_TREE)) OpenFeaturePopup(call, page);
+  }
+  switch (call->ending) {
+    case Ending::kNext:
+      Press(page, IDC_NEXT);
+      break;
+    case Ending::kBack:
+      Press(page, IDC_BACK);
+      break;
+    case Ending::kCancel: {
+      Press(page, IDCANCEL);
+      HWND box = WaitFor(*call, "#32770", page);
+      if (!box) {
+        call->problem = "Cancel asked nothing";
+        Press(page, IDC_BACK);
+        break;
+      }
+      call->windows.push_back(box);
+      Press(box, IDYES);
+      break;
+    }
+  }
+  return 0;
+}
+
+int ExpectedResult(Ending ending) {
+  switch (ending) {
+    case Ending::kNext:
+      return KELVRA_NEXT;
+    case Ending::kBack:
+      return KELVRA_BACK;
+    case Ending::kCancel:
+      return KELVRA_CANCEL;
+  }
+  return -1;
+}
+
+// One call of `show` driven by the robot; empty when all went well.
+std::string OneCall(KelvraPageFunction show, Ending ending) {
+  Call call;
+  call.thread = GetCurrentThreadId();
+  call.ending = ending;
+  kit::ScopedKernelHandle robot(CreateThread(nullptr, 0, Robot, &call, 0, nullptr));
+  if (!robot) return "no robot thread";
+  const int result = show();
+  call.returned = true;
+  WaitForSingleObject(robot.get(), INFINITE);
+  if (!call.problem.empty()) return call.problem;
+  if (result != ExpectedResult(ending))
+    return "returned " + std::to_string(result) + " after " + kEndingNames[int(ending)];
+  for (HWND window : call.windows)
+    if (IsWindow(window)) return "a window outlived the call";
+  for (HGDIOBJ font : call.fonts)
+    if (GetObjectType(font)) return "the heading font outlived the call";
+  for (HMENU menu : call.menus)
+    if (IsMenu(menu)) return "the popup menu outlived the call";
+  return std::string();
+}
+
+struct Usage {
+  SIZE_T privateBytes = 0;
+  DWORD handles = 0;
+};
+
+// Committed private memory, region by region.
+SIZE_T CommittedPrivateBytes() {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  const char* address = nullptr;
+  while (VirtualQuery(address, &region, sizeof region)) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= address) break;
+    address = next;
+  }
+  return total;
+}
+
+// Handle values are small multiples of 4, handed out lowest first.
+DWORD OpenHandles() {
+  DWORD count = 0;
+  DWORD flags = 0;
+  for (ULONG_PTR value = 4; value < 4 * 16384; value += 4)
+    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+  return count;
+}
+
+// Wine reports 0 for PrivateUsage and for the handle count; there the two
+// are measured instead.
+Usage ProcessUsage() {
+  Usage usage;
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  if (GetProcessMemoryInfo(GetCurrentProcess(),
+                           reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
+    usage.privateBytes = counters.PrivateUsage;
+  if (!usage.privateBytes) usage.privateBytes = CommittedPrivateBytes();
+  GetProcessHandleCount(GetCurrentProcess(), &usage.handles);
+  if (!usage.handles) usage.handles = OpenHandles();
+  return usage;
+}
+
+void PrintUsage(int round, const Usage& usage) {
+  std::printf("after %d calls per page: private %lu KiB, %lu handles\n", round,
+              static_cast<unsigned long>(usage.privateBytes / 1024),
+              static_cast<unsigned long>(usage.handles));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  const int calls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
+  const std::string folder = ProgramFolder();
+  // The pages read the driver INI beside the executable: this program's.
+  CopyFileA((folder + "\\Setup.ini").c_str(), (folder + "\\page_soak.ini").c_str(), FALSE);
+  const DriverSettings settings = ReadDriverSettings(folder + "\\page_soak.ini");
+  WriteDriverValues(settings);
+  const kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
+  if (!library) {
+    std::printf("soak: Kelvra.dll or the page list is missing from %s\n", folder.c_str());
+    return 2;
+  }
+  std::vector<KelvraPageFunction> shows;
+  // A second argument soaks that export alone.
+  std::vector<WizardPage> pages;
+  for (const WizardPage& page : settings.pages)
+    if (argc < 3 || page.exportName == argv[2]) pages.push_back(page);
+  for (const WizardPage& page : pages) {
+    shows.push_back(GetKelvraPage(library.get(), page.exportName.c_str()));
+    if (!shows.back()) {
+      std::printf("soak: no export %s\n", page.exportName.c_str());
+      return 2;
+    }
+  }
+  if (pages.empty()) {
+    std::printf("soak: no pages to call\n");
+    return 2;
+  }
+  std::printf("soak: %d calls on each of %zu pages\n", calls, pages.size());
+
+  // The first rounds load what a process loads once; growth counts from there.
+  const int warmUp = std::min(calls, std::max(3, calls / 20));
+  const int interval = std::max(1, calls / 10);
+  Usage baseline;
+  std::string failure;
+  for (int round = 1; round <= calls && failure.empty(); ++round) {
+    const auto ending = static_cast<Ending>((round - 1) % 3);
+    for (size_t i = 0; i < shows.size() && failure.empty(); ++i) {
+      WriteActiveProduct(pages[i].active);
+      const std::string problem = OneCall(shows[i], ending);
+      if (!problem.empty())
+        failure = pages[i].exportName + ", call " + std::to_string(round) + " (" +
+                  kEndingNames[int(ending)] + "): " + problem;
+    }
+    if (round == warmUp) {
+      baseline = ProcessUsage();
+      PrintUsage(round, baseline);
+      std::printf("warm-up level set; allowance %lu KiB, %lu handles\n",
+                  static_cast<unsigned long>(kPrivateBytesAllowance / 1024),
+                  static_cast<unsigned long>(kHandleAllowance));
+    } else if (round > warmUp && (round % interval == 0 || round == calls)) {
+      const Usage now = ProcessUsage();
+      PrintUsage(round, now);
+      if (now.privateBytes > baseline.privateBytes + kPrivateBytesAllowance)
+        failure = "private bytes grew from " + std::to_string(baseline.privateBytes / 1024) +
+                  " KiB to " + std::to_string(now.privateBytes / 1024) + " KiB";
+      else if (now.handles > baseline.handles + kHandleAllowance)
+        failure = "handle count grew from " + std::to_string(baseline.handles) + " to " +
+                  std::to_string(now.handles);
+    }
+  }
+  if (!failure.empty()) {
+    std::printf("soak: FAILED: %s\n", failure.c_str());
+    return 1;
+  }
+  std::printf("soak: passed\n");
+  return 0;
+}
