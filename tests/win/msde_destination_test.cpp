@@ -87,14 +87,14 @@ TEST_F(MsdeDestinationTest, FirstRunFollowsEveryKeystrokeAndStoresBoth) {
 TEST_F(MsdeDestinationTest, ClearingTheBoxFreesTheDataFolderAndTickingCopiesIt) {
   PageSeen cleared, typed, ticked;
   Visit(nullptr, [&](Ui& ui, HWND page) {
-    ui.Click(page, IDC_DATA_FOLLOWS_PROGRAM);
+    ui.Toggle(page, IDC_DATA_FOLLOWS_PROGRAM);
     cleared = Look(ui, page);
     ui.SetText(page, IDC_DESTINATION, "E:\\Sql");
     ui.SetText(page, IDC_DATA_FOLDER, "G:\\Data");
     typed = Look(ui, page);
-    ui.Click(page, IDC_DATA_FOLLOWS_PROGRAM);
+    ui.Toggle(page, IDC_DATA_FOLLOWS_PROGRAM);
     ticked = Look(ui, page);
-    ui.Click(page, IDC_DATA_FOLLOWS_PROGRAM);
+    ui.Toggle(page, IDC_DATA_FOLLOWS_PROGRAM);
     ui.SetText(page, IDC_DESTINATION, "D:\\");
     ui.SetText(page, IDC_DATA_FOLDER, "G:\\Data\\\\\\");
   });
@@ -171,7 +171,7 @@ TEST_F(MsdeDestinationTest, EmptyFolderIsRefusedWithTheInformationMessageOfThePa
     HICON icon = nullptr;
     bool ownedByThePage = false, pageStayed = false;
     const int result = test::OpenPage("MsdeDestinationDlg", [&](Ui& ui, HWND page) {
-      ui.Click(page, IDC_DATA_FOLLOWS_PROGRAM);
+      ui.Toggle(page, IDC_DATA_FOLLOWS_PROGRAM);
       ui.SetText(page, IDC_DESTINATION, c.program);
       ui.SetText(page, IDC_DATA_FOLDER, c.data);
       ui.Click(page, IDC_NEXT);

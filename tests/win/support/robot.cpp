@@ -112,6 +112,10 @@ void Ui::Click(HWND dialog, int id) const {
   PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+void Ui::Toggle(HWND dialog, int id) const {
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_BLOCK, 5000, nullptr);
+}
+
 void Ui::SendPressed(HWND dialog, int id) const {
   SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_BLOCK, 5000, nullptr);

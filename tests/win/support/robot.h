@@ -34,6 +34,10 @@ class Ui {
   bool IsChecked(HWND dialog, int id) const;
   // Clicks a button (BM_CLICK), as the mouse would.
   void Click(HWND dialog, int id) const;
+  // Clicks a check box or radio button and returns once the dialog has dealt
+  // with it, so what is read next sees the click. Only for buttons whose
+  // press opens nothing modal: it waits for the press to finish.
+  void Toggle(HWND dialog, int id) const;
   // Tells the dialog that button `id` was pressed, as the button itself
   // would, and returns once the dialog has dealt with it.
   void SendPressed(HWND dialog, int id) const;
