@@ -10,8 +10,7 @@ runs=${1:-15}
 source "$top/scripts/wine-env.sh"
 
 "$top/scripts/install-deps.sh"
-legs=(x86_64:win64)
-if [ -z "${KELVRA_SKIP_32BIT:-}" ] && wine_env_can_run_32bit; then legs=(i686:win32 x86_64:win64); fi
+read -ra legs <<< "$(wine_env_legs)"
 
 for leg in "${legs[@]}"; do
   arch=${leg%%:*}

@@ -11,8 +11,7 @@ calls=${1:-1000}
 source "$top/scripts/wine-env.sh"
 
 "$top/scripts/install-deps.sh"
-legs=(x86_64:win64)
-if [ -z "${KELVRA_SKIP_32BIT:-}" ] && wine_env_can_run_32bit; then legs=(i686:win32 x86_64:win64); fi
+read -ra legs <<< "$(wine_env_legs)"
 
 status=0
 for leg in "${legs[@]}"; do

@@ -14,6 +14,16 @@ wine_env_can_run_32bit() {
   "$WINE_ENV_LOADER32" --version >/dev/null 2>&1
 }
 
+# The legs to run, as "arch:winearch" words: the 64-bit one always, the
+# 32-bit one first where the host runs it and KELVRA_SKIP_32BIT is not set.
+wine_env_legs() {
+  if [ -z "${KELVRA_SKIP_32BIT:-}" ] && wine_env_can_run_32bit; then
+    echo "i686:win32 x86_64:win64"
+  else
+    echo "x86_64:win64"
+  fi
+}
+
 wine_env_start() {
   local prefix; prefix=$(realpath -m "$1")
   local arch=$2; shift 2
