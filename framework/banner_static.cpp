@@ -16,6 +16,11 @@ void CBannerStatic::SetBitmap(const std::string& name) {
   Load(bitmapName_.c_str());
 }
 
+void CBannerStatic::SetName(const std::string& name) {
+  named_ = true;
+  SetText(name);
+}
+
 void CBannerStatic::Load(LPCSTR resource) {
   // Always this module's own bitmaps, whichever resource module is current.
   auto* loaded = static_cast<HBITMAP>(
@@ -50,6 +55,7 @@ UINT CBannerStatic::TextAlignment() const {
 }
 
 void CBannerStatic::DrawItem(DRAWITEMSTRUCT* item) {
+  if (named_) return;
   const std::string text = GetText();
   if (text.empty()) return;
   const int oldMode = SetBkMode(item->hDC, TRANSPARENT);

@@ -17,6 +17,10 @@ class CBannerStatic : public kit::CStatic {
   void SetBitmap(int id);
   void SetBitmap(const std::string& name);
 
+  // The banner's name for screen readers, kept as its window text. The
+  // bitmap already pictures it, so it is not drawn over the bitmap again.
+  void SetName(const std::string& name);
+
   HBITMAP Bitmap() const { return bitmap_.get(); }
   void DrawItem(DRAWITEMSTRUCT* item) override;
 
@@ -35,4 +39,5 @@ class CBannerStatic : public kit::CStatic {
   int bitmapId_ = -1;
   std::string bitmapName_;
   LONG_PTR textStyle_ = 0;  // the template's alignment, before owner-draw took its place
+  bool named_ = false;      // the window text is a name only, not drawn
 };

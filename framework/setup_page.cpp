@@ -48,6 +48,9 @@ BOOL CSetupPage::OnInitDialog() {
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
   ShowBanner();
   Show();
+  // A banner without text of its own is named after the page's caption,
+  // which a page may have set in Show().
+  if (traits_.banner != PageBanner::kNone && banner_.GetText().empty()) banner_.SetName(GetText());
   return TRUE;
 }
 

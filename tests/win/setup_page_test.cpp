@@ -38,10 +38,12 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
   std::string caption;
   LOGFONTA heading{};
   HICON big = nullptr, small = nullptr;
-  WhileShown(page, [&](Ui&, HWND window) {
+  std::string banner;
+  WhileShown(page, [&](Ui& ui, HWND window) {
     char text[256] = "";
     GetWindowTextA(window, text, sizeof text);
     caption = text;
+    banner = ui.Text(window, IDC_BANNER);
     auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, 8004, WM_GETFONT, 0, 0));
     GetObjectA(font, sizeof heading, &heading);
     big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
@@ -49,6 +51,7 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
   });
   EXPECT_EQ(caption, "Ferrix 11 Setup");
   EXPECT_EQ(page.Title(), "Ferrix 11 Setup");
+  EXPECT_EQ(banner, "Ferrix 11 Setup") << "the banner's name, for screen readers";
   EXPECT_EQ(heading.lfWeight, 700);
   EXPECT_NE(big, nullptr);
   EXPECT_EQ(small, big);

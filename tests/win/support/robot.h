@@ -5,9 +5,21 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace test {
+
+// One key as the keyboard sends it, optionally with Alt or Shift held.
+struct Key {
+  WORD vk;
+  bool alt = false;
+  bool shift = false;
+};
+// Alt and a letter: the access key `letter`.
+Key Alt(char letter);
+// The keys that type `text` on a US keyboard.
+std::vector<Key> Typed(const std::string& text);
 
 struct MessageBoxSeen {
   HWND window = nullptr;
@@ -45,6 +57,12 @@ class Ui {
   std::string ControlStates(HWND dialog) const;
   void PressEscape(HWND dialog) const;
   void PressCloseBox(HWND dialog) const;
+  // Presses `keys` as real key input to the page thread's focus, one after
+  // another, each taken and dealt with before the next; false when a key was
+  // not taken within a few seconds.
+  bool Press(const std::vector<Key>& keys) const;
+  // The control with the keyboard focus on the page thread.
+  HWND Focus() const;
 
   DWORD PageThread() const { return pageThread_; }
 
