@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <set>
 #include <string>
@@ -12,11 +11,13 @@
 #include <windows.h>
 
 #include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
 #include "tests/win/support/page_kit.h"
 
 namespace {
 
-using test::Alt;
+using test::AccessKey;
+using test::AccessKeyOf;
 using test::Key;
 using test::Typed;
 using test::Ui;
@@ -41,18 +42,6 @@ bool TakesNoFocus(HWND control) {
 bool IsRadio(HWND control) {
   const LONG_PTR type = ButtonType(control);
   return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-}
-
-// The letter after the '&' of a window's text; 0 when none.
-char AccessKey(HWND control) {
-  char text[512] = "";
-  GetWindowTextA(control, text, sizeof text);
-  for (const char* c = text; *c; ++c) {
-    if (*c != '&') continue;
-    if (c[1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(c[1])));
-    ++c;
-  }
-  return 0;
 }
 
 // The controls that Tab visits, from the focus on, once round.
@@ -119,7 +108,10 @@ TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
       // Disk Cost opened by its access key and closed with Enter on the way.
       {"InstallDestinationDlg",
        nullptr,
-       {{Alt('d'), kEnter}, {Alt('f')}, Typed("C:\\Kb"), {kEnter}},
+       {{AccessKeyOf(IDC_DISK_COST), kEnter},
+        {AccessKeyOf(IDC_DESTINATION)},
+        Typed("C:\\Kb"),
+        {kEnter}},
        {{kOptions + "\\Lumo", "TARGETDIR", "C:\\Kb\\"}}},
       // Down to the second feature, Space for its popup, the second entry.
       {"SelectFeatureDlg",
@@ -129,39 +121,44 @@ TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
              "FEATURE1=Main;;Viewer;The program;1;0;1\r\nFEATURE2=Help;Main;Help "
              "files;Manuals;1;0;0\r\n");
        },
-       {{Alt('f'), kDown, kSpace, kDown, kDown, kEnter, Alt('n')}},
+       {{AccessKeyOf(IDC_FEATURE_TREE), kDown, kSpace, kDown, kDown, kEnter,
+         AccessKeyOf(IDC_NEXT)}},
        {{kOptions + "\\Lumo", "FEATURE_DISABLED", "Help"},
         {kOptions + "\\Lumo", "FEATURE_ENABLED", "o"}}},
       {"FerrixDestinationDlg",
        nullptr,
-       {{Alt('f')}, Typed("C:\\Kb\\Ferrix"), {kEnter}},
+       {{AccessKeyOf(IDC_DESTINATION)}, Typed("C:\\Kb\\Ferrix"), {kEnter}},
        {{test::kFerrixKey, "TARGETDIR", "C:\\Kb\\"}}},
       {"UnitStandardDlg",
        nullptr,
-       {{Alt('i'), Alt('j'), kEnter}},
+       {{AccessKeyOf(IDC_UNITS_INCH), AccessKeyOf(IDC_STANDARD_JIS), kEnter}},
        {{test::kFerrixKey, "UNITS", "INCH"}, {test::kFerrixKey, "DRAWINGSTANDARD", "JIS"}}},
       {"PartModificationDlg",
        nullptr,
-       {{Alt('d'), Alt('n')}},
+       {{AccessKeyOf(IDC_DRAWING_EDIT_DENIED), AccessKeyOf(IDC_NEXT)}},
        {{test::kFerrixKey, "ALLOWDRAWINGEDIT", "0"}}},
       {"CofraDestinationDlg",
        nullptr,
-       {{Alt('f')}, Typed("C:\\Kc\\Cofra"), {Alt('n')}},
+       {{AccessKeyOf(IDC_DESTINATION)}, Typed("C:\\Kc\\Cofra"), {AccessKeyOf(IDC_NEXT)}},
        {{kOptions + "\\CofraClient", "TARGETDIR", "C:\\Kc\\"}}},
       {"CofraShortcutDlg",
        nullptr,
-       {{Alt('s'), kEnter}},
+       {{AccessKeyOf(IDC_SHOW_DESKTOP_MENU), kEnter}},
        {{kOptions + "\\CofraClient", "SHOW_DESKTOP_MENU", "0"}}},
       // After a cancelled visit the data folder follows the program folder.
       {"MsdeDestinationDlg",
        [] { test::RegSetDword(kOptions + "\\CofraServer", "_CANCELED", 1); },
-       {{Alt('p')}, Typed("C:\\Eng"), {Alt('k'), Alt('f')}, Typed("C:\\Data"), {Alt('n')}},
+       {{AccessKeyOf(IDC_DESTINATION)},
+        Typed("C:\\Eng"),
+        {AccessKeyOf(IDC_DATA_FOLLOWS_PROGRAM), AccessKeyOf(IDC_DATA_FOLDER)},
+        Typed("C:\\Data"),
+        {AccessKeyOf(IDC_NEXT)}},
        {{kOptions + "\\CofraServer", "_MSDEPATH", "C:\\Eng\\"},
         {kOptions + "\\CofraServer", "_DATADIR", "C:\\Data\\"},
         {kOptions + "\\CofraServer", "_USEDEFAULTDATADIR", "0"}}},
       {"UlvoDestinationDlg",
        nullptr,
-       {{Alt('f')}, Typed("C:\\Ku\\Ulvo"), {kEnter}},
+       {{AccessKeyOf(IDC_DESTINATION)}, Typed("C:\\Ku\\Ulvo"), {kEnter}},
        {{kOptions + "\\CofraServer", "TARGETDIR", "C:\\Ku\\"}}},
       // Every row starts ticked; Space on the first clears it.
       {"SelectContentDlg",
@@ -170,7 +167,7 @@ TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
              "[CONTENTSERVER]\r\nSTANDARD1=ANSI;ANSI parts;Inch.;0\r\n"
              "STANDARD2=DIN;DIN parts;German.;1\r\n");
        },
-       {{Alt('s'), kHome, kSpace, Alt('n')}},
+       {{AccessKeyOf(IDC_CONTENT_LIST), kHome, kSpace, AccessKeyOf(IDC_NEXT)}},
        {{kOptions + "\\ContentServer", "ANSI", "0"}, {kOptions + "\\ContentServer", "DIN", "1"}}},
   };
   for (const KeyPath& path : paths) {

@@ -1,6 +1,7 @@
 #include "tests/win/support/robot.h"
 
 #include <atomic>
+#include <cctype>
 #include <vector>
 
 #include "kit/scoped_handle.h"
@@ -70,6 +71,21 @@ Key Alt(char letter) {
   return {static_cast<WORD>(LOBYTE(VkKeyScanA(letter))), true, false};
 }
 
+Key AccessKeyOf(int id) {
+  return {0, true, false, id};
+}
+
+char AccessKey(HWND window) {
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  for (const char* c = text; *c; ++c) {
+    if (*c != '&') continue;
+    if (c[1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(c[1])));
+    ++c;
+  }
+  return 0;
+}
+
 std::vector<Key> Typed(const std::string& text) {
   std::vector<Key> keys;
   for (const char c : text) {
@@ -82,7 +98,19 @@ std::vector<Key> Typed(const std::string& text) {
 bool Ui::Press(const std::vector<Key>& keys) const {
   const kit::ScopedHook hook(SetWindowsHookExA(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
   if (!hook) return false;
-  for (const Key& key : keys) {
+  for (Key key : keys) {
+    if (key.control) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(pageThread_, &info);
+      HWND control = GetDlgItem(info.hwndActive, key.control);
+      char label[64] = "";
+      GetClassNameA(control, label, sizeof label);
+      if (lstrcmpiA(label, "Button") != 0) control = GetWindow(control, GW_HWNDPREV);
+      const char letter = AccessKey(control);
+      if (!letter) return false;
+      key = Alt(letter);
+    }
     std::vector<INPUT> inputs;
     if (key.alt) AddKey(&inputs, VK_MENU, false);
     if (key.shift) AddKey(&inputs, VK_SHIFT, false);

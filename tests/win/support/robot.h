@@ -10,14 +10,22 @@
 
 namespace test {
 
-// One key as the keyboard sends it, optionally with Alt or Shift held.
+// One key as the keyboard sends it, optionally with Alt or Shift held; or,
+// with `control` set, Alt and the access key of that control of the active
+// dialog, whatever the language of its texts.
 struct Key {
   WORD vk;
   bool alt = false;
   bool shift = false;
+  int control = 0;
 };
 // Alt and a letter: the access key `letter`.
 Key Alt(char letter);
+// The access key of control `id`: its own, or for an edit, list or tree
+// that of the label just before it.
+Key AccessKeyOf(int id);
+// The upper-case letter after the '&' of a window's text; 0 when none.
+char AccessKey(HWND window);
 // The keys that type `text` on a US keyboard.
 std::vector<Key> Typed(const std::string& text);
 
