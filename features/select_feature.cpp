@@ -76,7 +76,13 @@ void CSelectFeature::Show() {
 
 void CSelectFeature::ShowProductPicture() {
   const bool lumo = kelvra::EqualsNoCase(featureSelection_, "lumo");
-  ShowWindow(GetDlgItem(lumo ? IDC_LUMO_PICTURE : IDC_LOOKGLASS_PICTURE), SW_SHOW);
+  HWND picture = GetDlgItem(lumo ? IDC_LUMO_PICTURE : IDC_LOOKGLASS_PICTURE);
+  BITMAP shape{};
+  const auto bitmap =
+      reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (bitmap && GetObjectA(bitmap, sizeof shape, &shape))
+    KeepShape(picture, shape.bmWidth, shape.bmHeight);
+  ShowWindow(picture, SW_SHOW);
 }
 
 void CSelectFeature::CreateStateImages() {

@@ -21,6 +21,22 @@ void CBannerStatic::SetName(const std::string& name) {
   SetText(name);
 }
 
+void KeepShape(HWND control, int width, int height) {
+  RECT client;
+  if (!control || width <= 0 || height <= 0 || !GetClientRect(control, &client)) return;
+  const int wanted = MulDiv(client.right, height, width);
+  if (wanted == client.bottom) return;
+  RECT window;
+  GetWindowRect(control, &window);
+  SetWindowPos(control, nullptr, 0, 0, window.right - window.left,
+               window.bottom - window.top + wanted - client.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CBannerStatic::KeepBitmapShape() {
+  if (bitmap_) KeepShape(hwnd_, bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
+}
+
 void CBannerStatic::Load(LPCSTR resource) {
   // Always this module's own bitmaps, whichever resource module is current.
   auto* loaded = static_cast<HBITMAP>(
@@ -92,8 +108,14 @@ void CBannerStatic::Paint(HDC dc) const {
 
   kit::ScopedMemoryDC memory(dc, bitmap_.get());
   if (!memory.get()) return;
+  // Averaged, not dropped, pixels when the page is scaled for another dpi.
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  POINT oldOrigin;
+  SetBrushOrgEx(dc, 0, 0, &oldOrigin);
   StretchBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, memory.get(),
              srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop, SRCCOPY);
+  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  SetStretchBltMode(dc, oldMode);
 }
 
 bool CBannerStatic::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

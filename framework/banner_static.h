@@ -8,6 +8,12 @@
 #include "kit/scoped_handle.h"
 #include "kit/window.h"
 
+// Sets `control`'s height to keep the shape `width` by `height` at its
+// present width. Templates are laid out in dialog units, which grow by the
+// font's width and height apart at another dpi: at 144 dpi a 337 by 39 unit
+// banner is wider for its height than the 505 by 63 pixels it shows.
+void KeepShape(HWND control, int width, int height);
+
 class CBannerStatic : public kit::CStatic {
  public:
   static const kit::RuntimeClass kRuntimeClass;
@@ -20,6 +26,10 @@ class CBannerStatic : public kit::CStatic {
   // The banner's name for screen readers, kept as its window text. The
   // bitmap already pictures it, so it is not drawn over the bitmap again.
   void SetName(const std::string& name);
+
+  // Makes the control as tall as the bitmap's shape asks at the control's
+  // width; nothing without a bitmap.
+  void KeepBitmapShape();
 
   HBITMAP Bitmap() const { return bitmap_.get(); }
   void DrawItem(DRAWITEMSTRUCT* item) override;

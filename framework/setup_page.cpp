@@ -91,8 +91,9 @@ void CSetupPage::ShowBanner() {
       banner_.SetBitmap(static_cast<int>(GetActiveBannerBitmapId()));
       break;
     case PageBanner::kNone:
-      break;
+      return;
   }
+  banner_.KeepBitmapShape();
 }
 
 void CSetupPage::PlaceWindow() {

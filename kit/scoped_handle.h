@@ -100,6 +100,13 @@ struct HookTraits {
   static void Close(Handle handle) { UnhookWindowsHookEx(handle); }
 };
 
+// For windows this code made and no one else destroys.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle handle) { DestroyWindow(handle); }
+};
+
 using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
 using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
 using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
@@ -111,6 +118,7 @@ using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 using ScopedHook = ScopedHandle<HookTraits>;
+using ScopedWindow = ScopedHandle<WindowTraits>;
 
 // The screen's device context, released on exit.
 class ScopedScreenDC {

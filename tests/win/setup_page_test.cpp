@@ -176,3 +176,30 @@ TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
 }
 
 }  // namespace
+
+namespace {
+
+// At another dpi dialog units grow by the font's width and height apart; the
+// banner's height follows its width so the bitmap keeps its shape.
+TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
+  const struct {
+    int width, height, shapeWidth, shapeHeight, expected;
+  } cases[] = {{505, 63, 505, 63, 63},
+               {845, 93, 505, 63, 105},
+               {758, 120, 505, 63, 95},
+               {100, 40, 0, 63, 40}};
+  for (const auto& c : cases) {
+    const kit::ScopedWindow control(CreateWindowExA(WS_EX_CLIENTEDGE, "Static", "", WS_POPUP, 0, 0,
+                                                    c.width + 4, c.height + 4, nullptr, nullptr,
+                                                    nullptr, nullptr));
+    RECT client{};
+    GetClientRect(control.get(), &client);
+    ASSERT_EQ(client.right, c.width) << "a frame of 2 pixels a side";
+    KeepShape(control.get(), c.shapeWidth, c.shapeHeight);
+    GetClientRect(control.get(), &client);
+    EXPECT_EQ(client.right, c.width);
+    EXPECT_EQ(client.bottom, c.expected) << c.width << " by " << c.height;
+  }
+}
+
+}  // namespace
