@@ -24,13 +24,22 @@ void CBannerStatic::SetName(const std::string& name) {
 void KeepShape(HWND control, int width, int height) {
   RECT client;
   if (!control || width <= 0 || height <= 0 || !GetClientRect(control, &client)) return;
-  const int wanted = MulDiv(client.right, height, width);
-  if (wanted == client.bottom) return;
   RECT window;
   GetWindowRect(control, &window);
+  int grow = MulDiv(client.right, height, width) - client.bottom;
+  // Never over the controls below it that will show, even before the page does.
+  for (HWND sibling = GetWindow(GetParent(control), GW_CHILD); sibling && grow > 0;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT other;
+    if (sibling == control || !(GetWindowLongPtrA(sibling, GWL_STYLE) & WS_VISIBLE) ||
+        !GetWindowRect(sibling, &other) || other.top < window.bottom ||
+        other.left >= window.right || other.right <= window.left)
+      continue;
+    if (other.top - window.bottom < grow) grow = other.top - window.bottom;
+  }
+  if (grow == 0) return;
   SetWindowPos(control, nullptr, 0, 0, window.right - window.left,
-               window.bottom - window.top + wanted - client.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CBannerStatic::KeepBitmapShape() {

@@ -9,7 +9,8 @@
 #include "kit/window.h"
 
 // Sets `control`'s height to keep the shape `width` by `height` at its
-// present width. Templates are laid out in dialog units, which grow by the
+// present width, growing no further than the visible controls below it
+// (sharing some of its columns) allow. Templates are laid out in dialog units, which grow by the
 // font's width and height apart at another dpi: at 144 dpi a 337 by 39 unit
 // banner is wider for its height than the 505 by 63 pixels it shows.
 void KeepShape(HWND control, int width, int height);

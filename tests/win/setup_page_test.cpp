@@ -200,6 +200,23 @@ TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
     EXPECT_EQ(client.right, c.width);
     EXPECT_EQ(client.bottom, c.expected) << c.width << " by " << c.height;
   }
+  // Under a parent, it grows only as far as the first visible control below.
+  const kit::ScopedWindow parent(CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 900, 300, nullptr,
+                                                 nullptr, nullptr, nullptr));
+  HWND banner = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 845, 93, parent.get(),
+                                nullptr, nullptr, nullptr);
+  HWND below = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 20, 100, 50, 10,
+                               parent.get(), nullptr, nullptr, nullptr);
+  CreateWindowExA(0, "Static", "", WS_CHILD, 20, 95, 50, 10, parent.get(), nullptr, nullptr,
+                  nullptr);  // hidden: no limit
+  KeepShape(banner, 505, 63);
+  RECT client{};
+  GetClientRect(banner, &client);
+  EXPECT_EQ(client.bottom, 100) << "stops at the control below";
+  ShowWindow(below, SW_HIDE);
+  KeepShape(banner, 505, 63);
+  GetClientRect(banner, &client);
+  EXPECT_EQ(client.bottom, 105);
 }
 
 }  // namespace
