@@ -92,13 +92,13 @@ void CSelectFeature::CreateStateImages() {
 }
 
 void CSelectFeature::LoadFeatureRecords() {
-  const std::string options = ini_.PathBesideDriver(kOptionsIni);
-  records_ = features::LoadFeatureRecords([&](int number) {
-    return ini_.ReadString(featureSelection_, "FEATURE" + std::to_string(number), options);
-  });
+  const CIniSectionReader section(ini_, featureSelection_, ini_.PathBesideDriver(kOptionsIni));
+  records_ = features::LoadFeatureRecords(
+      [&](int number) { return section.ReadString("FEATURE" + std::to_string(number)); });
 }
 
 void CSelectFeature::BuildFeatureTree() {
+  const kit::ScopedNoRedraw quiet(tree_);
   std::vector<HTREEITEM> inserted;
   for (const features::PlannedItem& planned : features::PlanFeatureTree(records_)) {
     FeatureRecord& record = records_[planned.record];

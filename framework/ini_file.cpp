@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <vector>
+
 namespace {
 
 // The executable of the process (the setup driver), not this library.
@@ -11,6 +13,22 @@ std::string DriverExecutablePath() {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return std::string();
   return path;
+}
+
+// Sections beyond this many characters are read key by key.
+constexpr DWORD kLargestSectionRead = 64 << 20;
+
+std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::string& section,
+                                                     const std::string& file) {
+  if (section.size() > kMaxIniNameLength) return std::make_unique<kelvra::IniSection>("", 0);
+  for (DWORD size = 64 << 10; size <= kLargestSectionRead; size *= 2) {
+    std::vector<char> buffer(size);
+    const DWORD length =
+        GetPrivateProfileSectionA(section.c_str(), buffer.data(), size, file.c_str());
+    // A full buffer is reported as its size less two.
+    if (length < size - 2) return std::make_unique<kelvra::IniSection>(buffer.data(), length);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -40,4 +58,16 @@ std::string CIniFile::ReadString(const std::string& section, const std::string& 
 
 std::string CIniFile::ReadSetupTitle(const std::string& file) const {
   return ReadString("TREL_OPTIONS", "SETUP_TITLE", file);
+}
+
+CIniSectionReader::CIniSectionReader(const CIniFile& ini, std::string section, std::string file)
+    : ini_(ini),
+      section_(std::move(section)),
+      file_(std::move(file)),
+      whole_(ReadWholeSection(section_, file_)) {}
+
+std::string CIniSectionReader::ReadString(const std::string& key) const {
+  if (!whole_) return ini_.ReadString(section_, key, file_);
+  if (key.size() > kMaxIniNameLength) return std::string();
+  return whole_->Value(key);
 }

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+
+#include "framework/ini_section.h"
 
 // The longest section or key name read. Names are often built from registry
 // text (a product code); a longer one is treated as absent. The platform
@@ -24,4 +27,20 @@ class CIniFile {
                          const std::string& file) const;
   // SETUP_TITLE of section TREL_OPTIONS.
   std::string ReadSetupTitle(const std::string& file) const;
+};
+
+// One section of an INI file read with one call, for a page that reads many
+// of its keys: a key read from the platform reopens the file each time.
+// Each key reads exactly as CIniFile::ReadString would read it.
+class CIniSectionReader {
+ public:
+  CIniSectionReader(const CIniFile& ini, std::string section, std::string file);
+  std::string ReadString(const std::string& key) const;
+
+ private:
+  const CIniFile& ini_;
+  const std::string section_;
+  const std::string file_;
+  // Null when the section is too large to be read whole: then key by key.
+  std::unique_ptr<kelvra::IniSection> whole_;
 };

@@ -40,8 +40,7 @@ CSetupPage::CSetupPage(const PageTraits& traits)
 
 BOOL CSetupPage::OnInitDialog() {
   CDialog::OnInitDialog();
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  kit::SetWindowIcons(hwnd_, icon_);
   PlaceWindow();
   ShowCaption();
   if (traits_.headings != PageHeadings::kNone)
@@ -107,7 +106,10 @@ void CSetupPage::PlaceWindow() {
   const kelvra::ScreenPoint origin =
       kelvra::PageOrigin({info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom},
                          window.right - window.left, window.bottom - window.top);
-  SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE);
+  // Only moved: the dialog comes to the top when it is shown, and raising
+  // the hidden window now would cost a restack for nothing.
+  SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSetupPage::SetTitle(const std::string& title, const std::string& caption) {

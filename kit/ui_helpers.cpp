@@ -28,4 +28,11 @@ std::string ResourceString(UINT id) {
   return text;
 }
 
+void SetWindowIcons(HWND window, HICON icon) {
+  // The small one first: a window given only a big icon has a small one
+  // made from it, work that the second message would then throw away.
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
 }  // namespace kit

@@ -1,4 +1,5 @@
-// Small helpers of the class layer: message box, wait cursor, string resources.
+// Small helpers of the class layer: message box, window icons, wait cursor,
+// string resources.
 #pragma once
 
 #include <string>
@@ -19,6 +20,9 @@ bool LoadResourceString(UINT id, std::string* out);
 
 // The string, or empty text when it is missing.
 std::string ResourceString(UINT id);
+
+// Gives `window` `icon` as both its small and its big icon.
+void SetWindowIcons(HWND window, HICON icon);
 
 // Shows the hourglass while in scope, then puts the previous cursor back.
 class WaitCursor {

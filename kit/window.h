@@ -67,6 +67,24 @@ class CStatic : public CWnd {
   const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
 };
 
+// Keeps a control from laying itself out and redrawing after every item
+// while it is filled; when it goes, the control redraws once.
+class ScopedNoRedraw {
+ public:
+  explicit ScopedNoRedraw(const CWnd& control) : control_(control) {
+    control_.Send(WM_SETREDRAW, FALSE);
+  }
+  ~ScopedNoRedraw() {
+    control_.Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(control_.Hwnd(), nullptr, TRUE);
+  }
+  ScopedNoRedraw(const ScopedNoRedraw&) = delete;
+  ScopedNoRedraw& operator=(const ScopedNoRedraw&) = delete;
+
+ private:
+  const CWnd& control_;
+};
+
 // Records an exception caught in a window procedure and ends the modal
 // dialog around `window`; DoModal rethrows it once the dialog is gone.
 void AbandonDialogOnException(HWND window);

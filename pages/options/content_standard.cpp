@@ -69,9 +69,9 @@ void CStandardContentOption::AddRows() {
   CRegistryReadKey key;
   const bool opened = key.Open(HKEY_CURRENT_USER, OptionKey());
   const bool useStored = ReadCanceled(OptionKey()) != 1;
-  const std::string file = ini_.PathBesideDriver(kRowsFile);
+  const CIniSectionReader section(ini_, kRowsSection, ini_.PathBesideDriver(kRowsFile));
   for (int n = 1;; ++n) {
-    const std::string text = ini_.ReadString(kRowsSection, kRowKeyPrefix + std::to_string(n), file);
+    const std::string text = section.ReadString(kRowKeyPrefix + std::to_string(n));
     if (text.empty()) break;
     rows_.push_back(std::make_unique<kelvra::ContentRowRecord>(kelvra::SplitContentRow(text)));
     kelvra::ContentRowRecord& row = *rows_.back();

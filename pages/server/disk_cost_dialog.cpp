@@ -73,13 +73,15 @@ BOOL CDiskCostDialog::OnInitDialog() {
   CResourceScope scope(resources);
 
   CDialog::OnInitDialog();
-  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+  kit::SetWindowIcons(hwnd_, icon_.get());
   CenterWindow(hwnd_);
   SetText(kit::ResourceString(IDS_DISK_COST_CAPTION));
-  SetUpColumns();
-  SetUpSmallImages();
-  AddDriveRows();
+  {
+    const kit::ScopedNoRedraw quiet(list_);
+    SetUpColumns();
+    SetUpSmallImages();
+    AddDriveRows();
+  }
 
   scope.Restore();
   return TRUE;

@@ -1,4 +1,4 @@
-// page_bench [runs]: how long each page takes against the platform's own
+// page_bench [runs [what]]: how long each page takes against the platform's own
 // cost, a bare dialog of the same template; the Disk Cost dialog, first and
 // later; and how the feature page grows with its feature list. Prints one
 // "name: value (goal ...)" line per figure and "N of M goals met" last.
@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "driver/setup_driver.h"
+#include "framework/ini_file.h"
 #include "kit/activation_context.h"
 #include "kit/scoped_handle.h"
 #include "library/kelvra.h"
@@ -55,14 +56,16 @@ BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
-// The thread's visible dialog other than `other`, watched for without sleeping.
+// The thread's visible dialog other than `other`. Looked for every
+// millisecond rather than in a busy loop: on a machine with few cores a
+// spinning watcher would take the time the page needs.
 HWND WaitForDialog(DWORD thread, HWND other = nullptr) {
   const double start = NowMs();
   while (NowMs() - start < 600000) {  // a page with a long feature list takes a while
     HWND found[2] = {nullptr, other};
     EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(found));
     if (found[0]) return found[0];
-    SwitchToThread();
+    Sleep(1);
   }
   return nullptr;
 }
@@ -75,7 +78,7 @@ void WaitUntilIdle(HWND window) {
 }
 
 void WaitUntilClosed(HWND window) {
-  while (IsWindow(window)) SwitchToThread();
+  while (IsWindow(window)) Sleep(1);
 }
 
 struct Timing {
@@ -88,6 +91,7 @@ struct Timing {
 struct RobotRun {
   DWORD thread;
   const std::function<void(HWND)>* act;
+  HWND other;  // a dialog already up, not the one to press
   double start, idle, pressed;
 };
 
@@ -95,7 +99,7 @@ struct RobotRun {
 // convention in a 32-bit build.
 DWORD WINAPI PressNextWhenIdle(void* data) {
   auto* r = static_cast<RobotRun*>(data);
-  HWND page = WaitForDialog(r->thread);
+  HWND page = WaitForDialog(r->thread, r->other);
   if (!page) return 0;
   WaitUntilIdle(page);
   r->idle = NowMs();
@@ -105,9 +109,9 @@ DWORD WINAPI PressNextWhenIdle(void* data) {
   return 0;
 }
 
-Timing TimeOneCall(const std::function<int()>& show,
-                   const std::function<void(HWND)>& act = nullptr) {
-  RobotRun run{GetCurrentThreadId(), &act, 0, 0, 0};
+Timing TimeOneCall(const std::function<int()>& show, const std::function<void(HWND)>& act = nullptr,
+                   HWND other = nullptr) {
+  RobotRun run{GetCurrentThreadId(), &act, other, 0, 0, 0};
   kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, PressNextWhenIdle, &run, 0, nullptr));
   run.start = NowMs();
   show();
@@ -125,15 +129,19 @@ INT_PTR CALLBACK BareProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
-// A bare modal dialog of `templateId`: with `styles`, under the same common
-// controls the pages run under, else under the process's own.
-Timing TimeBareCall(HMODULE resources, UINT templateId, const kit::ActivationContext* styles) {
-  return TimeOneCall([&] {
-    std::unique_ptr<kit::ScopedActivation> active;
-    if (styles) active = std::make_unique<kit::ScopedActivation>(*styles);
-    return static_cast<int>(
-        DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), nullptr, BareProc, 0));
-  });
+// A bare modal dialog of `templateId`, owned by `owner`: with `styles`,
+// under the same common controls the pages run under, else under the
+// process's own.
+Timing TimeBareCall(HMODULE resources, UINT templateId, const kit::ActivationContext* styles,
+                    HWND owner = nullptr) {
+  return TimeOneCall(
+      [&] {
+        std::unique_ptr<kit::ScopedActivation> active;
+        if (styles) active = std::make_unique<kit::ScopedActivation>(*styles);
+        return static_cast<int>(
+            DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), owner, BareProc, 0));
+      },
+      nullptr, owner);
 }
 
 class Report {
@@ -188,8 +196,9 @@ UINT TemplateOf(const std::string& exportName) {
 }
 
 void BenchPages(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
-                const DriverSettings& settings, int runs, Report* report) {
+                const DriverSettings& settings, int runs, const std::string& only, Report* report) {
   for (const WizardPage& page : settings.pages) {
+    if (!only.empty() && page.exportName != only) continue;
     KelvraPageFunction show = GetKelvraPage(library, page.exportName.c_str());
     const UINT templateId = TemplateOf(page.exportName);
     if (!show || !templateId) {
@@ -252,14 +261,22 @@ void BenchDiskCost(HMODULE library, HMODULE resources, const kit::ActivationCont
     std::printf("Disk Cost: not measured\n");
     return;
   }
+  // Its bare counterpart opens as the real one does: modal over a page, which
+  // it disables and takes the activation from.
   std::vector<double> bare;
-  for (int run = 0; run < runs; ++run) {
-    bare.push_back(TimeBareCall(resources, IDD_DISK_COST, &styles).shown);
+  {
+    const kit::ScopedActivation active(styles);
+    HWND page = CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_INSTALL_DESTINATION), nullptr,
+                                   BareProc, 0);
+    ShowWindow(page, SW_SHOW);
+    for (int run = 0; run < runs; ++run)
+      bare.push_back(TimeBareCall(resources, IDD_DISK_COST, &styles, page).shown);
+    DestroyWindow(page);
   }
   const double later = Median(std::vector<double>(openings.begin() + 1, openings.end()));
   report->Figure("Disk Cost first opening, drives measured", "%.2f ms", openings.front());
   report->Figure("Disk Cost later openings", "%.2f ms", later);
-  report->Figure("Disk Cost bare dialog", "%.2f ms", Median(bare));
+  report->Figure("Disk Cost bare dialog over a page", "%.2f ms", Median(bare));
   report->Goal("Disk Cost later openings against the bare dialog", later / Median(bare), 1.2,
                Ms(later, Median(bare)));
 }
@@ -291,15 +308,13 @@ void WriteFeatureList(const std::string& file, int count) {
   WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-// The reads the feature page makes: its section's FEATURE1, FEATURE2, ...
-// until the first missing one.
+// The reads the feature page makes: its section read whole, then FEATURE1,
+// FEATURE2, ... until the first missing one.
 double TimeFeatureReads(const std::string& file) {
   const double start = NowMs();
-  char value[1024];
-  for (int n = 1;; ++n) {
-    const std::string key = "FEATURE" + std::to_string(n);
-    if (!GetPrivateProfileStringA("LUMO", key.c_str(), "", value, sizeof value, file.c_str()))
-      break;
+  const CIniFile ini;
+  const CIniSectionReader section(ini, "LUMO", file);
+  for (int n = 1; !section.ReadString("FEATURE" + std::to_string(n)).empty(); ++n) {
   }
   return NowMs() - start;
 }
@@ -357,9 +372,17 @@ int main(int argc, char** argv) {
   // The pages run under Kelvra.dll's common controls 6; the bare dialogs
   // they are held against run under the same, and once more without.
   const kit::ActivationContext styles(library.get(), IDR_PAGE_MANIFEST);
-  BenchDiskCost(library.get(), resources.get(), styles, runs, &report);
-  BenchPages(library.get(), resources.get(), styles, settings, runs, &report);
-  BenchFeatureScaling(library.get(), folder, &report);
+  // A second argument measures one part alone: "DiskCost", "pages", one
+  // export's name, or "features".
+  const std::string part = argc > 2 ? argv[2] : "";
+  const bool all = part.empty();
+  if (all || part == "DiskCost")
+    BenchDiskCost(library.get(), resources.get(), styles, runs, &report);
+  if (all || part == "pages")
+    BenchPages(library.get(), resources.get(), styles, settings, runs, "", &report);
+  else if (part.size() > 3 && part.compare(part.size() - 3, 3, "Dlg") == 0)
+    BenchPages(library.get(), resources.get(), styles, settings, runs, part, &report);
+  if (all || part == "features") BenchFeatureScaling(library.get(), folder, &report);
   report.Finish();
   return 0;
 }

@@ -228,6 +228,53 @@ TEST_F(IniFileTest, NamesLongerThanTheBoundAreAbsent) {
   }
 }
 
+// A section read whole must give every key exactly what a read of that key
+// alone gives, however the file is written.
+TEST_F(IniFileTest, SectionReadWholeGivesWhatEachKeyReadGives) {
+  const std::string k1022(1022, 'a'), k1023(1023, 'b'), k1024(1024, 'c'), k2000(2000, 'd');
+  std::string large = "[LUMO]\r\n";  // more than the first whole read takes
+  for (int n = 80; n > 0; --n)
+    large += "FEATURE" + std::to_string(n) + "=" +
+             std::string(1000, static_cast<char>('a' + n % 26)) + "\r\n";
+  const struct {
+    const char* what;
+    std::string text;
+  } files[] = {
+      {"quotes",
+       "[LUMO]\r\nFEATURE1=\"quoted\"\r\nFEATURE2='single'\r\nFEATURE3=\"open\r\n"
+       "FEATURE4=close\"\r\nFEATURE5=\"\"\r\nFEATURE6=\"\r\nFEATURE7=\"mixed'\r\n"
+       "FEATURE8= \"blanks\" \r\n"},
+      {"blanks around =",
+       "[LUMO]\r\nFEATURE1 = a b \r\n\tFEATURE2\t=\tx\t\r\nFEATURE3=\r\n"
+       "FEATURE4\r\n  FEATURE5  =  \r\nFEATURE6=a=b\r\n"},
+      {"duplicates and case",
+       "[LUMO]\r\nFEATURE1=first\r\nfeature1=second\r\nFeature2=mixed\r\n"
+       "FEATURE2=upper\r\nfeature3=lower\r\n"},
+      {"long values", "[LUMO]\r\nFEATURE1=" + k1022 + "\r\nFEATURE2=" + k1023 + "\r\nFEATURE3=" +
+                          k1024 + "\r\nFEATURE4=" + k2000 + "\r\nFEATURE5=\"" + k2000 + "\"\r\n"},
+      {"gap, comment, other and repeated sections",
+       "[OTHER]\r\nFEATURE1=other\r\n[LUMO]\r\n;FEATURE1=comment\r\nFEATURE2=two\r\n"
+       "FEATURE4=four\r\n[lumo]\r\nFEATURE5=again\r\nFEATURE2=later\r\n"},
+      {"no such section", "[OTHER]\r\nFEATURE1=other\r\n"},
+      {"large section", large},
+  };
+  // Names as the pages build them; a comment line is no key of theirs.
+  const char* const keys[] = {"FEATURE1", "FEATURE2", "FEATURE3", "FEATURE4", "FEATURE5",
+                              "FEATURE6", "FEATURE7", "FEATURE8", "feature1", "Feature3",
+                              "OTHER",    "",         "="};
+  const CIniFile ini;
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.what);
+    WriteDriverIni(file.text);
+    const CIniSectionReader section(ini, "LUMO", DriverIniFile());
+    for (const char* key : keys)
+      EXPECT_EQ(section.ReadString(key), ini.ReadString("LUMO", key, DriverIniFile())) << key;
+  }
+  DeleteFileA(DriverIniFile().c_str());
+  const CIniSectionReader missing(ini, "LUMO", DriverIniFile());
+  EXPECT_EQ(missing.ReadString("FEATURE1"), "") << "no file";
+}
+
 TEST_F(IniFileTest, PathsFollowThisExecutable) {
   const CIniFile ini;
   EXPECT_EQ(ini.DriverIniPath(), DriverIniFile());
