@@ -5,7 +5,13 @@
 
 Copies every .rc file of SOURCE_DIR (resdll/) into OUTPUT_DIR with each
 quoted text replaced by its translation from TABLE, so that one set of
-templates serves every language. The table holds pairs of lines:
+templates serves every language. The table first names the language, as
+the LANGUAGE statement spells it and as a language ID:
+
+    language: LANG_GERMAN, SUBLANG_GERMAN
+    langid: 0x407
+
+then holds pairs of lines, the English text and its translation:
 
     en: Choose the destination folder
     de: Zielordner auswaehlen
@@ -26,22 +32,26 @@ QUOTED = re.compile(r'"((?:[^"\\]|\\.)*)"')
 
 
 def read_table(path):
-    table, english = {}, None
+    table, english, names = {}, None, {}
     for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
         if not line.strip() or line.startswith("#"):
             continue
         tag, _, text = line.partition(": ")
-        if tag == "en" and english is None:
+        if tag in ("language", "langid"):
+            names[tag] = text
+        elif tag == "en" and english is None:
             english = text
         elif tag == "de" and english is not None:
             table[english] = text
             english = None
         else:
             sys.exit(f"{path}:{number}: expected 'en: ' then 'de: ', got {line!r}")
-    return table
+    if set(names) != {"language", "langid"}:
+        sys.exit(f"{path}: the table names no language (language: and langid: lines)")
+    return table, names
 
 
-def translate_line(line, table, missing, used, source_dir):
+def translate_line(line, table, names, missing, used, source_dir):
     stripped = line.lstrip()
     if stripped.startswith("#include"):
         # The library's own shared resources stay where they are.
@@ -53,7 +63,10 @@ def translate_line(line, table, missing, used, source_dir):
     if stripped.startswith("//") or "BITMAP" in line.split('"')[0] or "ICON" in line.split('"')[0]:
         return line
     if stripped.startswith("LANGUAGE "):
-        return "LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\n"
+        langid = int(names["langid"], 16)
+        return (f"LANGUAGE {names['language']}\n"
+                f"#define KELVRA_VERSION_LANGID {langid:#x}\n"
+                f'#define KELVRA_VERSION_BLOCK "{langid:04X}04B0"\n')
 
     def replace(match):
         text = match.group(1)
@@ -70,12 +83,12 @@ def translate_line(line, table, missing, used, source_dir):
 
 def main():
     table_path, source_dir, output_dir = (pathlib.Path(a) for a in sys.argv[1:4])
-    table = read_table(table_path)
+    table, names = read_table(table_path)
     missing, used = [], set()
     output_dir.mkdir(parents=True, exist_ok=True)
     for source in sorted(source_dir.glob("*.rc")):
         lines = source.read_text(encoding="utf-8").splitlines(keepends=True)
-        out = [translate_line(l, table, missing, used, source_dir.resolve()) for l in lines]
+        out = [translate_line(l, table, names, missing, used, source_dir.resolve()) for l in lines]
         if source.name == "Kelvrares.rc":
             out.insert(0, "#pragma code_page(1252)\n")
         target = output_dir / source.name

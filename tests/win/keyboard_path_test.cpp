@@ -3,7 +3,6 @@
 // arrows and Enter take the page through to Next and store the choices.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -72,11 +71,9 @@ std::string KeyboardGaps(HWND page, const std::set<HWND>& reached) {
       inReach = reached.count(r) > 0;
     }
     if (!inReach) gaps += " " + std::to_string(id) + " not reached by Tab;";
-    // Enter and Esc are the keys of OK and Cancel; an edit, list or tree
-    // takes its key from the label just before it.
-    if (id == IDOK || id == IDCANCEL) continue;
-    HWND label = ButtonType(c) >= 0 ? c : GetWindow(c, GW_HWNDPREV);
-    if (!label || !AccessKey(label)) gaps += " " + std::to_string(id) + " has no access key;";
+    // Enter and Esc are the keys of OK and Cancel.
+    if (id != IDOK && id != IDCANCEL && !test::ControlAccessKey(c))
+      gaps += " " + std::to_string(id) + " has no access key;";
   }
   return gaps;
 }

@@ -86,6 +86,12 @@ char AccessKey(HWND window) {
   return 0;
 }
 
+char ControlAccessKey(HWND control) {
+  char name[16] = "";
+  GetClassNameA(control, name, sizeof name);
+  return AccessKey(lstrcmpiA(name, "Button") == 0 ? control : GetWindow(control, GW_HWNDPREV));
+}
+
 std::vector<Key> Typed(const std::string& text) {
   std::vector<Key> keys;
   for (const char c : text) {
@@ -103,11 +109,7 @@ bool Ui::Press(const std::vector<Key>& keys) const {
       GUITHREADINFO info{};
       info.cbSize = sizeof info;
       GetGUIThreadInfo(pageThread_, &info);
-      HWND control = GetDlgItem(info.hwndActive, key.control);
-      char label[64] = "";
-      GetClassNameA(control, label, sizeof label);
-      if (lstrcmpiA(label, "Button") != 0) control = GetWindow(control, GW_HWNDPREV);
-      const char letter = AccessKey(control);
+      const char letter = ControlAccessKey(GetDlgItem(info.hwndActive, key.control));
       if (!letter) return false;
       key = Alt(letter);
     }

@@ -26,6 +26,8 @@ Key Alt(char letter);
 Key AccessKeyOf(int id);
 // The upper-case letter after the '&' of a window's text; 0 when none.
 char AccessKey(HWND window);
+// A control's access key: a button's own, else that of the label just before it.
+char ControlAccessKey(HWND control);
 // The keys that type `text` on a US keyboard.
 std::vector<Key> Typed(const std::string& text);
 
