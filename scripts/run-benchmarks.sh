@@ -2,11 +2,13 @@
 # Builds Kelvra and runs the benchmark program under Wine, once per leg the
 # host can run: every page against a bare dialog of its template, the Disk
 # Cost dialog, the feature page's growth.
-#   scripts/run-benchmarks.sh [runs per figure]
+#   scripts/run-benchmarks.sh [runs per figure [part]]
+# where part is DiskCost, pages, one export's name or features (all if none).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${KELVRA_BUILD:-$top/build}
 runs=${1:-15}
+part=${2:-}
 source "$top/scripts/wine-env.sh"
 
 "$top/scripts/install-deps.sh"
@@ -19,6 +21,6 @@ for leg in "${legs[@]}"; do
   trap wine_env_stop EXIT
   wine_env_start "$build/$arch/bench-prefix" "${leg#*:}" --fresh --xvfb
   echo "== $arch under ${leg#*:} Wine, $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-  (cd "$build/$arch/bin" && "$WINE" page_bench.exe "$runs")
+  (cd "$build/$arch/bin" && "$WINE" page_bench.exe "$runs" $part)
   wine_env_stop
 done
