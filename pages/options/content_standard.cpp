@@ -51,6 +51,7 @@ bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESU
 }
 
 void CStandardContentOption::Show() {
+  const kit::ScopedNoRedraw quiet(list_);
   PrepareList();
   AddRows();
 }
