@@ -91,6 +91,7 @@ DriverSettings ReadDriverSettings(const std::string& iniPath) {
   settings.active = ReadIni(iniPath, "active");
   settings.installDir = ReadIni(iniPath, "InstallDir");
   settings.pages = ParsePages(ReadIni(iniPath, "Pages"), settings.active);
+  settings.language = ReadIni(iniPath, "Language");
   return settings;
 }
 

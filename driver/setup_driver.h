@@ -20,6 +20,7 @@ struct DriverSettings {
   std::string active;  // for pages that name no product of their own
   std::string installDir;
   std::vector<WizardPage> pages;  // in wizard order
+  std::string language;           // "de": the texts of <folder>\de\Kelvrares.dll
 };
 
 DriverSettings ReadDriverSettings(const std::string& iniPath);

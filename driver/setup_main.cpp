@@ -1,9 +1,13 @@
-// Setup.exe [/auto <folder>]: shows the pages listed in Setup.ini with
-// Next/Back navigation and prints what they stored. With /auto it presses
-// Next on every page by itself and saves a picture of each into <folder>.
+// Setup.exe [/auto <folder>] [--language <code>]: shows the pages listed in
+// Setup.ini with Next/Back navigation and prints what they stored. With
+// /auto it presses Next on every page by itself and saves a picture of each
+// into <folder>. With --language de (or Language=de in Setup.ini) the pages
+// show the texts of de\Kelvrares.dll.
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "driver/setup_driver.h"
 #include "library/kelvra.h"
@@ -18,6 +22,78 @@ std::string ExecutablePath() {
 
 std::string FolderOf(const std::string& path) {
   return path.substr(0, path.find_last_of('\\'));
+}
+
+std::string NameOf(const std::string& path) {
+  return path.substr(path.find_last_of('\\') + 1);
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+struct Arguments {
+  std::string shotFolder;  // /auto <folder>
+  std::string language;    // --language <code>
+  bool staged = false;     // --staged: this is the copy of another language's run
+  std::string passOn;      // everything but --language, for the copy
+};
+
+Arguments ParseArguments(int argc, char** argv) {
+  Arguments arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--language" && i + 1 < argc) {
+      arguments.language = argv[++i];
+      continue;
+    }
+    if (argument == "--staged") arguments.staged = true;
+    if (argument == "/auto" && i + 1 < argc) arguments.shotFolder = argv[i + 1];
+    arguments.passOn += " \"" + argument + "\"";
+  }
+  return arguments;
+}
+
+// The pages find Kelvrares.dll in the driver's own folder before anywhere
+// else, so another language runs from a copy of the driver in a folder of
+// its own, with that language's library beside it. Returns the copy's exit
+// code; the folder is removed afterwards.
+int RunStaged(const std::string& folder, const std::string& library, const std::string& language,
+              const std::string& passOn) {
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string stage = std::string(temp) + "KelvraSetup-" + language;
+  CreateDirectoryA(stage.c_str(), nullptr);
+  const std::string self = NameOf(ExecutablePath());
+  const std::string ini = self.substr(0, self.find_last_of('.')) + ".ini";
+  const std::pair<std::string, std::string> copies[] = {
+      {folder + "\\" + self, self}, {folder + "\\Kelvra.dll", "Kelvra.dll"},
+      {folder + "\\" + ini, ini},   {folder + "\\Options.ini", "Options.ini"},
+      {library, "Kelvrares.dll"},
+  };
+  for (const auto& [from, to] : copies) {
+    if (!CopyFileA(from.c_str(), (stage + "\\" + to).c_str(), FALSE)) {
+      std::printf("%s could not be copied to %s.\n", from.c_str(), stage.c_str());
+      return 4;
+    }
+  }
+  std::string commandLine = "\"" + stage + "\\" + self + "\" --staged" + passOn;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  DWORD exitCode = 4;
+  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    const kit::ScopedKernelHandle processHandle(process.hProcess), thread(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  } else {
+    std::printf("The %s copy of the driver could not be started.\n", language.c_str());
+  }
+  for (const auto& copy : copies) DeleteFileA((stage + "\\" + copy.second).c_str());
+  RemoveDirectoryA(stage.c_str());
+  return static_cast<int>(exitCode);
 }
 
 // Runs the wizard; returns the process exit code.
@@ -57,6 +133,13 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const std::string folder = FolderOf(ExecutablePath());
   const DriverSettings settings = ReadDriverSettings(folder + "\\Setup.ini");
+  const Arguments arguments = ParseArguments(argc, argv);
+  const std::string language = arguments.language.empty() ? settings.language : arguments.language;
+  if (!arguments.staged && !language.empty() && language != "en") {
+    const std::string library = folder + "\\" + language + "\\Kelvrares.dll";
+    if (FileExists(library)) return RunStaged(folder, library, language, arguments.passOn);
+    std::printf("There is no %s; the pages stay in English.\n", library.c_str());
+  }
   WriteDriverValues(settings);
 
   kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
@@ -65,8 +148,8 @@ int main(int argc, char** argv) {
     return 4;
   }
   std::unique_ptr<Autopilot> autopilot;
-  if (argc >= 3 && std::strcmp(argv[1], "/auto") == 0)
-    autopilot = std::make_unique<Autopilot>(GetCurrentThreadId(), argv[2]);
+  if (!arguments.shotFolder.empty())
+    autopilot = std::make_unique<Autopilot>(GetCurrentThreadId(), arguments.shotFolder);
 
   const int exitCode = RunWizard(library.get(), settings, autopilot.get());
   autopilot.reset();

@@ -40,6 +40,26 @@ SIZE MeasureText(HDC dc, std::string* text) {
   return size;
 }
 
+// An owner-drawn entry that keeps its text as well, so GetMenuString and
+// screen readers read what the drawing shows. `flags` carries the state and
+// break bits of MF_*, which MENUITEMINFO spells with the same values.
+BOOL AppendOwnerDrawn(HMENU menu, UINT flags, UINT command, HMENU subMenu,
+                      const std::string& text) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_DATA;
+  info.fType = MFT_OWNERDRAW | (flags & (MFT_MENUBREAK | MFT_MENUBARBREAK));
+  info.fState = flags & (MFS_CHECKED | MFS_GRAYED);
+  info.wID = command;
+  if (subMenu) {
+    info.fMask |= MIIM_SUBMENU;
+    info.hSubMenu = subMenu;
+  }
+  info.dwTypeData = const_cast<char*>(text.c_str());
+  info.cch = static_cast<UINT>(text.size());
+  return InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
   const RECT area{left, top, right, bottom};
   SetBkColor(dc, color);
@@ -108,7 +128,7 @@ BOOL CBitmapMenu::CopyFrom(HMENU source) {
         sub->CopyFrom(sourceSub);
         const auto subHandle = reinterpret_cast<UINT_PTR>(sub->Handle());
         const BOOL appended =
-            ownerDraw_ ? AppendMenuA(Handle(), MF_POPUP | MF_OWNERDRAW, subHandle, nullptr)
+            ownerDraw_ ? AppendOwnerDrawn(Handle(), 0, 0, sub->Handle(), text)
                        : AppendMenuA(Handle(), MF_POPUP | MF_STRING, subHandle, text.c_str());
         if (appended) sub->GiveAway();  // the entry now destroys it with this menu
         items_.push_back(
@@ -116,11 +136,12 @@ BOOL CBitmapMenu::CopyFrom(HMENU source) {
         subMenus_.push_back(std::move(sub));
         continue;
       }
-      // Checked, greyed and break flags carry over; the text lives in the item records.
+      // Checked, greyed and break flags carry over; the drawing takes its text
+      // from the item records.
       const UINT kept =
           state & (MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_MENUBREAK | MF_MENUBARBREAK);
       if (ownerDraw_)
-        AppendMenuA(Handle(), kept | MF_OWNERDRAW, command, nullptr);
+        AppendOwnerDrawn(Handle(), kept, command, nullptr, text);
       else
         AppendMenuA(Handle(), kept | MF_STRING, command, text.c_str());
       items_.push_back(std::make_unique<CBitmapMenuItem>(CBitmapMenuItem{text, command}));

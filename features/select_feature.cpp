@@ -4,6 +4,7 @@
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "framework/text_compare.h"
+#include "kit/ui_helpers.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 
@@ -32,6 +33,7 @@ const kit::CommandEntry<CSelectFeature> CSelectFeature::kCommands[] = {
 
 const kit::NotifyEntry<CSelectFeature> CSelectFeature::kNotifies[] = {
     {IDC_FEATURE_TREE, TVN_SELCHANGEDA, &CSelectFeature::ShowFeatureDescription},
+    {IDC_FEATURE_TREE, TVN_ITEMCHANGEDA, &CSelectFeature::ShowFeatureDescription},
 };
 
 CSelectFeature::CSelectFeature() : CSetupPage(kTraits) {
@@ -68,12 +70,19 @@ void CSelectFeature::Show() {
 
   const std::string key = OptionKey();
   if (ReadCanceled(key) != 1) ApplyStoredLists();
+  ShowSelectedFeature();  // the stored lists may have changed its state
   MarkCanceled(key, 0);
 }
 
 void CSelectFeature::ShowProductPicture() {
   const bool lumo = kelvra::EqualsNoCase(featureSelection_, "lumo");
-  ShowWindow(GetDlgItem(lumo ? IDC_LUMO_PICTURE : IDC_LOOKGLASS_PICTURE), SW_SHOW);
+  HWND picture = GetDlgItem(lumo ? IDC_LUMO_PICTURE : IDC_LOOKGLASS_PICTURE);
+  BITMAP shape{};
+  const auto bitmap =
+      reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (bitmap && GetObjectA(bitmap, sizeof shape, &shape))
+    KeepShape(picture, shape.bmWidth, shape.bmHeight);
+  ShowWindow(picture, SW_SHOW);
 }
 
 void CSelectFeature::CreateStateImages() {
@@ -118,16 +127,28 @@ void CSelectFeature::ApplyStoredLists() {
   }
 }
 
-LRESULT CSelectFeature::ShowFeatureDescription(NMHDR* header) {
-  const auto* change = reinterpret_cast<const NMTREEVIEWA*>(header);
-  const FeatureRecord* record =
-      tree_.Record(reinterpret_cast<features::FeatureItem>(change->itemNew.hItem));
-  SetDlgItemText(IDC_FEATURE_DESCRIPTION, record ? record->description : std::string());
+LRESULT CSelectFeature::ShowFeatureDescription(NMHDR*) {
+  ShowSelectedFeature();
   return 0;
+}
+
+void CSelectFeature::ShowSelectedFeature() {
+  const FeatureRecord* record =
+      tree_.Record(reinterpret_cast<features::FeatureItem>(tree_.GetSelectedItem()));
+  if (!record) {
+    SetDlgItemText(IDC_FEATURE_DESCRIPTION, std::string());
+    return;
+  }
+  // The state in words as well, for those who cannot see its picture.
+  std::string text = record->description;
+  const std::string state = kit::ResourceString(IDS_STATE_NAME_BASE + record->state);
+  if (!text.empty() && !state.empty()) text += "\r\n\r\n";
+  SetDlgItemText(IDC_FEATURE_DESCRIPTION, text + state);
 }
 
 void CSelectFeature::ResetToDefaults() {
   features::ResetToDefaults(tree_);
+  ShowSelectedFeature();
 }
 
 bool CSelectFeature::Commit() {

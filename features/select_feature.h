@@ -34,6 +34,8 @@ class CSelectFeature : public CSetupPage {
   void BuildFeatureTree();
   void ApplyStoredLists();
   LRESULT ShowFeatureDescription(NMHDR* header);
+  // The selected feature's description and install state.
+  void ShowSelectedFeature();
   void ResetToDefaults();
 
   std::string productName_;

@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include "kit/app.h"
+#include "kit/ui_helpers.h"
 #include "res/kelvra_ids.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace {
 
@@ -31,6 +33,18 @@ void DropQueuedSpace(HWND tree) {
     PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_REMOVE);
 }
 
+// The entry's text from the resource library, in its language; the built-in
+// one when the library lacks it.
+std::string ChoiceText(const features::InstallStateEntry& entry) {
+  for (int state = StateDisabled; state <= StateLocal; ++state) {
+    std::string text;
+    if (entry.command == 1u << state &&
+        kit::LoadResourceString(IDS_STATE_CHOICE_BASE + state, &text))
+      return text;
+  }
+  return entry.text;
+}
+
 HBITMAP LoadStateBitmap(UINT id) {
   return LoadBitmapA(kit::ResourceHandle(), MAKEINTRESOURCEA(id));
 }
@@ -49,7 +63,7 @@ CSelectFeatureTreeCtrl::CSelectFeatureTreeCtrl() {
 
 void CSelectFeatureTreeCtrl::AppendInstallStateItems(HMENU menu, HTREEITEM, unsigned mask) const {
   for (const features::InstallStateEntry& entry : features::InstallStateEntries(mask))
-    AppendMenuA(menu, MF_STRING, entry.command, entry.text);
+    AppendMenuA(menu, MF_STRING, entry.command, ChoiceText(entry).c_str());
 }
 
 FeatureItem CSelectFeatureTreeCtrl::FirstTopLevel() const {
@@ -150,9 +164,13 @@ void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screen
       {features::kSourceCommand, sourceBitmap_.get()},
       {features::kAdvertiseCommand, advertiseBitmap_.get()},
   };
+  // Only the item data changes: the entries stay owner-drawn and keep their text.
   for (const auto& image : images) {
-    ModifyMenuA(menu.Handle(), image.command, MF_BYCOMMAND | MF_OWNERDRAW, image.command,
-                reinterpret_cast<LPCSTR>(image.bitmap));
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(image.bitmap);
+    SetMenuItemInfoA(menu.Handle(), image.command, FALSE, &info);
   }
 
   openMenu_ = &menu;
@@ -161,4 +179,11 @@ void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screen
                                        screenPoint.y, 0, hwnd_, nullptr));
   openMenu_ = nullptr;
   features::ApplyInstallStateChoice(*this, AsFeatureItem(item), command);
+  if (command == 0) return;
+  // The page names the selected feature's state in words; tell it to look again.
+  NMTVITEMCHANGE change{};
+  change.hdr = {hwnd_, static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_)),
+                static_cast<UINT>(TVN_ITEMCHANGEDA)};
+  change.hItem = item;
+  SendMessageA(GetParent(hwnd_), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
 }

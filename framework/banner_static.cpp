@@ -16,6 +16,36 @@ void CBannerStatic::SetBitmap(const std::string& name) {
   Load(bitmapName_.c_str());
 }
 
+void CBannerStatic::SetName(const std::string& name) {
+  named_ = true;
+  SetText(name);
+}
+
+void KeepShape(HWND control, int width, int height) {
+  RECT client;
+  if (!control || width <= 0 || height <= 0 || !GetClientRect(control, &client)) return;
+  RECT window;
+  GetWindowRect(control, &window);
+  int grow = MulDiv(client.right, height, width) - client.bottom;
+  // Never over the controls below it that will show, even before the page does.
+  for (HWND sibling = GetWindow(GetParent(control), GW_CHILD); sibling && grow > 0;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT other;
+    if (sibling == control || !(GetWindowLongPtrA(sibling, GWL_STYLE) & WS_VISIBLE) ||
+        !GetWindowRect(sibling, &other) || other.top < window.bottom ||
+        other.left >= window.right || other.right <= window.left)
+      continue;
+    if (other.top - window.bottom < grow) grow = other.top - window.bottom;
+  }
+  if (grow == 0) return;
+  SetWindowPos(control, nullptr, 0, 0, window.right - window.left,
+               window.bottom - window.top + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CBannerStatic::KeepBitmapShape() {
+  if (bitmap_) KeepShape(hwnd_, bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
+}
+
 void CBannerStatic::Load(LPCSTR resource) {
   // Always this module's own bitmaps, whichever resource module is current.
   auto* loaded = static_cast<HBITMAP>(
@@ -50,6 +80,7 @@ UINT CBannerStatic::TextAlignment() const {
 }
 
 void CBannerStatic::DrawItem(DRAWITEMSTRUCT* item) {
+  if (named_) return;
   const std::string text = GetText();
   if (text.empty()) return;
   const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
@@ -86,8 +117,14 @@ void CBannerStatic::Paint(HDC dc) const {
 
   kit::ScopedMemoryDC memory(dc, bitmap_.get());
   if (!memory.get()) return;
+  // Averaged, not dropped, pixels when the page is scaled for another dpi.
+  const int oldMode = SetStretchBltMode(dc, HALFTONE);
+  POINT oldOrigin;
+  SetBrushOrgEx(dc, 0, 0, &oldOrigin);
   StretchBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, memory.get(),
              srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop, SRCCOPY);
+  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  SetStretchBltMode(dc, oldMode);
 }
 
 bool CBannerStatic::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

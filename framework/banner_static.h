@@ -8,6 +8,13 @@
 #include "kit/scoped_handle.h"
 #include "kit/window.h"
 
+// Sets `control`'s height to keep the shape `width` by `height` at its
+// present width, growing no further than the visible controls below it
+// (sharing some of its columns) allow. Templates are laid out in dialog units, which grow by the
+// font's width and height apart at another dpi: at 144 dpi a 337 by 39 unit
+// banner is wider for its height than the 505 by 63 pixels it shows.
+void KeepShape(HWND control, int width, int height);
+
 class CBannerStatic : public kit::CStatic {
  public:
   static const kit::RuntimeClass kRuntimeClass;
@@ -16,6 +23,14 @@ class CBannerStatic : public kit::CStatic {
   // On failure the previous bitmap stays.
   void SetBitmap(int id);
   void SetBitmap(const std::string& name);
+
+  // The banner's name for screen readers, kept as its window text. The
+  // bitmap already pictures it, so it is not drawn over the bitmap again.
+  void SetName(const std::string& name);
+
+  // Makes the control as tall as the bitmap's shape asks at the control's
+  // width; nothing without a bitmap.
+  void KeepBitmapShape();
 
   HBITMAP Bitmap() const { return bitmap_.get(); }
   void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -35,4 +50,5 @@ class CBannerStatic : public kit::CStatic {
   int bitmapId_ = -1;
   std::string bitmapName_;
   LONG_PTR textStyle_ = 0;  // the template's alignment, before owner-draw took its place
+  bool named_ = false;      // the window text is a name only, not drawn
 };

@@ -47,6 +47,9 @@ BOOL CSetupPage::OnInitDialog() {
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
   ShowBanner();
   Show();
+  // A banner without text of its own is named after the page's caption,
+  // which a page may have set in Show().
+  if (traits_.banner != PageBanner::kNone && banner_.GetText().empty()) banner_.SetName(GetText());
   return TRUE;
 }
 
@@ -87,8 +90,9 @@ void CSetupPage::ShowBanner() {
       banner_.SetBitmap(static_cast<int>(GetActiveBannerBitmapId()));
       break;
     case PageBanner::kNone:
-      break;
+      return;
   }
+  banner_.KeepBitmapShape();
 }
 
 void CSetupPage::PlaceWindow() {

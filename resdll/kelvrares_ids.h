@@ -99,3 +99,15 @@
 #define IDC_RESET_FEATURES 10008
 #define IDB_LUMO_PICTURE 10005
 #define IDB_LOOKGLASS_PICTURE 13002
+// The install states in words, each ID its base plus the state's number:
+// the name shown under a feature's description, and the popup entry.
+#define IDS_STATE_NAME_BASE 9200
+#define IDS_STATE_NAME_DISABLED 9200
+#define IDS_STATE_NAME_ADVERTISED 9201
+#define IDS_STATE_NAME_SOURCE 9202
+#define IDS_STATE_NAME_LOCAL 9203
+#define IDS_STATE_CHOICE_BASE 9210
+#define IDS_STATE_CHOICE_DISABLE 9210
+#define IDS_STATE_CHOICE_ADVERTISE 9211
+#define IDS_STATE_CHOICE_SOURCE 9212
+#define IDS_STATE_CHOICE_LOCAL 9213

@@ -2,7 +2,7 @@
 # display (Xvfb when there is none) and a persistent wineserver.
 # wine_env_stop ends exactly what wine_env_start started.
 #   wine_env_can_run_32bit                  true where 32-bit programs run
-#   wine_env_start <prefix folder> <win32|win64> [--fresh] [--xvfb]
+#   wine_env_start <prefix folder> <win32|win64> [--fresh] [--xvfb] [--dpi=N]
 # After wine_env_start, "$WINE" runs a Windows program of that architecture.
 
 readonly WINE_ENV_LOADER32=/usr/lib/wine/wine
@@ -27,11 +27,12 @@ wine_env_legs() {
 wine_env_start() {
   local prefix; prefix=$(realpath -m "$1")
   local arch=$2; shift 2
-  local fresh=0 want_xvfb=0
+  local fresh=0 want_xvfb=0 dpi=""
   for arg in "$@"; do
     case $arg in
       --fresh) fresh=1 ;;
       --xvfb) want_xvfb=1 ;;
+      --dpi=*) dpi=${arg#--dpi=} ;;
     esac
   done
   case $arch in
@@ -67,6 +68,11 @@ wine_env_start() {
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
     if [ -n "${KELVRA_TEST_BUILD:-}" ]; then wine_env_add_test_drives "$prefix" "$KELVRA_TEST_BUILD"; fi
+  fi
+  # The screen's pixels per inch, read by every Wine process as it starts.
+  if [ -n "$dpi" ]; then
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 </dev/null &
   WINE_ENV_SERVER_STARTED=1

@@ -23,7 +23,7 @@ endif()
 file(ARCHIVE_EXTRACT INPUT ${archive} DESTINATION ${scratch}/unpacked)
 set(top ${scratch}/unpacked/${PACKAGE})
 
-set(promised bin/Kelvra.dll bin/Kelvrares.dll bin/Setup.exe bin/Setup.ini bin/Options.ini
+set(promised bin/Kelvra.dll bin/Kelvrares.dll bin/de/Kelvrares.dll bin/Setup.exe bin/Setup.ini bin/Options.ini
     include/kelvra.h lib/libKelvra.dll.a README.md docs/contract.md)
 foreach(file IN LISTS promised)
   if(NOT EXISTS ${top}/${file})

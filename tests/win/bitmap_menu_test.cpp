@@ -104,6 +104,13 @@ TEST(BitmapMenu, CopiesEveryEntryOwnerDrawnWithItsRecord) {
                                              {0, od, 0, 0},           {2048, od, 0, ULONG_PTR(-1)},
                                              {0, od, 0, 0},           {40, od, MF_GRAYED, 0}};
     EXPECT_EQ(Entries(menu.Handle()), expected);
+    // Owner-drawn entries keep their text for GetMenuString and screen readers.
+    const char* const texts[] = {"Open", "", "More", "", "Less", "Greyed"};
+    for (int position = 0; position < 6; ++position) {
+      char text[32] = "";
+      GetMenuStringA(menu.Handle(), position, text, sizeof text, MF_BYPOSITION);
+      EXPECT_STREQ(text, texts[position]) << "position " << position;
+    }
     copiedMore = GetSubMenu(menu.Handle(), 2);
     EXPECT_NE(copiedMore, more) << "sub-menus are copied";
     EXPECT_EQ(Entries(copiedMore), (std::vector<EntrySeen>{{20, od, 0, 0}}));

@@ -26,10 +26,25 @@ using test::Ui;
 
 constexpr int kColumns = 5;
 constexpr int64_t kMiB = 1048576;
-const kelvra::SizeUnits kUnits{" bytes", " KB", " MB", " GB"};
+// The units of the resource library beside this program, in its language.
+const kelvra::SizeUnits& Units() {
+  static const kelvra::SizeUnits units{test::ResourceLibraryString(IDS_UNIT_BYTES),
+                                       test::ResourceLibraryString(IDS_UNIT_KILOBYTES),
+                                       test::ResourceLibraryString(IDS_UNIT_MEGABYTES),
+                                       test::ResourceLibraryString(IDS_UNIT_GIGABYTES)};
+  return units;
+}
 
 std::string Size(int64_t value) {
-  return kelvra::FormatSize(value, kUnits);
+  return kelvra::FormatSize(value, Units());
+}
+
+// A number as the list shows it in bytes or megabytes.
+std::string Bytes(int64_t value) {
+  return std::to_string(value) + Units().bytes;
+}
+std::string Megabytes(int64_t value) {
+  return std::to_string(value) + Units().megabytes;
 }
 
 // The resource library made current, as the page frame has it while a page is up.
@@ -258,11 +273,13 @@ TEST_F(DiskCostDialogTest, ShowsFiveSizeColumnsCaptionIconAndImages) {
   const DialogSeen seen = ShowDialog(&result);
 
   EXPECT_EQ(result, IDOK);
-  EXPECT_EQ(seen.caption, "Disk Space Requirements");
+  EXPECT_EQ(seen.caption, test::ResourceLibraryString(IDS_DISK_COST_CAPTION));
   EXPECT_TRUE(seen.hasIcons);
   ASSERT_EQ(seen.headerColumns, kColumns);
-  EXPECT_EQ(seen.headings,
-            (std::vector<std::string>{"Drive", "Size", "Available", "Required", "Remaining"}));
+  std::vector<std::string> headings;
+  for (UINT id = IDS_DRIVE_COLUMN; id <= IDS_REMAINING_COLUMN; ++id)
+    headings.push_back(test::ResourceLibraryString(id));
+  EXPECT_EQ(seen.headings, headings) << "Drive, Size, Available, Required, Remaining";
   EXPECT_EQ(seen.widths, (std::vector<int>{60, 90, 90, 90, 90}));
   EXPECT_EQ(seen.formats, (std::vector<int>{LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_RIGHT,
                                             LVCFMT_RIGHT}));
@@ -310,7 +327,7 @@ TEST_F(DiskCostDialogTest, ListsFixedAndNetworkDrivesInLetterOrderWithTheirImage
     EXPECT_NEAR(static_cast<double>(measured->free), static_cast<double>(drive.free), 1024.0 * kMiB)
         << "other processes write to the same disk, so the free space moves a little";
     EXPECT_EQ(row.cells[2], Size(static_cast<int64_t>(measured->free)));
-    EXPECT_EQ(row.cells[3], "0 bytes");
+    EXPECT_EQ(row.cells[3], Bytes(0));
     EXPECT_EQ(row.cells[4], row.cells[2]);
 
     ASSERT_LT(i, records.size());
@@ -351,13 +368,13 @@ TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
     EXPECT_EQ(row.cells[0], plain.rows[i].cells[0]);
     EXPECT_EQ(row.cells[2], plain.rows[i].cells[2]) << "free space is not touched";
     if (row.cells[0] == "C:") {
-      EXPECT_EQ(row.cells[3], "700 MB");
+      EXPECT_EQ(row.cells[3], Megabytes(700));
       EXPECT_EQ(row.cells[4], Size(static_cast<int64_t>(c->free) - 700 * kMiB));
     } else if (row.cells[0] == "N:") {
       EXPECT_EQ(row.cells[3], "3072 KB");
       EXPECT_EQ(row.cells[4], Size(static_cast<int64_t>(n->free) - 3 * kMiB));
     } else {
-      EXPECT_EQ(row.cells[3], "0 bytes") << "no requirement names this drive";
+      EXPECT_EQ(row.cells[3], Bytes(0)) << "no requirement names this drive";
       EXPECT_EQ(row.cells[4], plain.rows[i].cells[4]);
     }
   }
@@ -378,9 +395,9 @@ TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
   const RowSeen* over = FindRow(seen, "N:");
   ASSERT_NE(exact, nullptr);
   ASSERT_NE(over, nullptr);
-  EXPECT_EQ(exact->cells[4], "0 bytes");
+  EXPECT_EQ(exact->cells[4], Bytes(0));
   EXPECT_EQ(exact->stateImage, 0u) << "nothing left is still enough";
-  EXPECT_EQ(over->cells[4], "-1 bytes");
+  EXPECT_EQ(over->cells[4], Bytes(-1));
   EXPECT_EQ(over->stateImage, 5u);
   EXPECT_TRUE(seen.shortMarkDrawn) << "state image 5 shows nothing (drive_state_6016.bmp)";
   for (const RowSeen& row : seen.rows) {
@@ -426,7 +443,7 @@ TEST_F(DiskCostDialogTest, DrivesAreMeasuredOncePerProcess) {
   }
   const RowSeen* row = FindRow(second, "C:");
   ASSERT_NE(row, nullptr);
-  EXPECT_EQ(row->cells[4], "4096 bytes");
+  EXPECT_EQ(row->cells[4], Bytes(4096));
 }
 
 // With the library gone from the disk, a dialog given the page's current
@@ -536,8 +553,9 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   EXPECT_EQ(requirements[1].required, 367001600);
   ASSERT_NE(FindRow(seen, "C:"), nullptr);
   ASSERT_NE(FindRow(seen, "N:"), nullptr);
-  EXPECT_EQ(FindRow(seen, "C:")->cells[3], "1200 MB");
-  EXPECT_EQ(FindRow(seen, "N:")->cells[3], "350 MB") << "the typed letter matches without case";
+  EXPECT_EQ(FindRow(seen, "C:")->cells[3], Megabytes(1200));
+  EXPECT_EQ(FindRow(seen, "N:")->cells[3], Megabytes(350))
+      << "the typed letter matches without case";
 
   // Pressed again with the destination on the system drive: the two add up,
   // and the first press's requirements are gone.
@@ -545,8 +563,8 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
   ASSERT_NE(FindRow(seen, "C:"), nullptr);
   ASSERT_NE(FindRow(seen, "N:"), nullptr);
-  EXPECT_EQ(FindRow(seen, "C:")->cells[3], "1550 MB");
-  EXPECT_EQ(FindRow(seen, "N:")->cells[3], "0 bytes");
+  EXPECT_EQ(FindRow(seen, "C:")->cells[3], Megabytes(1550));
+  EXPECT_EQ(FindRow(seen, "N:")->cells[3], Bytes(0));
 
   // No destination, or one without a drive letter, counts on no drive.
   for (const char* destination : {"", "\\\\server\\share"}) {
@@ -554,7 +572,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
     seen = PressDiskCost(destination, "LUMO");
     EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
     for (const RowSeen& row : seen.rows)
-      EXPECT_EQ(row.cells[3], row.cells[0] == "C:" ? "1200 MB" : "0 bytes") << row.cells[0];
+      EXPECT_EQ(row.cells[3], row.cells[0] == "C:" ? Megabytes(1200) : Bytes(0)) << row.cells[0];
   }
 }
 
@@ -574,7 +592,7 @@ TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive)
   EXPECT_EQ(requirements[0].name, "%:");
   EXPECT_EQ(requirements[0].required, 1258291200);
   EXPECT_FALSE(seen.rows.empty());
-  for (const RowSeen& row : seen.rows) EXPECT_EQ(row.cells[3], "0 bytes") << row.cells[0];
+  for (const RowSeen& row : seen.rows) EXPECT_EQ(row.cells[3], Bytes(0)) << row.cells[0];
 }
 
 }  // namespace

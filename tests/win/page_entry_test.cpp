@@ -1,6 +1,8 @@
 // The page entry frame: the resource library's loading, swap and release on
 // every path, as a setup driver sees it through the real exports.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -222,9 +224,18 @@ std::string VersionString(const std::string& file, const std::string& name) {
   if (block.empty() ||
       !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
     return "(no version resource)";
-  char* text = nullptr;
+  // The texts' block is named after the file's language: English, or the
+  // language of the resource library beside this program.
+  WORD* translation = nullptr;
   UINT length = 0;
-  const std::string path = "\\StringFileInfo\\040904B0\\" + name;
+  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translation), &length) ||
+      length < 2 * sizeof(WORD))
+    return "(no translation)";
+  char blockName[16];
+  std::snprintf(blockName, sizeof blockName, "%04X%04X", translation[0], translation[1]);
+  char* text = nullptr;
+  const std::string path = std::string("\\StringFileInfo\\") + blockName + "\\" + name;
   if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
     return "(no " + name + ")";
   return std::string(text);

@@ -12,6 +12,7 @@
 
 #include "library/kelvra.h"
 #include "resdll/kelvrares_ids.h"
+#include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"
 
 namespace {
@@ -141,6 +142,25 @@ std::string ReadPopup(HWND popup, HWND owner) {
   return seen + (first.right - first.left > 150 ? "wide" : "narrow");
 }
 
+// The texts of the popup's entries, as a screen reader reads them.
+std::string PopupTexts(HWND popup) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+  std::string texts;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[256] = "";
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    texts += (i ? "|" : "") + std::string(text);
+  }
+  return texts;
+}
+
+// A feature's description as the page shows it: the state named after it.
+std::string Described(const std::string& description, UINT stateName) {
+  const std::string state = test::ResourceLibraryString(stateName);
+  EXPECT_FALSE(state.empty()) << stateName;
+  return description.empty() ? state : description + "\r\n\r\n" + state;
+}
+
 // Picks entry `index` with the keyboard, or dismisses the popup (-1), and
 // waits until the page has dealt with the choice.
 void Choose(const Ui& ui, HWND page, HWND popup, int index) {
@@ -198,7 +218,7 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
     });
     EXPECT_STREQ(caption, c.caption);
     EXPECT_EQ(tree, c.tree);
-    EXPECT_EQ(description, c.description);
+    EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : "");
     EXPECT_EQ(picture, c.picture);
     EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u) << "opening clears the marker";
   }
@@ -295,9 +315,11 @@ TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
   EXPECT_EQ(second, "8od 1od wide") << "local first";
   EXPECT_EQ(onText, nullptr);
   EXPECT_EQ(onButton, nullptr);
-  EXPECT_EQ(afterTextClick,
-            "|Viewer=3+ [A tools=0*, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=3 [Far "
-            "away=3]")
+  EXPECT_EQ(
+      afterTextClick,
+      Described("", IDS_STATE_NAME_DISABLED) +
+          "|Viewer=3+ [A tools=0*, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=3 [Far "
+          "away=3]")
       << "local chosen for Z add-ons; a click on a text selects as usual";
 }
 
@@ -318,7 +340,7 @@ TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
   const std::vector<WORD> cases[] = {{VK_SPACE}, {VK_APPS}, {VK_SHIFT, VK_F10}};
   for (const std::vector<WORD>& keys : cases) {
     SCOPED_TRACE(keys.back());
-    std::string seen, tree;
+    std::string seen, texts, tree, description;
     RECT popupRect{}, image{};
     test::OpenPage(kPage, [&](Ui& ui, HWND page) {
       HWND control = GetDlgItem(page, IDC_FEATURE_TREE);
@@ -334,15 +356,22 @@ TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
       Sleep(200);
       ASSERT_TRUE(IsWindowVisible(popup)) << "releasing the keys leaves the popup open";
       seen = ReadPopup(popup, control);
+      texts = PopupTexts(popup);
       GetWindowRect(popup, &popupRect);
       image = ItemRect(control, item, false);
       image.right = ItemRect(control, item, true).left;
       MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&image), 2);
       Choose(ui, page, popup, 1);
       tree = TreeText(page);
+      description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
       ui.Click(page, IDC_BACK);
     });
     EXPECT_EQ(seen, "8od 1od wide");
+    EXPECT_EQ(texts, test::ResourceLibraryString(IDS_STATE_CHOICE_LOCAL) + "|" +
+                         test::ResourceLibraryString(IDS_STATE_CHOICE_DISABLE))
+        << "owner-drawn entries keep their text";
+    EXPECT_EQ(description, Described("Manuals", IDS_STATE_NAME_DISABLED))
+        << "the description names the chosen state";
     EXPECT_TRUE(popupRect.left >= image.right - 40 && popupRect.left < image.right &&
                 popupRect.top >= image.top && popupRect.top < image.bottom)
         << "at the image";

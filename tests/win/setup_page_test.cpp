@@ -38,10 +38,12 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
   std::string caption;
   LOGFONTA heading{};
   HICON big = nullptr, small = nullptr;
-  WhileShown(page, [&](Ui&, HWND window) {
+  std::string banner;
+  WhileShown(page, [&](Ui& ui, HWND window) {
     char text[256] = "";
     GetWindowTextA(window, text, sizeof text);
     caption = text;
+    banner = ui.Text(window, IDC_BANNER);
     auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, 8004, WM_GETFONT, 0, 0));
     GetObjectA(font, sizeof heading, &heading);
     big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
@@ -49,6 +51,7 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
   });
   EXPECT_EQ(caption, "Ferrix 11 Setup");
   EXPECT_EQ(page.Title(), "Ferrix 11 Setup");
+  EXPECT_EQ(banner, "Ferrix 11 Setup") << "the banner's name, for screen readers";
   EXPECT_EQ(heading.lfWeight, 700);
   EXPECT_NE(big, nullptr);
   EXPECT_EQ(small, big);
@@ -170,6 +173,50 @@ TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
   EXPECT_NE(after, before) << "reloaded";
   EXPECT_EQ(GetObjectType(before), 0u) << "the old bitmap was freed";
   EXPECT_GT(erasesAfterChange, 0) << "repainted";
+}
+
+}  // namespace
+
+namespace {
+
+// At another dpi dialog units grow by the font's width and height apart; the
+// banner's height follows its width so the bitmap keeps its shape.
+TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
+  const struct {
+    int width, height, shapeWidth, shapeHeight, expected;
+  } cases[] = {{505, 63, 505, 63, 63},
+               {845, 93, 505, 63, 105},
+               {758, 120, 505, 63, 95},
+               {100, 40, 0, 63, 40}};
+  for (const auto& c : cases) {
+    const kit::ScopedWindow control(CreateWindowExA(WS_EX_CLIENTEDGE, "Static", "", WS_POPUP, 0, 0,
+                                                    c.width + 4, c.height + 4, nullptr, nullptr,
+                                                    nullptr, nullptr));
+    RECT client{};
+    GetClientRect(control.get(), &client);
+    ASSERT_EQ(client.right, c.width) << "a frame of 2 pixels a side";
+    KeepShape(control.get(), c.shapeWidth, c.shapeHeight);
+    GetClientRect(control.get(), &client);
+    EXPECT_EQ(client.right, c.width);
+    EXPECT_EQ(client.bottom, c.expected) << c.width << " by " << c.height;
+  }
+  // Under a parent, it grows only as far as the first visible control below.
+  const kit::ScopedWindow parent(CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 900, 300, nullptr,
+                                                 nullptr, nullptr, nullptr));
+  HWND banner = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 845, 93, parent.get(),
+                                nullptr, nullptr, nullptr);
+  HWND below = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 20, 100, 50, 10,
+                               parent.get(), nullptr, nullptr, nullptr);
+  CreateWindowExA(0, "Static", "", WS_CHILD, 20, 95, 50, 10, parent.get(), nullptr, nullptr,
+                  nullptr);  // hidden: no limit
+  KeepShape(banner, 505, 63);
+  RECT client{};
+  GetClientRect(banner, &client);
+  EXPECT_EQ(client.bottom, 100) << "stops at the control below";
+  ShowWindow(below, SW_HIDE);
+  KeepShape(banner, 505, 63);
+  GetClientRect(banner, &client);
+  EXPECT_EQ(client.bottom, 105);
 }
 
 }  // namespace

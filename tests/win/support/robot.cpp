@@ -1,5 +1,7 @@
 #include "tests/win/support/robot.h"
 
+#include <atomic>
+#include <cctype>
 #include <vector>
 
 #include "kit/scoped_handle.h"
@@ -46,7 +48,94 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+// Key-down messages the page thread has taken from its queue, seen by a
+// hook. Key-ups are not waited for: the last may come after the page is gone.
+std::atomic<long> g_keysTaken{0};
+
+LRESULT CALLBACK CountKeysTaken(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && !(lParam & 0x80000000)) ++g_keysTaken;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void AddKey(std::vector<INPUT>* inputs, WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  inputs->push_back(input);
+}
+
 }  // namespace
+
+Key Alt(char letter) {
+  return {static_cast<WORD>(LOBYTE(VkKeyScanA(letter))), true, false};
+}
+
+Key AccessKeyOf(int id) {
+  return {0, true, false, id};
+}
+
+char AccessKey(HWND window) {
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  for (const char* c = text; *c; ++c) {
+    if (*c != '&') continue;
+    if (c[1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(c[1])));
+    ++c;
+  }
+  return 0;
+}
+
+char ControlAccessKey(HWND control) {
+  char name[16] = "";
+  GetClassNameA(control, name, sizeof name);
+  return AccessKey(lstrcmpiA(name, "Button") == 0 ? control : GetWindow(control, GW_HWNDPREV));
+}
+
+std::vector<Key> Typed(const std::string& text) {
+  std::vector<Key> keys;
+  for (const char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    keys.push_back({static_cast<WORD>(LOBYTE(scan)), false, (HIBYTE(scan) & 1) != 0});
+  }
+  return keys;
+}
+
+bool Ui::Press(const std::vector<Key>& keys) const {
+  const kit::ScopedHook hook(SetWindowsHookExA(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
+  if (!hook) return false;
+  for (Key key : keys) {
+    if (key.control) {
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(pageThread_, &info);
+      const char letter = ControlAccessKey(GetDlgItem(info.hwndActive, key.control));
+      if (!letter) return false;
+      key = Alt(letter);
+    }
+    std::vector<INPUT> inputs;
+    if (key.alt) AddKey(&inputs, VK_MENU, false);
+    if (key.shift) AddKey(&inputs, VK_SHIFT, false);
+    AddKey(&inputs, key.vk, false);
+    AddKey(&inputs, key.vk, true);
+    if (key.shift) AddKey(&inputs, VK_SHIFT, true);
+    if (key.alt) AddKey(&inputs, VK_MENU, true);
+    const long expected = g_keysTaken + static_cast<long>(inputs.size() / 2);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (!PollUntil(3000, [&] { return g_keysTaken >= expected; })) return false;
+    // Answered once the last key's message has been dealt with.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(Focus(), WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+  }
+  return true;
+}
+
+HWND Ui::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(pageThread_, &info);
+  return info.hwndFocus;
+}
 
 HWND Ui::WaitForDialog(HWND other, DWORD timeoutMs) const {
   HWND result = nullptr;

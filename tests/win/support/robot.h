@@ -5,9 +5,31 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace test {
+
+// One key as the keyboard sends it, optionally with Alt or Shift held; or,
+// with `control` set, Alt and the access key of that control of the active
+// dialog, whatever the language of its texts.
+struct Key {
+  WORD vk;
+  bool alt = false;
+  bool shift = false;
+  int control = 0;
+};
+// Alt and a letter: the access key `letter`.
+Key Alt(char letter);
+// The access key of control `id`: its own, or for an edit, list or tree
+// that of the label just before it.
+Key AccessKeyOf(int id);
+// The upper-case letter after the '&' of a window's text; 0 when none.
+char AccessKey(HWND window);
+// A control's access key: a button's own, else that of the label just before it.
+char ControlAccessKey(HWND control);
+// The keys that type `text` on a US keyboard.
+std::vector<Key> Typed(const std::string& text);
 
 struct MessageBoxSeen {
   HWND window = nullptr;
@@ -45,6 +67,12 @@ class Ui {
   std::string ControlStates(HWND dialog) const;
   void PressEscape(HWND dialog) const;
   void PressCloseBox(HWND dialog) const;
+  // Presses `keys` as real key input to the page thread's focus, one after
+  // another, each taken and dealt with before the next; false when a key was
+  // not taken within a few seconds.
+  bool Press(const std::vector<Key>& keys) const;
+  // The control with the keyboard focus on the page thread.
+  HWND Focus() const;
 
   DWORD PageThread() const { return pageThread_; }
 
