@@ -1,12 +1,16 @@
 // Bad input on every page: wrong registry types, empty and unterminated
 // texts, over-long INI values and names, missing INI files and sections, no
-// help file. Each row opens the page through its export, presses Next (or
+// help file, a resource library without one of a page's strings or
+// bitmaps. Each row opens the page through its export, presses Next (or
 // Back), and expects the page's normal result and its fallback.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "framework/help_command.h"
+#include "kit/scoped_handle.h"
+#include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"
@@ -77,6 +81,70 @@ std::string Caption(HWND page) {
 void DeleteIni(const std::string& path) {
   DeleteFileA(path.c_str());
 }
+
+BOOL CALLBACK AddLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+  reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);
+  return TRUE;
+}
+
+// String `id`'s block of sixteen counted strings, with that one left empty.
+std::vector<WCHAR> BlockWithout(HMODULE module, UINT id, WORD language) {
+  HRSRC found = FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
+  const auto* text = static_cast<const WCHAR*>(LockResource(LoadResource(module, found)));
+  std::vector<WCHAR> block;
+  for (UINT i = 0; text && i < 16; ++i) {
+    const WORD length = *text++;
+    block.push_back(i == id % 16 ? 0 : length);
+    if (i != id % 16) block.insert(block.end(), text, text + length);
+    text += length;
+  }
+  return block;
+}
+
+// A copy of Kelvrares.dll without string `id`, or with bitmap `id` empty;
+// returns its path.
+std::string LibraryWithout(LPCSTR type, UINT id) {
+  const std::string source = test::ProgramFolder() + "\\Kelvrares.dll";
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string copy = std::string(temp) + "Kelvrares_without.dll";
+  EXPECT_TRUE(CopyFileA(source.c_str(), copy.c_str(), FALSE));
+  const bool isString = type == RT_STRING;
+  const LPCSTR name = MAKEINTRESOURCEA(isString ? id / 16 + 1 : id);
+  std::vector<WORD> languages;
+  std::vector<WCHAR> block;
+  {
+    const kit::ScopedModule library(
+        LoadLibraryExA(source.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    EnumResourceLanguagesA(library.get(), type, name, AddLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
+    if (isString && !languages.empty()) block = BlockWithout(library.get(), id, languages[0]);
+  }
+  // Wine's resource updater keeps a deleted bitmap; an empty one loads as
+  // none all the same.
+  if (!isString) block.assign(2, 0);
+  HANDLE update = BeginUpdateResourceA(copy.c_str(), FALSE);
+  EXPECT_TRUE(update);
+  // Every language's copy is rewritten without it.
+  for (const WORD language : languages)
+    EXPECT_TRUE(UpdateResourceA(update, type, name, language, block.data(),
+                                static_cast<DWORD>(block.size() * sizeof(WCHAR))));
+  EXPECT_TRUE(EndUpdateResourceA(update, FALSE));
+  // The copy really lacks it, and keeps the rest.
+  const kit::ScopedModule stripped(LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  char text[256] = "";
+  if (isString)
+    EXPECT_EQ(LoadStringA(stripped.get(), id, text, sizeof text), 0) << id;
+  else
+    EXPECT_FALSE(kit::ScopedBitmap(static_cast<HBITMAP>(
+        LoadImageA(stripped.get(), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))))
+        << id;
+  EXPECT_NE(LoadStringA(stripped.get(), IDS_CANCEL_QUESTION, text, sizeof text), 0);
+  return copy;
+}
+
+// The library a row put in place of Kelvrares.dll, until the row ends.
+std::unique_ptr<test::ResourceLibraryAside> g_replacedLibrary;
 
 struct Row {
   std::string page;  // export
@@ -321,6 +389,36 @@ std::vector<Row> Rows() {
                   [lookglass] {
                     EXPECT_TRUE(test::RegGetString(lookglass, "FEATURE_DISABLED").has_value());
                   }});
+  // A resource library missing what a page loads from it: the text is left
+  // empty or the image out, and the page goes on.
+  const struct {
+    const char* page;
+    const char* what;
+    LPCSTR type;
+    UINT id;
+  } missing[] = {
+      {"CofraDestinationDlg", "caption suffix", RT_STRING, IDS_CAPTION_SUFFIX},
+      {"MsdeDestinationDlg", "caption suffix", RT_STRING, IDS_CAPTION_SUFFIX},
+      {"SelectContentDlg", "column heading", RT_STRING, IDS_CONTENT_COLUMN},
+      {"SelectContentDlg", "row images", RT_BITMAP, IDB_CONTENT_ROWS},
+      {"SelectFeatureDlg", "state image", RT_BITMAP, IDB_STATE_LOCAL},
+  };
+  for (const auto& m : missing) {
+    std::string optionKey;
+    for (const Page& p : kPages)
+      if (p.exportName == std::string(m.page)) optionKey = p.optionKey;
+    const LPCSTR type = m.type;
+    const UINT id = m.id;
+    rows.push_back({m.page,
+                    std::string(m.type == RT_STRING ? "resource library without its "
+                                                    : "resource library with empty ") +
+                        m.what,
+                    [type, id] {
+                      g_replacedLibrary =
+                          std::make_unique<test::ResourceLibraryAside>(LibraryWithout(type, id));
+                    },
+                    IDC_NEXT, nullptr, [optionKey] { ExpectStoredUnder(optionKey); }});
+  }
   return rows;
 }
 
@@ -339,6 +437,7 @@ TEST_F(BadInputTest, EveryPageEndsNormallyWithItsFallback) {
     });
     EXPECT_EQ(result, row.button == IDC_NEXT ? 1 : 1001);
     if (row.after) row.after();
+    g_replacedLibrary.reset();
   }
 }
 
