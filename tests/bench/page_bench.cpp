@@ -378,10 +378,9 @@ int main(int argc, char** argv) {
   const bool all = part.empty();
   if (all || part == "DiskCost")
     BenchDiskCost(library.get(), resources.get(), styles, runs, &report);
-  if (all || part == "pages")
-    BenchPages(library.get(), resources.get(), styles, settings, runs, "", &report);
-  else if (part.size() > 3 && part.compare(part.size() - 3, 3, "Dlg") == 0)
-    BenchPages(library.get(), resources.get(), styles, settings, runs, part, &report);
+  if (part != "DiskCost" && part != "features")
+    BenchPages(library.get(), resources.get(), styles, settings, runs, part == "pages" ? "" : part,
+               &report);
   if (all || part == "features") BenchFeatureScaling(library.get(), folder, &report);
   report.Finish();
   return 0;
