@@ -24,19 +24,4 @@ std::string ResourceString(UINT id);
 // Gives `window` `icon` as both its small and its big icon.
 void SetWindowIcons(HWND window, HICON icon);
 
-// Shows the hourglass while in scope, then puts the previous cursor back.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
-  // Shows the hourglass again, after a message box changed the cursor.
-  void Restore() const { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
-
- private:
-  HCURSOR previous_;
-};
-
 }  // namespace kit

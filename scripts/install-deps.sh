@@ -16,6 +16,9 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 command -v python3 >/dev/null || need+=(python3)
 [ -d /usr/src/googletest ] || need+=(googletest)
+# The stalled-drive test's file system.
+command -v fusermount3 >/dev/null || need+=(fuse3)
+[ -f /usr/lib/python3/dist-packages/fusepy.py ] || need+=(python3-fusepy)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

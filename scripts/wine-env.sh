@@ -81,9 +81,10 @@ wine_env_start() {
   "$WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
-# Drives the tests look for: a CD drive D: and a network drive N:, each on a
-# folder of the prefix, and the build folder as K:, from which the test
-# programs run. Z: (all of /) goes: the folder picker's walk over it made it
+# Drives the tests look for: a CD drive D: and network drives N: and Y:,
+# each on a folder of the prefix, and the build folder as K:, from which the
+# test programs run. Y:'s folder is where the stalled-drive test mounts a
+# file system that stops answering. Z: (all of /) goes: the folder picker's walk over it made it
 # drop its first selection now and then. Wine's mount manager reads the
 # drive types when it starts, so they are set while no wineserver runs and
 # the next start picks them up.
@@ -91,11 +92,13 @@ wine_env_add_test_drives() {
   local prefix=$1 build=$2
   rm -f "$prefix/dosdevices/z:"
   ln -sfn "$(realpath "$build")" "$prefix/dosdevices/k:"
-  mkdir -p "$prefix/test-drives/cdrom" "$prefix/test-drives/network"
+  mkdir -p "$prefix/test-drives/cdrom" "$prefix/test-drives/network" "$prefix/test-drives/stalled"
   ln -sfn "$prefix/test-drives/cdrom" "$prefix/dosdevices/d:"
   ln -sfn "$prefix/test-drives/network" "$prefix/dosdevices/n:"
+  ln -sfn "$prefix/test-drives/stalled" "$prefix/dosdevices/y:"
   "$WINE" reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null 2>&1
   "$WINE" reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
+  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v y: /d network /f >/dev/null 2>&1
   wineserver -w
 }
 

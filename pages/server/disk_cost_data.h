@@ -8,14 +8,16 @@
 namespace kelvra {
 
 struct DiskCostData {
-  // Fixed and network drives in letter order, measured once per process.
+  // Fixed and network drives in letter order, each measured once per
+  // process; past the deadline also those that have not answered.
   std::vector<DriveSpace> drives;
   // What the last Disk Cost request asked for; only name and required count.
   std::vector<DriveSpace> requirements;
 };
 
-// The one instance of the process. While its drive list is empty the drives
-// are measured first, so a machine without qualifying drives is asked again.
+// The one instance of the process, its drives brought up to date with what
+// has answered so far. The first call starts measuring them; so does a
+// later one when no drive qualified.
 DiskCostData& GetDiskCostData();
 
 }  // namespace kelvra

@@ -4,6 +4,7 @@
 #include "kit/app.h"
 #include "kit/ui_helpers.h"
 #include "pages/server/disk_cost_data.h"
+#include "pages/server/drive_probe.h"
 #include "resdll/kelvrares_ids.h"
 
 namespace {
@@ -19,6 +20,10 @@ constexpr ColumnLayout kColumns[] = {
     {IDS_FREE_COLUMN, LVCFMT_RIGHT, 90},      {IDS_REQUIRED_COLUMN, LVCFMT_RIGHT, 90},
     {IDS_REMAINING_COLUMN, LVCFMT_RIGHT, 90},
 };
+
+// Posted by the drive workers; the timer lists the drives still silent.
+constexpr UINT kDriveAnswered = WM_APP + 1;
+constexpr UINT_PTR kDeadlineTimer = 1;
 
 constexpr int kSmallImageSize = 16;
 constexpr COLORREF kSmallImageMask = RGB(255, 0, 0);
@@ -80,11 +85,29 @@ BOOL CDiskCostDialog::OnInitDialog() {
     const kit::ScopedNoRedraw quiet(list_);
     SetUpColumns();
     SetUpSmallImages();
-    AddDriveRows();
   }
+  // Listening first, so no answer falls between the two.
+  kelvra::ListenForDriveAnswers(hwnd_, kDriveAnswered);
+  FillDriveRows();
+  const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
+  if (!probe.settled && probe.untilDeadline > 0)
+    SetTimer(hwnd_, kDeadlineTimer, probe.untilDeadline, nullptr);
 
   scope.Restore();
   return TRUE;
+}
+
+bool CDiskCostDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+  if (message == WM_DESTROY) {
+    kelvra::StopDriveAnswers(hwnd_);
+    return false;
+  }
+  if (message == WM_TIMER && wParam == kDeadlineTimer)
+    KillTimer(hwnd_, kDeadlineTimer);
+  else if (message != kDriveAnswered)
+    return false;
+  FillDriveRows();
+  return true;
 }
 
 void CDiskCostDialog::SetUpColumns() const {
@@ -100,9 +123,11 @@ void CDiskCostDialog::SetUpSmallImages() {
   list_.SetImageList(smallImages_.Handle(), LVSIL_SMALL);
 }
 
-void CDiskCostDialog::AddDriveRows() {
+void CDiskCostDialog::FillDriveRows() {
   kelvra::DiskCostData& data = kelvra::GetDiskCostData();
   kelvra::ApplyRequirements(data.drives, data.requirements);
+  const kit::ScopedNoRedraw quiet(list_);
+  list_.DeleteAllRows();
   for (const kelvra::DriveSpace& drive : data.drives)
     list_.AddDriveRow(drive.name, drive.isNetwork, drive);
 }

@@ -22,11 +22,13 @@ class CDiskCostDialog : public kit::CDialog {
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange() override;
+  // Drives that answer, and the deadline for those that do not, refill the rows.
+  bool OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
   void SetUpColumns() const;
   void SetUpSmallImages();
-  void AddDriveRows();
+  void FillDriveRows();
 
   CDiskCostList list_;
   kit::CImageList smallImages_;

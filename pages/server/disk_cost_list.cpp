@@ -10,10 +10,6 @@ SizeUnits LoadSizeUnits() {
           kit::ResourceString(IDS_UNIT_MEGABYTES), kit::ResourceString(IDS_UNIT_GIGABYTES)};
 }
 
-std::string FormatSize(int64_t value) {
-  return FormatSize(value, LoadSizeUnits());
-}
-
 }  // namespace kelvra
 
 namespace {
@@ -35,6 +31,8 @@ void CDiskCostList::PreSubclassWindow() {
   if (!stateImages_.IsCreated())
     stateImages_.CreateFromBitmap(IDB_DRIVE_STATE, kStateImageWidth, 1, kStateImageMask);
   SetImageList(stateImages_.Handle(), LVSIL_STATE);
+  units_ = kelvra::LoadSizeUnits();
+  notAnswering_ = kit::ResourceString(IDS_DRIVE_NOT_ANSWERING);
   kit::CListCtrl::PreSubclassWindow();
 }
 
@@ -56,11 +54,18 @@ int CDiskCostList::AddDriveRow(const std::string& name, int image,
   item.state = kelvra::IsShortOfSpace(drive) ? kShortOfSpaceState : 0;
   InsertItem(item);
 
-  SetCellText(index, kTotalColumn, kelvra::FormatSize(static_cast<int64_t>(drive.total)));
-  SetCellText(index, kFreeColumn, kelvra::FormatSize(static_cast<int64_t>(drive.free)));
-  SetCellText(index, kRequiredColumn, kelvra::FormatSize(drive.required));
-  SetCellText(index, kRemainingColumn, kelvra::FormatSize(drive.remaining));
+  const bool answered = drive.answered;
+  SetCellText(index, kTotalColumn,
+              answered ? Size(static_cast<int64_t>(drive.total)) : notAnswering_);
+  if (answered) SetCellText(index, kFreeColumn, Size(static_cast<int64_t>(drive.free)));
+  SetCellText(index, kRequiredColumn, Size(drive.required));
+  if (answered) SetCellText(index, kRemainingColumn, Size(drive.remaining));
   return index;
+}
+
+void CDiskCostList::DeleteAllRows() {
+  rows_.clear();
+  Send(LVM_DELETEALLITEMS);
 }
 
 void CDiskCostList::SetCellText(int row, int column, const std::string& text) {

@@ -14,8 +14,6 @@ namespace kelvra {
 
 // The units of the current resource module (strings 10007 to 10010).
 SizeUnits LoadSizeUnits();
-// `value` in the largest unit that keeps it at 8192 or more, with its unit.
-std::string FormatSize(int64_t value);
 
 }  // namespace kelvra
 
@@ -32,17 +30,25 @@ class CDiskCostList : public kit::CListCtrl {
     std::vector<std::string> texts;  // one per header column
   };
 
-  // Appends a row for `drive` and returns its index.
+  // Appends a row for `drive` and returns its index. A drive that has not
+  // answered shows "not answering" and what it would need, nothing more.
   int AddDriveRow(const std::string& name, int image, const kelvra::DriveSpace& drive);
   void SetCellText(int row, int column, const std::string& text);
+  void DeleteAllRows();
 
   const std::vector<Row>& Rows() const { return rows_; }
 
  protected:
-  // Grid lines, full-row selection and the state images, before the control is ours.
+  // Grid lines, full-row selection, the state images and the texts,
+  // before the control is ours.
   void PreSubclassWindow() override;
 
  private:
+  std::string Size(int64_t value) const { return kelvra::FormatSize(value, units_); }
+
   kit::CImageList stateImages_;
   std::vector<Row> rows_;
+  // Taken while the dialog's library is current: rows come in later too.
+  kelvra::SizeUnits units_;
+  std::string notAnswering_;
 };

@@ -91,7 +91,7 @@ void ApplyRequirements(std::vector<DriveSpace>& drives,
 }
 
 bool IsShortOfSpace(const DriveSpace& drive) {
-  return drive.remaining < 0;
+  return drive.answered && drive.remaining < 0;
 }
 
 std::string DriveNameOf(char letter) {

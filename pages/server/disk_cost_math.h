@@ -32,6 +32,7 @@ std::string FormatSize(int64_t value, const SizeUnits& units);
 void ApplyRequirements(std::vector<DriveSpace>& drives,
                        const std::vector<DriveSpace>& requirements);
 
+// Only a drive that answered can be known to be short.
 bool IsShortOfSpace(const DriveSpace& drive);
 
 // "C:" for 'C'. A NUL letter still gives a two-character name, matching no drive.

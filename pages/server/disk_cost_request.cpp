@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "framework/ini_file.h"
-#include "kit/ui_helpers.h"
 #include "pages/server/disk_cost_data.h"
 #include "pages/server/disk_cost_dialog.h"
 #include "pages/server/disk_cost_math.h"
@@ -41,13 +40,9 @@ char GetSystemDriveLetter() {
 }
 
 void ShowDiskCost(HWND page, const std::string& section, const std::string& destination) {
-  kelvra::DiskCostData* data = nullptr;
-  {
-    // The first request of the process measures the drives.
-    kit::WaitCursor wait;
-    data = &kelvra::GetDiskCostData();
-    wait.Restore();
-  }
+  // The first request of the process starts measuring the drives; nothing
+  // here waits for them.
+  kelvra::DiskCostData* data = &kelvra::GetDiskCostData();
   data->requirements.clear();
   const std::string iniPath = CIniFile().DriverIniPath();
   data->requirements.push_back(

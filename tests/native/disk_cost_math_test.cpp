@@ -126,6 +126,10 @@ TEST(ApplyRequirements, ShortOnlyBelowZero) {
   EXPECT_FALSE(IsShortOfSpace(drives[0]));
   EXPECT_EQ(drives[1].remaining, -1);
   EXPECT_TRUE(IsShortOfSpace(drives[1]));
+
+  // A drive that never answered has no free space to fall short of.
+  drives[1].answered = false;
+  EXPECT_FALSE(IsShortOfSpace(drives[1]));
 }
 
 TEST(ApplyRequirements, RecomputesFromFreeEachTime) {

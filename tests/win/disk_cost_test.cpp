@@ -14,6 +14,7 @@
 #include "pages/server/disk_cost_dialog.h"
 #include "pages/server/disk_cost_math.h"
 #include "pages/server/disk_cost_request.h"
+#include "pages/server/drive_probe.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/robot.h"
@@ -257,9 +258,20 @@ void SetRequirements(const std::vector<std::pair<std::string, int64_t>>& list) {
   }
 }
 
+// The test prefix's drives all answer at once; waiting for them keeps a
+// dialog's first rows from depending on how quickly they did.
+void WaitForDriveAnswers() {
+  kelvra::StartDriveProbe();
+  for (int tries = 0; tries < 500 && !kelvra::ReadDriveProbe().settled; ++tries) Sleep(10);
+  ASSERT_TRUE(kelvra::ReadDriveProbe().settled) << "a drive of the test prefix did not answer";
+}
+
 class DiskCostDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetRequirements({}); }
+  void SetUp() override {
+    WaitForDriveAnswers();
+    SetRequirements({});
+  }
   void TearDown() override { SetRequirements({}); }
 
   ResourceLibraryCurrent resources_;
@@ -493,6 +505,7 @@ class DiskCostRequestTest : public test::SetupTest {
  protected:
   void SetUp() override {
     test::SetupTest::SetUp();
+    WaitForDriveAnswers();
     SetRequirements({});
   }
   void TearDown() override {

@@ -1,0 +1,36 @@
+// Types and measures the drives on worker threads, one per drive letter, so
+// that a drive which stops answering (an offline network share) never holds
+// up a page. Process-wide: what a drive answered is kept for the life of
+// the process.
+#pragma once
+
+#include <vector>
+
+#include <windows.h>
+
+#include "pages/server/drive_space.h"
+
+namespace kelvra {
+
+// How long a drive may take before it is shown as not answering.
+constexpr DWORD kDriveAnswerDeadlineMs = 2000;
+
+struct DriveProbeView {
+  // Letter order: the fixed and network drives that answered and, once the
+  // deadline has passed, those still silent (answered = false).
+  std::vector<DriveSpace> drives;
+  bool settled = false;     // every drive has answered
+  DWORD untilDeadline = 0;  // ms left before silent drives are listed
+};
+
+// Asks every drive the system knows, unless a round is under way or an
+// earlier one found a drive to list.
+void StartDriveProbe();
+DriveProbeView ReadDriveProbe();
+
+// `window` is posted `message` whenever a drive answers, until it stops
+// listening (StopDriveAnswers with the same window).
+void ListenForDriveAnswers(HWND window, UINT message);
+void StopDriveAnswers(HWND window);
+
+}  // namespace kelvra

@@ -1,0 +1,192 @@
+// The Disk Cost dialog beside a network drive that stops answering, as an
+// offline share does. Run by stalled_drive.sh, which maps the drive to a
+// file system whose free-space query waits until a release file exists.
+// The program loads Kelvra.dll itself, as a setup driver does, so that it
+// can also free the library while the drive is still silent.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "kit/scoped_handle.h"
+#include "library/kelvra.h"
+#include "resdll/kelvrares_ids.h"
+#include "tests/win/support/library_files.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
+
+namespace {
+
+using test::Ui;
+
+constexpr int kTotalColumn = 1;
+// Far beyond the dialog's deadline, far below the share's own stall.
+constexpr DWORD kPatienceMs = 8000;
+
+std::string Cell(HWND list, int row, int column) {
+  char text[128] = "";
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+// The size column of the drive's row; empty while it has no row.
+std::string TotalOf(HWND dialog, const std::string& drive) {
+  HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
+  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row)
+    if (Cell(list, row, 0) == drive) return Cell(list, row, kTotalColumn);
+  return "";
+}
+
+bool Unloaded() {
+  return GetModuleHandleA("Kelvra.dll") == nullptr;
+}
+
+class StalledDriveTest : public test::SetupTest {
+ protected:
+  void SetUp() override {
+    test::SetupTest::SetUp();
+    const char* drive = std::getenv("KELVRA_STALLED_DRIVE");
+    ASSERT_NE(drive, nullptr) << "run through tests/win/stalled/stalled_drive.sh";
+    drive_ = drive;
+    // Wine's server asks a file system for its kind once, when it first
+    // opens a file there, and every process waits while it does. Windows has
+    // no such step, so the share is opened while it still answers and held.
+    Release();
+    held_.reset(CreateFileA((drive_ + "\\").c_str(), FILE_LIST_DIRECTORY,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(held_) << drive_ << " cannot be opened";
+    Stall();
+    ASSERT_TRUE(WaitFor(Unloaded)) << "a worker of an earlier test still holds the library";
+  }
+  void TearDown() override {
+    Release();
+    test::SetupTest::TearDown();
+  }
+
+  void Stall() const { DeleteFileA(ReleaseFile().c_str()); }
+  void Release() const {
+    const kit::ScopedFile file(CreateFileA(ReleaseFile().c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_TRUE(file);
+  }
+
+  template <class Condition>
+  static bool WaitFor(Condition done, DWORD timeoutMs = kPatienceMs) {
+    for (DWORD waited = 0; !done() && waited < timeoutMs; waited += 20) Sleep(20);
+    return done();
+  }
+
+  // Whether `window` took a message within the patience; the longest wait
+  // is kept for the report.
+  bool Answers(HWND window) {
+    const DWORD asked = GetTickCount();
+    DWORD_PTR ignored = 0;
+    const bool answered =
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored) != 0;
+    longestAnswerMs_ = std::max(longestAnswerMs_, GetTickCount() - asked);
+    return answered;
+  }
+
+  // Presses Disk Cost and returns the dialog; how long it took is kept.
+  HWND OpenDiskCost(Ui& ui, HWND page) {
+    const DWORD pressed = GetTickCount();
+    ui.Click(page, IDC_DISK_COST);
+    HWND dialog = ui.WaitForDialog(page, kPatienceMs);
+    shownAfterMs_ = GetTickCount() - pressed;
+    return dialog;
+  }
+
+  static std::string ReleaseFile() { return test::ProgramFolder() + "\\stalled-drive.release"; }
+
+  std::string drive_;
+  kit::ScopedFile held_;
+  DWORD shownAfterMs_ = 0;
+  DWORD longestAnswerMs_ = 0;
+};
+
+// The dialog opens at once and lists the silent drive as not answering;
+// the page and the dialog answer all along; when the share comes back its
+// row fills in, and the next opening has it from the start.
+TEST_F(StalledDriveTest, TheDialogOpensAtOnceAndFillsInWhenTheDriveAnswers) {
+  const kit::ScopedModule library(LoadLibraryA((test::ProgramFolder() + "\\Kelvra.dll").c_str()));
+  ASSERT_TRUE(library);
+  KelvraPageFunction page = GetKelvraPage(library.get(), "InstallDestinationDlg");
+  ASSERT_NE(page, nullptr);
+  const std::string notAnswering = test::ResourceLibraryString(IDS_DRIVE_NOT_ANSWERING);
+  std::string later;
+  const int result = test::Drive(
+      [page] { return page(); },
+      [&](Ui& ui) {
+        HWND shown = ui.WaitForDialog();
+        ASSERT_NE(shown, nullptr);
+        HWND dialog = OpenDiskCost(ui, shown);
+        ASSERT_NE(dialog, nullptr) << "no dialog while the drive is silent";
+        std::printf("dialog shown %lu ms after Disk Cost\n", shownAfterMs_);
+        const auto silent = [&] {
+          return Answers(shown) && Answers(dialog) && TotalOf(dialog, drive_) == notAnswering;
+        };
+        EXPECT_TRUE(WaitFor(silent)) << drive_ << " is not listed as not answering";
+        EXPECT_TRUE(Answers(shown) && Answers(dialog)) << "the page stopped answering";
+
+        Release();
+        const auto measured = [&] {
+          const std::string total = TotalOf(dialog, drive_);
+          return !total.empty() && total != notAnswering;
+        };
+        EXPECT_TRUE(WaitFor(measured)) << "the open dialog did not fill in the drive that answered";
+        ui.Click(dialog, IDOK);
+        ASSERT_TRUE(ui.WaitUntilClosed(dialog));
+
+        dialog = OpenDiskCost(ui, shown);
+        ASSERT_NE(dialog, nullptr);
+        later = TotalOf(dialog, drive_);
+        ui.Click(dialog, IDOK);
+        ASSERT_TRUE(ui.WaitUntilClosed(dialog));
+        ui.Click(shown, IDC_BACK);
+      });
+  std::printf("longest answer of the page or the dialog: %lu ms\n", longestAnswerMs_);
+  EXPECT_EQ(result, KELVRA_BACK);
+  EXPECT_FALSE(later.empty());
+  EXPECT_NE(later, notAnswering) << "the late answer counts from the next opening on";
+}
+
+// A driver that frees the library after its last page, while a drive is
+// still silent: the library stays until the worker wakes, then goes, and the
+// process lives on.
+TEST_F(StalledDriveTest, FreeingTheLibraryWhileADriveIsSilentIsSafe) {
+  DWORD nextTookMs = 0;
+  {
+    const kit::ScopedModule library(LoadLibraryA((test::ProgramFolder() + "\\Kelvra.dll").c_str()));
+    ASSERT_TRUE(library);
+    KelvraPageFunction page = GetKelvraPage(library.get(), "InstallDestinationDlg");
+    ASSERT_NE(page, nullptr);
+    DWORD pressed = 0;
+    const int result = test::Drive([page] { return page(); },
+                                   [&](Ui& ui) {
+                                     HWND shown = ui.WaitForDialog();
+                                     ASSERT_NE(shown, nullptr);
+                                     HWND dialog = OpenDiskCost(ui, shown);
+                                     ASSERT_NE(dialog, nullptr);
+                                     ui.Click(dialog, IDOK);
+                                     ASSERT_TRUE(ui.WaitUntilClosed(dialog));
+                                     pressed = GetTickCount();
+                                     ui.Click(shown, IDC_NEXT);
+                                   });
+    nextTookMs = GetTickCount() - pressed;
+    EXPECT_EQ(result, KELVRA_NEXT);
+  }
+  std::printf("export returned %lu ms after Next, the drive still silent\n", nextTookMs);
+  EXPECT_FALSE(Unloaded()) << "no worker kept the library while the drive was silent";
+  Release();
+  EXPECT_TRUE(WaitFor(Unloaded)) << "the worker did not leave once the drive answered";
+}
+
+}  // namespace
