@@ -2,7 +2,6 @@
 // test file adds its row with KELVRA_SHARED_PAGE_RULES.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <windows.h>
 #include <sddl.h>
 
@@ -16,6 +15,12 @@ namespace test {
 namespace {
 
 const char kCanceled[] = "_CANCELED";
+
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle handle) { LocalFree(handle); }
+};
 
 // Creates `key` and denies everyone setting its values and making subkeys,
 // as a policy or a full registry quota would; reading, deleting and
@@ -33,7 +38,7 @@ class WriteLockedKey {
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x6;;;WD)(A;;0x70019;;;WD)",
                                                               SDDL_REVISION_1, &made, nullptr))
       return;
-    const std::unique_ptr<void, HLOCAL (*)(HLOCAL)> descriptor(made, LocalFree);
+    const kit::ScopedHandle<LocalMemoryTraits> descriptor(made);
     if (RegSetKeySecurity(owned.get(), DACL_SECURITY_INFORMATION, made) != ERROR_SUCCESS) return;
     HKEY probe = nullptr;
     const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &probe);
