@@ -2,6 +2,28 @@
 
 #include <vector>
 
+namespace {
+
+// A page runs on one thread, and what it writes counts there only.
+thread_local CRegistryWriteRecord* innermostRecord = nullptr;
+
+}  // namespace
+
+CRegistryWriteRecord::CRegistryWriteRecord() : outer_(innermostRecord) {
+  innermostRecord = this;
+}
+
+CRegistryWriteRecord::~CRegistryWriteRecord() {
+  innermostRecord = outer_;
+}
+
+LONG CRegistryWriteRecord::Note(LONG result) {
+  CRegistryWriteRecord* record = innermostRecord;
+  if (result != ERROR_SUCCESS && record && record->firstError_ == ERROR_SUCCESS)
+    record->firstError_ = result;
+  return result;
+}
+
 LONG CRegistryKey::Close() {
   if (!handle_) return ERROR_SUCCESS;
   return RegCloseKey(handle_.release());
@@ -53,14 +75,16 @@ std::string CRegistryKey::QueryString(const std::string& name) const {
 }
 
 bool CRegistryKey::SetDword(const std::string& name, DWORD value) const {
-  return RegSetValueExA(handle_.get(), name.c_str(), 0, REG_DWORD,
-                        reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+  const LONG result = RegSetValueExA(handle_.get(), name.c_str(), 0, REG_DWORD,
+                                     reinterpret_cast<const BYTE*>(&value), sizeof value);
+  return CRegistryWriteRecord::Note(result) == ERROR_SUCCESS;
 }
 
 bool CRegistryKey::SetString(const std::string& name, const std::string& text) const {
-  return RegSetValueExA(handle_.get(), name.c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(text.c_str()),
-                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+  const LONG result = RegSetValueExA(handle_.get(), name.c_str(), 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(text.c_str()),
+                                     static_cast<DWORD>(text.size() + 1));
+  return CRegistryWriteRecord::Note(result) == ERROR_SUCCESS;
 }
 
 bool CRegistryReadKey::Open(HKEY hive, const std::string& subKey) {
@@ -74,18 +98,16 @@ bool CRegistryReadKey::Open(HKEY hive, const std::string& subKey) {
 bool CRegistryWriteKey::Open(HKEY hive, const std::string& subKey) {
   Close();
   HKEY opened = nullptr;
-  if (RegCreateKeyExA(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_READ | KEY_WRITE, nullptr, &opened, nullptr) == ERROR_SUCCESS)
-    handle_.reset(opened);
+  const LONG result = RegCreateKeyExA(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_READ | KEY_WRITE, nullptr, &opened, nullptr);
+  if (CRegistryWriteRecord::Note(result) == ERROR_SUCCESS) handle_.reset(opened);
   return IsOpen();
 }
 
 bool WriteRegistryString(const std::string& subKey, const std::string& name,
                          const std::string& text) {
   CRegistryWriteKey key;
-  if (!key.Open(HKEY_CURRENT_USER, subKey)) return false;
-  key.SetString(name, text);
-  return true;
+  return key.Open(HKEY_CURRENT_USER, subKey) && key.SetString(name, text);
 }
 
 bool ReadRegistryString(const std::string& subKey, const std::string& name, std::string* out) {

@@ -1,6 +1,7 @@
 // Registry access. Every failure falls back quietly: reads give 0, -1 or the
-// empty string, writes return false. Values of another type than asked for
-// count as absent.
+// empty string, writes return false and count in the thread's
+// CRegistryWriteRecord, when one is live. Values of another type than asked
+// for count as absent.
 #pragma once
 
 #include <string>
@@ -54,8 +55,29 @@ class CRegistryWriteKey : public CRegistryKey {
   bool Open(HKEY hive, const std::string& subKey) override;
 };
 
+// Collects the first failure of the registry writes this thread makes while
+// it lives: a key that does not open for writing, or a value not stored.
+// Records nest, and a write counts in the innermost one only.
+class CRegistryWriteRecord {
+ public:
+  CRegistryWriteRecord();
+  ~CRegistryWriteRecord();
+  CRegistryWriteRecord(const CRegistryWriteRecord&) = delete;
+  CRegistryWriteRecord& operator=(const CRegistryWriteRecord&) = delete;
+
+  // ERROR_SUCCESS while every write succeeded, else the first failure's code.
+  LONG FirstError() const { return firstError_; }
+
+  // Counts a write's result in the innermost live record, if any.
+  static LONG Note(LONG result);
+
+ private:
+  CRegistryWriteRecord* outer_;
+  LONG firstError_ = ERROR_SUCCESS;
+};
+
 // One-call helpers on HKEY_CURRENT_USER.
-// True when the key could be opened, whatever the write gave.
+// True when the value was stored.
 bool WriteRegistryString(const std::string& subKey, const std::string& name,
                          const std::string& text);
 // False, with `out` untouched, when the key cannot be opened; otherwise `out`

@@ -4,8 +4,10 @@
 
 #include "framework/help_command.h"
 #include "framework/placement.h"
+#include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/app.h"
+#include "kit/text_format.h"
 #include "kit/ui_helpers.h"
 #include "library/kelvra.h"
 #include "resdll/kelvrares_ids.h"
@@ -135,9 +137,22 @@ int CSetupPage::ConfirmCancel(const std::string& caption) const {
 }
 
 void CSetupPage::OnNext() {
+  // Every write of Next counts: a choice the registry refused is no Next,
+  // and the marker stays as it was unless the values are stored.
+  const CRegistryWriteRecord writes;
   if (!Commit()) return;
-  if (traits_.marker == NextMarker::kClear) MarkCanceled(OptionKey(), 0);
+  if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == NextMarker::kClear)
+    MarkCanceled(OptionKey(), 0);
+  if (writes.FirstError() != ERROR_SUCCESS) return ShowStoreFailure(writes.FirstError());
   EndDialog(KELVRA_NEXT);
+}
+
+void CSetupPage::ShowStoreFailure(LONG error) const {
+  // Without its string, a library still lets the reason through.
+  std::string format = "%s";
+  kit::LoadResourceString(IDS_STORE_FAILED, &format);
+  const std::string reason = kit::SystemMessage(static_cast<DWORD>(error));
+  kit::ShowMessage(hwnd_, kit::FormatStrings(format, {reason}), title_, MB_OK | MB_ICONERROR);
 }
 
 void CSetupPage::OnBack() {

@@ -55,7 +55,8 @@ class CSetupPage : public kit::CDialog {
   virtual std::string OptionKey() const = 0;
   // The page's own initialisation, after the shared one.
   virtual void Show() = 0;
-  // What Next stores; false keeps the page open.
+  // What Next stores; false keeps the page open. A registry write that
+  // fails in here keeps it open too, after a message naming the cause.
   virtual bool Commit() = 0;
 
   BOOL OnInitDialog() final;
@@ -78,6 +79,7 @@ class CSetupPage : public kit::CDialog {
   void ShowCaption();
   void ShowBanner();
   void OnNext();
+  void ShowStoreFailure(LONG error) const;
   void OnBack();
   void OnCancelPage();
 

@@ -28,6 +28,15 @@ std::string ResourceString(UINT id) {
   return text;
 }
 
+std::string SystemMessage(DWORD error) {
+  char text[1024];
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  message.erase(message.find_last_not_of("\r\n ") + 1);
+  return message.empty() ? std::to_string(error) : message;
+}
+
 void SetWindowIcons(HWND window, HICON icon) {
   // The small one first: a window given only a big icon has a small one
   // made from it, work that the second message would then throw away.

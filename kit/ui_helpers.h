@@ -21,6 +21,10 @@ bool LoadResourceString(UINT id, std::string* out);
 // The string, or empty text when it is missing.
 std::string ResourceString(UINT id);
 
+// The system's text for Win32 error `error`, in the user's language and
+// without its line end; the number alone when the system has no text.
+std::string SystemMessage(DWORD error);
+
 // Gives `window` `icon` as both its small and its big icon.
 void SetWindowIcons(HWND window, HICON icon);
 

@@ -50,6 +50,7 @@
 #define IDS_PRODUCT_TEXT 8030
 #define IDS_LUMO_FOLDER 8031
 #define IDS_CANCEL_QUESTION 8032
+#define IDS_STORE_FAILED 8033
 
 // Unit standard page and content standard page.
 #define IDD_UNIT_STANDARD 8004

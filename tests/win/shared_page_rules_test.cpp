@@ -2,6 +2,10 @@
 // test file adds its row with KELVRA_SHARED_PAGE_RULES.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <sddl.h>
+
+#include "kit/scoped_handle.h"
 #include "library/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
@@ -11,6 +15,57 @@ namespace test {
 namespace {
 
 const char kCanceled[] = "_CANCELED";
+
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle handle) { LocalFree(handle); }
+};
+
+// Creates `key` and denies everyone setting its values and making subkeys,
+// as a policy or a full registry quota would; reading, deleting and
+// changing the access list stay allowed, so the key is deleted again on
+// every way out of a test.
+class WriteLockedKey {
+ public:
+  explicit WriteLockedKey(const std::string& key) : key_(key) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        WRITE_DAC, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+      return;
+    kit::ScopedRegistryKey owned(handle);
+    PSECURITY_DESCRIPTOR made = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x6;;;WD)(A;;0x70019;;;WD)",
+                                                              SDDL_REVISION_1, &made, nullptr))
+      return;
+    const kit::ScopedHandle<LocalMemoryTraits> descriptor(made);
+    if (RegSetKeySecurity(owned.get(), DACL_SECURITY_INFORMATION, made) != ERROR_SUCCESS) return;
+    HKEY probe = nullptr;
+    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &probe);
+    const kit::ScopedRegistryKey probed(probe);
+    locked_ = opened == ERROR_ACCESS_DENIED;
+  }
+  ~WriteLockedKey() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  WriteLockedKey(const WriteLockedKey&) = delete;
+  WriteLockedKey& operator=(const WriteLockedKey&) = delete;
+
+  // True once a writer is refused with ERROR_ACCESS_DENIED.
+  bool Locked() const { return locked_; }
+
+ private:
+  std::string key_;
+  bool locked_ = false;
+};
+
+// What the system says about `error`, without its line end.
+std::string SystemReason(DWORD error) {
+  char text[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, sizeof text, nullptr);
+  std::string reason = text;
+  reason.erase(reason.find_last_not_of("\r\n ") + 1);
+  return reason;
+}
 
 TEST_P(SharedPageRules, BackWritesNothing) {
   const std::string before = SnapshotSetupTree();
@@ -25,6 +80,31 @@ TEST_P(SharedPageRules, NextEndsWithOneAndSetsTheMarkerAsDeclared) {
       OpenPage(GetParam().exportName, [](Ui& ui, HWND page) { ui.SendPressed(page, IDC_NEXT); }),
       KELVRA_NEXT);
   EXPECT_EQ(RegGetDword(GetParam().optionKey, kCanceled), GetParam().markerAfterNext);
+}
+
+// A Next whose values the registry refuses is no Next: the page says so in
+// a box of its own, naming the system's reason, and stays; Back still ends.
+TEST_P(SharedPageRules, NextThatCannotStoreSaysSoAndStays) {
+  const WriteLockedKey key(GetParam().optionKey);
+  ASSERT_TRUE(key.Locked());
+  const std::string format = ResourceLibraryString(IDS_STORE_FAILED);
+  const std::string::size_type slot = format.find("%s");
+  ASSERT_NE(slot, std::string::npos);
+  const std::string reason = SystemReason(ERROR_ACCESS_DENIED);
+  ASSERT_FALSE(reason.empty());
+  const int result = OpenPage(GetParam().exportName, [&](Ui& ui, HWND page) {
+    ui.Click(page, IDC_NEXT);
+    const MessageBoxSeen box = ui.WaitForMessageBox();
+    ASSERT_NE(box.window, nullptr) << "Next said nothing";
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), page);
+    EXPECT_NE(box.text.find(format.substr(0, slot)), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(format.substr(slot + 2)), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
+    ui.Answer(box, IDOK);
+    ASSERT_TRUE(IsWindow(page)) << "the page stays open";
+    ui.Click(page, IDC_BACK);
+  });
+  EXPECT_EQ(result, KELVRA_BACK);
 }
 
 // Cancel, Esc and the close box ask the same question, owned by the page, so
