@@ -4,8 +4,10 @@
 
 namespace {
 
-// A page runs on one thread, and what it writes counts there only.
-thread_local CRegistryWriteRecord* innermostRecord = nullptr;
+// Pages run one at a time, on the driver's thread; no worker writes the
+// registry. A plain pointer keeps per-thread storage out of the library,
+// which a driver may load and free many times.
+CRegistryWriteRecord* innermostRecord = nullptr;
 
 }  // namespace
 

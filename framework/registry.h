@@ -1,7 +1,7 @@
 // Registry access. Every failure falls back quietly: reads give 0, -1 or the
-// empty string, writes return false and count in the thread's
-// CRegistryWriteRecord, when one is live. Values of another type than asked
-// for count as absent.
+// empty string, writes return false and count in the innermost live
+// CRegistryWriteRecord, if any. Values of another type than asked for count
+// as absent.
 #pragma once
 
 #include <string>
@@ -55,9 +55,8 @@ class CRegistryWriteKey : public CRegistryKey {
   bool Open(HKEY hive, const std::string& subKey) override;
 };
 
-// Collects the first failure of the registry writes this thread makes while
-// it lives: a key that does not open for writing, or a value not stored.
-// Records nest, and a write counts in the innermost one only.
+// Collects the first failure of the registry writes made while it lives: a key that does not open
+// for writing, or a value not stored. Records nest, and a write counts in the innermost one only.
 class CRegistryWriteRecord {
  public:
   CRegistryWriteRecord();
