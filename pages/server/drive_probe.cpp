@@ -18,12 +18,13 @@ struct Slot {
   DriveSpace space;
 };
 
-class SharedLock {
+// The probe's lock, held for the scope.
+class HeldLock {
  public:
-  explicit SharedLock(SRWLOCK* lock) : lock_(lock) { AcquireSRWLockExclusive(lock_); }
-  ~SharedLock() { ReleaseSRWLockExclusive(lock_); }
-  SharedLock(const SharedLock&) = delete;
-  SharedLock& operator=(const SharedLock&) = delete;
+  explicit HeldLock(SRWLOCK* lock) : lock_(lock) { AcquireSRWLockExclusive(lock_); }
+  ~HeldLock() { ReleaseSRWLockExclusive(lock_); }
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
 
  private:
   SRWLOCK* lock_;
@@ -67,7 +68,7 @@ void Measure(int index) {
   const std::string root = DriveNameOf(letter) + "\\";
   const UINT type = GetDriveTypeA(root.c_str());
   {
-    const SharedLock hold(&g_probe.lock);
+    const HeldLock hold(&g_probe.lock);
     g_probe.slots[index].typed = true;
     g_probe.slots[index].type = type;
   }
@@ -75,7 +76,7 @@ void Measure(int index) {
   const bool listed = IsListedType(type) &&
                       GetDiskFreeSpaceExA(root.c_str(), &freeToCaller, &total, nullptr) &&
                       total.QuadPart != 0;
-  const SharedLock hold(&g_probe.lock);
+  const HeldLock hold(&g_probe.lock);
   Slot& slot = g_probe.slots[index];
   slot.answer = listed ? Answer::kListed : Answer::kLeftOut;
   if (listed) {
@@ -124,7 +125,7 @@ bool RoundNeedsNoRestart() {
 }  // namespace
 
 void StartDriveProbe() {
-  const SharedLock hold(&g_probe.lock);
+  const HeldLock hold(&g_probe.lock);
   if (RoundNeedsNoRestart()) return;
   g_probe.startedAt = GetTickCount();
   // The drive map itself is the system's and never touches a drive.
@@ -141,7 +142,7 @@ void StartDriveProbe() {
 }
 
 DriveProbeView ReadDriveProbe() {
-  const SharedLock hold(&g_probe.lock);
+  const HeldLock hold(&g_probe.lock);
   const DWORD waited = GetTickCount() - g_probe.startedAt;
   const bool pastDeadline = waited >= kDriveAnswerDeadlineMs;
   DriveProbeView view;
@@ -163,13 +164,13 @@ DriveProbeView ReadDriveProbe() {
 }
 
 void ListenForDriveAnswers(HWND window, UINT message) {
-  const SharedLock hold(&g_probe.lock);
+  const HeldLock hold(&g_probe.lock);
   g_probe.listener = window;
   g_probe.message = message;
 }
 
 void StopDriveAnswers(HWND window) {
-  const SharedLock hold(&g_probe.lock);
+  const HeldLock hold(&g_probe.lock);
   if (g_probe.listener == window) g_probe.listener = nullptr;
 }
 
