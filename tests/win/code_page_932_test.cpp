@@ -13,16 +13,13 @@ namespace {
 
 class CodePage932Test : public test::SetupTest {
  protected:
+  // Elsewhere they mean nothing: there the bytes are two characters. Under
+  // the Japanese locale another code page fails the program (setup_test.cpp).
   void SetUp() override {
     SetupTest::SetUp();
-    if (GetACP() == 932) return;
-    // Under the Japanese locale another code page is a broken set-up, never a pass.
-    char locale[64] = "";
-    GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
-    ASSERT_NE(std::string(locale).rfind("ja_JP", 0), 0u)
-        << "LC_ALL=" << locale << " gave code page " << GetACP() << ", not 932";
-    GTEST_SKIP() << "needs code page 932 (LC_ALL=ja_JP.UTF-8, as in the *_ja tests); this is "
-                 << GetACP();
+    if (GetACP() != 932)
+      GTEST_SKIP() << "needs code page 932 (LC_ALL=ja_JP.UTF-8, as in the *_ja tests); this is "
+                   << GetACP();
   }
 };
 
