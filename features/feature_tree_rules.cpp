@@ -99,10 +99,12 @@ void SetFeatureState(FeatureTree& tree, FeatureItem item, InstallState state) {
   tree.ShowState(item, state);
 }
 
-void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::string& list, bool enable) {
+void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::string& list, bool enable,
+                     kelvra::LeadByteTest isLead) {
+  const kelvra::CharacterSearch search(list, isLead);
   VisitFrom(tree, first, [&](FeatureItem item) {
     const FeatureRecord* record = tree.Record(item);
-    if (record && list.find(record->name) != std::string::npos)
+    if (record && search.Contains(record->name))
       SetFeatureState(tree, item, enable ? StateLocal : StateDisabled);
   });
 }

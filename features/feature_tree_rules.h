@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "features/feature_record.h"
+#include "framework/ansi_text.h"
 
 namespace features {
 
@@ -49,9 +50,11 @@ InstallState InitialImage(const FeatureRecord& record);
 void SetFeatureState(FeatureTree& tree, FeatureItem item, InstallState state);
 
 // From `first` on (its subtree, then its later siblings and theirs): every
-// feature whose name occurs in `list` (case-sensitive substring) becomes
-// local when `enable`, disabled otherwise. Relatives are not touched.
-void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::string& list, bool enable);
+// feature whose name occurs in `list` (case-sensitive substring, starting
+// where a character of `list` starts) becomes local when `enable`, disabled
+// otherwise. Relatives are not touched.
+void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::string& list, bool enable,
+                     kelvra::LeadByteTest isLead);
 
 // "o" or "O" stands for an empty stored list.
 bool IsEmptyListMarker(const std::string& list);

@@ -123,7 +123,8 @@ void CSelectFeature::ApplyStoredLists() {
   for (const auto& list : stored) {
     if (!ReadRegistryString(key, list.value, list.list) || features::IsEmptyListMarker(*list.list))
       continue;
-    features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable);
+    features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable,
+                              kelvra::IsAnsiLeadByte);
   }
 }
 

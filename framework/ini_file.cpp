@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <cstring>
 #include <vector>
+
+#include "framework/text_compare.h"
 
 namespace {
 
@@ -20,13 +23,15 @@ constexpr DWORD kLargestSectionRead = 64 << 20;
 
 std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::string& section,
                                                      const std::string& file) {
-  if (section.size() > kMaxIniNameLength) return std::make_unique<kelvra::IniSection>("", 0);
+  if (section.size() > kMaxIniNameLength)
+    return std::make_unique<kelvra::IniSection>("", 0, kelvra::IsAnsiLeadByte);
   for (DWORD size = 64 << 10; size <= kLargestSectionRead; size *= 2) {
     std::vector<char> buffer(size);
     const DWORD length =
         GetPrivateProfileSectionA(section.c_str(), buffer.data(), size, file.c_str());
     // A full buffer is reported as its size less two.
-    if (length < size - 2) return std::make_unique<kelvra::IniSection>(buffer.data(), length);
+    if (length < size - 2)
+      return std::make_unique<kelvra::IniSection>(buffer.data(), length, kelvra::IsAnsiLeadByte);
   }
   return nullptr;
 }
@@ -53,7 +58,8 @@ std::string CIniFile::ReadString(const std::string& section, const std::string& 
   char buffer[1024] = "";
   const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
                                                 sizeof buffer, file.c_str());
-  return std::string(buffer, length);
+  // A double-byte character cut by the buffer comes back as a NUL, counted.
+  return std::string(buffer, strnlen(buffer, length));
 }
 
 std::string CIniFile::ReadSetupTitle(const std::string& file) const {

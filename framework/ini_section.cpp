@@ -31,7 +31,7 @@ std::string WithoutEnclosingQuotes(const std::string& value) {
 
 }  // namespace
 
-IniSection::IniSection(const char* block, size_t size) {
+IniSection::IniSection(const char* block, size_t size, LeadByteTest isLead) : isLead_(isLead) {
   const char* const end = block + size;
   for (const char* entry = block; entry < end && *entry;) {
     const char* entryEnd = static_cast<const char*>(std::memchr(entry, '\0', end - entry));
@@ -47,7 +47,7 @@ IniSection::IniSection(const char* block, size_t size) {
 std::string IniSection::Value(const std::string& key) const {
   const auto found = values_.find(UpperAscii(key));
   if (found == values_.end()) return std::string();
-  return WithoutEnclosingQuotes(found->second).substr(0, kMaxIniValueLength);
+  return CutToLength(WithoutEnclosingQuotes(found->second), kMaxIniValueLength, isLead_);
 }
 
 }  // namespace kelvra

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/folder_path.h"
+#include "framework/text_compare.h"
 #include "kit/app.h"
 
 const wchar_t kResourceLibraryName[] = L"Kelvrares.dll";
@@ -31,7 +32,7 @@ bool CResourceModule::Load(const std::wstring& resourceFileName) {
   Free();
   const std::string name = ToAnsi(resourceFileName);
   HMODULE module = LoadResourceOnly(name);
-  if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name));
+  if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name, kelvra::IsAnsiLeadByte));
   module_.reset(module);
   return IsLoaded();
 }

@@ -18,6 +18,10 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+bool IsAnsiLeadByte(unsigned char) {
+  return false;
+}
+
 std::string ToUpper(const std::string& text) {
   std::string upper = text;
   for (char& c : upper) c = AsciiUpper(c);

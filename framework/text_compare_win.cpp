@@ -13,6 +13,10 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   return _mbsicmp(left, right) == 0;
 }
 
+bool IsAnsiLeadByte(unsigned char byte) {
+  return IsDBCSLeadByte(byte) != FALSE;
+}
+
 std::string ToUpper(const std::string& text) {
   std::string upper = text;
   if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));

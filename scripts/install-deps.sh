@@ -19,14 +19,24 @@ command -v python3 >/dev/null || need+=(python3)
 # The stalled-drive test's file system.
 command -v fusermount3 >/dev/null || need+=(fuse3)
 [ -f /usr/lib/python3/dist-packages/fusepy.py ] || need+=(python3-fusepy)
-
-[ ${#need[@]} -eq 0 ] && exit 0
+# The double-byte tests run under a Japanese locale: Wine then takes code page 932.
+[ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+make_japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+if [ ${#need[@]} -eq 0 ]; then
+  make_japanese_locale
+  exit 0
+fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+make_japanese_locale

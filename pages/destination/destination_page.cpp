@@ -1,6 +1,7 @@
 #include "pages/destination/destination_page.h"
 
 #include "framework/folder_path.h"
+#include "framework/text_compare.h"
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/ui_helpers.h"
@@ -47,12 +48,12 @@ void CParentFolderPage::ShowParentFolder(const std::string& optionKey) {
   std::string stored;
   if (ReadCanceled(optionKey) != 1) ReadRegistryString(optionKey, kTargetDirValue, &stored);
   if (stored.empty()) stored = ReadInstallProductFolder();
-  m_installDir = kelvra::RemoveTrailingBackslash(stored);
-  ShowDestination(kelvra::JoinParentFolder(stored, m_productFolder));
+  m_installDir = kelvra::RemoveTrailingBackslash(stored, kelvra::IsAnsiLeadByte);
+  ShowDestination(kelvra::JoinParentFolder(stored, m_productFolder, kelvra::IsAnsiLeadByte));
 }
 
 bool CParentFolderPage::Commit() {
-  m_installDir = kelvra::ParentFolderOf(Destination());
+  m_installDir = kelvra::ParentFolderOf(Destination(), kelvra::IsAnsiLeadByte);
   WriteRegistryString(OptionKey(), kTargetDirValue, m_installDir);
   return true;
 }
@@ -60,6 +61,6 @@ bool CParentFolderPage::Commit() {
 void CParentFolderPage::OnBrowse() {
   std::string picked = m_installDir;
   if (!PickFolder(&picked)) return;
-  m_installDir = kelvra::PickedParentFolder(picked);
+  m_installDir = kelvra::PickedParentFolder(picked, kelvra::IsAnsiLeadByte);
   ShowDestination(m_installDir + m_productFolder);
 }

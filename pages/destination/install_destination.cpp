@@ -71,8 +71,9 @@ void CInstallDestination::Show() {
   if (ReadCanceled(product.optionKey) != 1)
     ReadRegistryString(product.optionKey, kTargetDirValue, &destination);
   if (destination.empty()) {
-    m_installDir = kelvra::RemoveTrailingBackslash(ReadInstallProductFolder());
-    destination = kelvra::JoinFolder(m_installDir, m_productFolder);
+    m_installDir =
+        kelvra::RemoveTrailingBackslash(ReadInstallProductFolder(), kelvra::IsAnsiLeadByte);
+    destination = kelvra::JoinFolder(m_installDir, m_productFolder, kelvra::IsAnsiLeadByte);
   }
   ShowDestination(destination);
   ShowProductText(active);
@@ -88,13 +89,13 @@ void CInstallDestination::ShowProductText(const std::string& active) const {
 
 bool CInstallDestination::Commit() {
   WriteRegistryString(OptionKey(), kTargetDirValue,
-                      kelvra::WithOneTrailingBackslash(Destination()));
+                      kelvra::WithOneTrailingBackslash(Destination(), kelvra::IsAnsiLeadByte));
   return true;
 }
 
 void CInstallDestination::OnBrowse() {
   std::string picked = m_installDir;
   if (!PickFolder(&picked)) return;
-  m_installDir = kelvra::WithBackslash(picked);
-  ShowDestination(kelvra::JoinFolder(m_installDir, m_productFolder));
+  m_installDir = kelvra::WithBackslash(picked, kelvra::IsAnsiLeadByte);
+  ShowDestination(kelvra::JoinFolder(m_installDir, m_productFolder, kelvra::IsAnsiLeadByte));
 }

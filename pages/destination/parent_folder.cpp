@@ -1,39 +1,40 @@
 #include "pages/destination/parent_folder.h"
 
+#include <algorithm>
+
 #include "framework/folder_path.h"
 
 namespace kelvra {
 namespace {
 
-// "D:\" is three characters: anything longer is below a drive root.
+// "D:\" is three bytes: anything longer is below a drive root.
 constexpr std::string::size_type kDriveRootLength = 3;
-
-bool EndsInBackslash(const std::string& text) {
-  return !text.empty() && text.back() == '\\';
-}
 
 }  // namespace
 
-std::string JoinParentFolder(const std::string& storedParent, const std::string& productFolder) {
-  const std::string parent = RemoveTrailingBackslash(storedParent);
+std::string JoinParentFolder(const std::string& storedParent, const std::string& productFolder,
+                             LeadByteTest isLead) {
+  const std::string parent = RemoveTrailingBackslash(storedParent, isLead);
   // A parent that still ends in a backslash after the removal ("\\server\",
   // "D:\\") needs no second one.
-  const bool separator = storedParent.size() > kDriveRootLength && !EndsInBackslash(parent);
+  const bool separator = storedParent.size() > kDriveRootLength && !EndsInBackslash(parent, isLead);
   return separator ? parent + '\\' + productFolder : parent + productFolder;
 }
 
-std::string ParentFolderOf(const std::string& text) {
-  const std::string::size_type last = text.rfind('\\');
+std::string ParentFolderOf(const std::string& text, LeadByteTest isLead) {
+  const std::string::size_type last = FindLastCharacter(text, "\\", isLead);
   if (last == std::string::npos) return std::string();
-  return WithoutDoubledBackslash(text.substr(0, last + 1));
+  return WithoutDoubledBackslash(text.substr(0, last + 1), isLead);
 }
 
-std::string PickedParentFolder(const std::string& picked) {
-  return picked.size() > kDriveRootLength ? WithBackslash(picked) : picked;
+std::string PickedParentFolder(const std::string& picked, LeadByteTest isLead) {
+  return picked.size() > kDriveRootLength ? WithBackslash(picked, isLead) : picked;
 }
 
-std::string WithoutDoubledBackslash(std::string folder) {
-  while (folder.size() > 2 && folder.compare(folder.size() - 2, 2, "\\\\") == 0) folder.pop_back();
+std::string WithoutDoubledBackslash(std::string folder, LeadByteTest isLead) {
+  // One of the run stays; so do both of a leading "\\".
+  const std::string::size_type run = TrailingBackslashes(folder, isLead);
+  if (run + 1 < folder.size()) folder.resize(std::max<std::string::size_type>(run + 1, 2));
   return folder;
 }
 

@@ -1,9 +1,12 @@
 // Text rules of the pages that keep a parent folder and show it joined with
 // the product's folder name (Ferrix, Cofra and Ulvo destinations), and the
-// fill of their description. Nothing here touches the file system.
+// fill of their description. Nothing here touches the file system; the
+// backslash rules go by characters, as in framework/folder_path.h.
 #pragma once
 
 #include <string>
+
+#include "framework/ansi_text.h"
 
 namespace kelvra {
 
@@ -12,19 +15,20 @@ namespace kelvra {
 // longer than a drive root ("D:\Design\" gives "D:\Design\Ferrix"), directly
 // otherwise ("D:\" gives "D:\Ferrix", "" gives "Ferrix"). Never two
 // separators in a row.
-std::string JoinParentFolder(const std::string& storedParent, const std::string& productFolder);
+std::string JoinParentFolder(const std::string& storedParent, const std::string& productFolder,
+                             LeadByteTest isLead);
 
 // The text up to and including its last backslash; empty without one. A run
 // of trailing backslashes is stored as one.
-std::string ParentFolderOf(const std::string& text);
+std::string ParentFolderOf(const std::string& text, LeadByteTest isLead);
 
 // The parent a picked folder stands for: a backslash appended unless it is a
 // drive root or already ends in one.
-std::string PickedParentFolder(const std::string& picked);
+std::string PickedParentFolder(const std::string& picked, LeadByteTest isLead);
 
 // `folder` with a run of trailing backslashes cut to one; "\\" alone, the
 // start of a network path, stays.
-std::string WithoutDoubledBackslash(std::string folder);
+std::string WithoutDoubledBackslash(std::string folder, LeadByteTest isLead);
 
 // Every "%s" in `text` replaced by `name`, as plain text: no other
 // directive is understood and nothing in `name` is interpreted.

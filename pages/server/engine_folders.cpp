@@ -4,11 +4,12 @@
 
 namespace kelvra {
 
-std::string DefaultEngineFolder(const std::optional<std::string>& programFilesDir) {
+std::string DefaultEngineFolder(const std::optional<std::string>& programFilesDir,
+                                LeadByteTest isLead) {
   const std::string parent =
-      programFilesDir ? RemoveTrailingBackslash(*programFilesDir) : "C:\\Program Files";
+      programFilesDir ? RemoveTrailingBackslash(*programFilesDir, isLead) : "C:\\Program Files";
   // JoinFolder keeps a drive root's own backslash as the separator.
-  return JoinFolder(parent, "Microsoft SQL Server");
+  return JoinFolder(parent, "Microsoft SQL Server", isLead);
 }
 
 EngineFolders ChooseEngineFolders(const std::string& defaultFolder,

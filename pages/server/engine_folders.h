@@ -7,11 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "framework/ansi_text.h"
+
 namespace kelvra {
 
 // Below the machine's program-files folder, ending in one backslash;
 // below "C:\Program Files" when the machine-wide key cannot be read.
-std::string DefaultEngineFolder(const std::optional<std::string>& programFilesDir);
+std::string DefaultEngineFolder(const std::optional<std::string>& programFilesDir,
+                                LeadByteTest isLead);
 
 // What an earlier Next left under the option key.
 struct StoredEngineFolders {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "framework/folder_path.h"
+#include "framework/text_compare.h"
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/ui_helpers.h"
@@ -71,8 +72,8 @@ void CMsdeDestination::ShowDefaultFolders() {
                                          reader.QueryDwordOrMinusOne(kUseDefaultDataDirValue)};
   reader.Close();
 
-  const kelvra::EngineFolders folders =
-      kelvra::ChooseEngineFolders(kelvra::DefaultEngineFolder(programFiles), stored);
+  const kelvra::EngineFolders folders = kelvra::ChooseEngineFolders(
+      kelvra::DefaultEngineFolder(programFiles, kelvra::IsAnsiLeadByte), stored);
   m_programDir = folders.programDir;
   m_dataDir = folders.dataDir;
   m_useDefaultDataDir = folders.useDefaultDataDir;
@@ -103,7 +104,7 @@ void CMsdeDestination::OnProgramDirChange() {
 void CMsdeDestination::BrowseInto(int edit) const {
   std::string folder = GetDlgItemText(edit);
   if (!BrowseForFolder(hwnd_, &folder, kit::ResourceString(IDS_PICK_FOLDER_TITLE), false)) return;
-  SetDlgItemText(edit, kelvra::WithOneTrailingBackslash(folder));
+  SetDlgItemText(edit, kelvra::WithOneTrailingBackslash(folder, kelvra::IsAnsiLeadByte));
 }
 
 void CMsdeDestination::OnBrowse() {
@@ -135,8 +136,8 @@ bool CMsdeDestination::Commit() {
     ShowFolderMessage(IDS_NO_DATA_FOLDER);
     return false;
   }
-  m_programDir = kelvra::WithOneTrailingBackslash(m_programDir);
-  m_dataDir = kelvra::WithOneTrailingBackslash(m_dataDir);
+  m_programDir = kelvra::WithOneTrailingBackslash(m_programDir, kelvra::IsAnsiLeadByte);
+  m_dataDir = kelvra::WithOneTrailingBackslash(m_dataDir, kelvra::IsAnsiLeadByte);
 
   CRegistryWriteKey key;
   if (key.Open(HKEY_CURRENT_USER, OptionKey())) {

@@ -1,6 +1,7 @@
 #include "pages/server/ulvo_destination.h"
 
 #include "framework/folder_path.h"
+#include "framework/text_compare.h"
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/ui_helpers.h"
@@ -52,8 +53,9 @@ void CUlvoDestination::Show() {
 
 bool CUlvoDestination::Commit() {
   const std::string text = Destination();
-  const std::string folder = text == m_shown ? kelvra::WithoutDoubledBackslash(m_installDir)
-                                             : kelvra::ParentFolderOf(text);
+  const std::string folder =
+      text == m_shown ? kelvra::WithoutDoubledBackslash(m_installDir, kelvra::IsAnsiLeadByte)
+                      : kelvra::ParentFolderOf(text, kelvra::IsAnsiLeadByte);
   WriteRegistryString(OptionKey(), kTargetDirValue, folder);
   return true;
 }
@@ -62,7 +64,7 @@ bool CUlvoDestination::Commit() {
 void CUlvoDestination::OnBrowse() {
   std::string picked = m_installDir;
   if (!PickFolder(&picked)) return;
-  m_installDir = kelvra::WithBackslash(picked);
+  m_installDir = kelvra::WithBackslash(picked, kelvra::IsAnsiLeadByte);
   ShowFolder(m_installDir + m_productFolder);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/code_pages.h"
+
 namespace kelvra {
 namespace {
 
@@ -18,7 +20,7 @@ TEST(EngineFolders, DefaultSitsBelowProgramFiles) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.programFiles.value_or("(no key)"));
-    EXPECT_EQ(DefaultEngineFolder(c.programFiles), c.folder);
+    EXPECT_EQ(DefaultEngineFolder(c.programFiles, kSingleByte), c.folder);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/code_pages.h"
+
 namespace features {
 namespace {
 
@@ -82,8 +84,8 @@ std::vector<FeatureRecord> Sample() {
 
 TEST(FeatureTreeLists, ResetAndNextKeepToTheFirstSubtree) {
   FakeTree tree(Sample());
-  ApplyStoredList(tree, tree.FirstTopLevel(), "ABC1 Far", true);
-  ApplyStoredList(tree, tree.FirstTopLevel(), "Main Pdf", false);
+  ApplyStoredList(tree, tree.FirstTopLevel(), "ABC1 Far", true, kSingleByte);
+  ApplyStoredList(tree, tree.FirstTopLevel(), "Main Pdf", false, kSingleByte);
   const ChangedFeatures changed = CollectChangedFeatures(tree);
   EXPECT_EQ(changed.enabled + "|" + changed.disabled, "ABC1|Pdf");
   ResetToDefaults(tree);

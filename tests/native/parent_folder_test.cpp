@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/native/code_pages.h"
+
 #include <utility>
 
 namespace kelvra {
@@ -18,7 +20,7 @@ TEST(ParentFolder, JoinUsesASeparatorOnlyBelowADriveRoot) {
                                            {"abc", "abcF"},
                                            {"D:\\\\", "D:\\F"},
                                            {"\\\\srv\\", "\\\\srv\\F"}})
-    EXPECT_EQ(JoinParentFolder(stored, "F"), shown) << stored;
+    EXPECT_EQ(JoinParentFolder(stored, "F", kSingleByte), shown) << stored;
 }
 
 TEST(ParentFolder, ParentIsTheTextUpToItsLastBackslashNeverDoubled) {
@@ -30,10 +32,24 @@ TEST(ParentFolder, ParentIsTheTextUpToItsLastBackslashNeverDoubled) {
                                           {"E:\\Apps\\\\\\", "E:\\Apps\\"},
                                           {"\\\\srv", "\\\\"},
                                           {"E:/Apps/Ferrix", ""}})
-    EXPECT_EQ(ParentFolderOf(text), parent) << text;
+    EXPECT_EQ(ParentFolderOf(text, kSingleByte), parent) << text;
   for (const auto& [picked, parent] :
        Cases{{"D:\\Work", "D:\\Work\\"}, {"D:\\", "D:\\"}, {"D:\\Work\\", "D:\\Work\\"}})
-    EXPECT_EQ(PickedParentFolder(picked), parent) << picked;
+    EXPECT_EQ(PickedParentFolder(picked, kSingleByte), parent) << picked;
+}
+
+// Code page 932: "\x83\x5C" and "\x95\x5C" end in 0x5C but are no backslash.
+TEST(ParentFolder, DoubleByteCharactersAreNoSeparator) {
+  for (const auto& [stored, shown] :
+       Cases{{"D:\\\x83\x5C\\", "D:\\\x83\x5C\\F"}, {"D:\\\x83\x5C", "D:\\\x83\x5C\\F"}})
+    EXPECT_EQ(JoinParentFolder(stored, "F", kCp932), shown) << stored;
+  for (const auto& [text, parent] : Cases{{"E:\\Apps\\\x95\x5C", "E:\\Apps\\"},
+                                          {"E:\\\x83\x5C\\Client", "E:\\\x83\x5C\\"},
+                                          {"E:\\\x83\x5C\\\\", "E:\\\x83\x5C\\"},
+                                          {"\x83\x5C", ""}})
+    EXPECT_EQ(ParentFolderOf(text, kCp932), parent) << text;
+  EXPECT_EQ(PickedParentFolder("D:\\\x95\x5C", kCp932), "D:\\\x95\x5C\\");
+  EXPECT_EQ(ParentFolderOf("E:\\Apps\\\x95\x5C", kSingleByte), "E:\\Apps\\\x95\x5C");
 }
 
 TEST(ParentFolder, PlaceHoldersAreReplacedAsPlainText) {

@@ -6,6 +6,7 @@
 
 #include "framework/folder_path.h"
 #include "framework/page_entry.h"
+#include "framework/text_compare.h"
 #include "kit/text_format.h"
 #include "pages/destination/install_destination.h"
 #include "pages/server/disk_cost_data.h"
@@ -240,17 +241,22 @@ TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
   EXPECT_EQ(requirements[1].required, 40 * 1048576LL);
 }
 
-// The folder clean-up agrees with the shell's own PathRemoveBackslashA.
+// The folder clean-up agrees with the shell's own PathRemoveBackslashA, in
+// the process's code page: under 932 the last four hold a character whose
+// second byte is 0x5C.
 TEST(FolderCleanUp, RemovesABackslashAsTheShellDoes) {
+  // clang-format off
   const char* paths[] = {"C:\\",  "C:",          "C:\\dir\\",           "C:\\dir",      "\\",
                          "",      "C:\\dir\\\\", "\\\\server\\share\\", "\\\\server\\", "\\\\",
-                         "dir\\", "d:\\",        "C:\\a\\b\\c\\",       "1:\\"};
+                         "dir\\", "d:\\",        "C:\\a\\b\\c\\",       "1:\\",
+                         "D:\\\x83\x5C",  "E:\\\x95\x5C\\", "\\\\\x83\x5C\\", "E:\\a\\\x95\x5C"};
+  // clang-format on
   for (const char* path : paths) {
     SCOPED_TRACE(path);
     char shell[MAX_PATH];
     lstrcpyA(shell, path);
     PathRemoveBackslashA(shell);
-    EXPECT_EQ(kelvra::RemoveTrailingBackslash(path), std::string(shell));
+    EXPECT_EQ(kelvra::RemoveTrailingBackslash(path, kelvra::IsAnsiLeadByte), std::string(shell));
   }
 }
 

@@ -251,7 +251,10 @@ TEST_F(IniFileTest, SectionReadWholeGivesWhatEachKeyReadGives) {
        "[LUMO]\r\nFEATURE1=first\r\nfeature1=second\r\nFeature2=mixed\r\n"
        "FEATURE2=upper\r\nfeature3=lower\r\n"},
       {"long values", "[LUMO]\r\nFEATURE1=" + k1022 + "\r\nFEATURE2=" + k1023 + "\r\nFEATURE3=" +
-                          k1024 + "\r\nFEATURE4=" + k2000 + "\r\nFEATURE5=\"" + k2000 + "\"\r\n"},
+                          k1024 + "\r\nFEATURE4=" + k2000 + "\r\nFEATURE5=\"" + k2000 +
+                          "\"\r\n"
+                          "FEATURE6=" +
+                          k1022 + "\x83\x41" + k1022 + "\r\n"},
       {"gap, comment, other and repeated sections",
        "[OTHER]\r\nFEATURE1=other\r\n[LUMO]\r\n;FEATURE1=comment\r\nFEATURE2=two\r\n"
        "FEATURE4=four\r\n[lumo]\r\nFEATURE5=again\r\nFEATURE2=later\r\n"},

@@ -14,6 +14,21 @@ const char kInstallProductKey[] = "Software\\Vorlane\\TrelSetup\\Version11\\Setu
 
 namespace {
 
+// Under the Japanese locale (the *_ja tests) Wine has to give code page 932:
+// any other fails the whole program, so the double-byte cases can never
+// pass or skip on a broken set-up.
+class JapaneseCodePage : public ::testing::Environment {
+  void SetUp() override {
+    char locale[64] = "";
+    GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
+    if (std::string(locale).rfind("ja_JP", 0) == 0) {
+      ASSERT_EQ(GetACP(), 932u) << "LC_ALL=" << locale << " gave another ANSI code page";
+    }
+  }
+};
+::testing::Environment* const kJapaneseCodePage =
+    ::testing::AddGlobalTestEnvironment(new JapaneseCodePage);
+
 kit::ScopedRegistryKey OpenKey(const std::string& path, bool create) {
   HKEY key = nullptr;
   const LONG status = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
