@@ -16,14 +16,24 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 command -v python3 >/dev/null || need+=(python3)
 [ -d /usr/src/googletest ] || need+=(googletest)
-
-[ ${#need[@]} -eq 0 ] && exit 0
+command -v localedef >/dev/null || need+=(locales)
+# The Help test under a double-byte code page runs with this locale.
+has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; }
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+make_japanese_locale() {
+  has_japanese_locale || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+if [ ${#need[@]} -eq 0 ]; then
+  make_japanese_locale
+  exit 0
+fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+make_japanese_locale
