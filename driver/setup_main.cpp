@@ -1,8 +1,8 @@
 // Setup.exe [/auto <folder>] [--language <code>]: shows the pages listed in
-// Setup.ini with Next/Back navigation and prints what they stored. With
-// /auto it presses Next on every page by itself and saves a picture of each
-// into <folder>. With --language de (or Language=de in Setup.ini) the pages
-// show the texts of de\Kelvrares.dll.
+// its own INI file (Setup.ini beside Setup.exe) with Next/Back navigation and prints what they
+// stored. With /auto it presses Next on every page by itself and saves a picture of each into
+// <folder>. With --language de (or Language=de in Setup.ini) the pages show the texts of
+// de\Kelvrares.dll.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "driver/setup_driver.h"
+#include "framework/driver_files.h"
 #include "library/kelvra.h"
 
 namespace {
@@ -132,7 +133,8 @@ int RunWizard(HMODULE library, const DriverSettings& settings, Autopilot* autopi
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const std::string folder = FolderOf(ExecutablePath());
-  const DriverSettings settings = ReadDriverSettings(folder + "\\Setup.ini");
+  // Its own name with ".ini", the file the pages read as the driver INI.
+  const DriverSettings settings = ReadDriverSettings(kelvra::DriverIniPathOf(ExecutablePath()));
   const Arguments arguments = ParseArguments(argc, argv);
   const std::string language = arguments.language.empty() ? settings.language : arguments.language;
   if (!arguments.staged && !language.empty() && language != "en") {

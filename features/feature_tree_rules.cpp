@@ -7,11 +7,27 @@
 namespace features {
 namespace {
 
-bool NameOnPath(const std::vector<const std::string*>& path, const std::string& name) {
-  for (const std::string* above : path)
-    if (kelvra::EqualsNoCase(*above, name)) return true;
-  return false;
-}
+// The names on the path from the top down to the record being planned,
+// grouped by their upper-case form so that a lookup does not scan the path.
+class PathNames {
+ public:
+  bool Contains(const std::string& name) const {
+    const auto group = byKey_.find(kelvra::ToUpper(name));
+    if (group == byKey_.end()) return false;
+    for (const std::string* above : group->second)
+      if (kelvra::EqualsNoCase(*above, name)) return true;
+    return false;
+  }
+  void Push(const std::string& name) { byKey_[kelvra::ToUpper(name)].push_back(&name); }
+  void Pop(const std::string& name) {
+    const auto group = byKey_.find(kelvra::ToUpper(name));
+    group->second.pop_back();
+    if (group->second.empty()) byKey_.erase(group);
+  }
+
+ private:
+  std::unordered_map<std::string, std::vector<const std::string*>> byKey_;
+};
 
 // The records of each parent name, in file order. Grouped once, so that
 // planning a long list is not one pass over all records per parent.
@@ -24,21 +40,41 @@ ChildIndex IndexByParent(const std::vector<FeatureRecord>& records) {
   return children;
 }
 
-void PlanChildren(const std::vector<FeatureRecord>& records, const ChildIndex& children,
-                  const std::string& parentName, int parentEntry,
-                  std::vector<const std::string*>& path, std::vector<PlannedItem>& plan) {
-  const auto group = children.find(kelvra::ToUpper(parentName));
-  if (group == children.end()) return;
-  for (const std::size_t i : group->second) {
+// Depth first, in file order at each level. Iterative, with one level of
+// state per feature on the path, so a chain of thousands of lines cannot
+// exhaust the stack, and each record is looked at once per parent shown.
+std::vector<PlannedItem> PlanChildren(const std::vector<FeatureRecord>& records,
+                                      const ChildIndex& children, const std::string& topName) {
+  struct Level {
+    const std::vector<std::size_t>* group;  // null: no records name this parent
+    std::size_t next;
+    const std::string* name;
+    int entry;
+  };
+  std::vector<PlannedItem> plan;
+  std::vector<Level> levels;
+  PathNames path;
+  auto descend = [&](const std::string& name, int entry) {
+    path.Push(name);
+    const auto group = children.find(kelvra::ToUpper(name));
+    levels.push_back({group == children.end() ? nullptr : &group->second, 0, &name, entry});
+  };
+  descend(topName, -1);
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (!level.group || level.next == level.group->size()) {
+      path.Pop(*level.name);
+      levels.pop_back();
+      continue;
+    }
+    const std::size_t i = (*level.group)[level.next++];
     const FeatureRecord& record = records[i];
-    if (!kelvra::EqualsNoCase(record.parent, parentName)) continue;
-    plan.push_back({i, parentEntry});
-    if (record.hasChildren == 0 || NameOnPath(path, record.name)) continue;
-    const int entry = static_cast<int>(plan.size()) - 1;
-    path.push_back(&record.name);
-    PlanChildren(records, children, record.name, entry, path, plan);
-    path.pop_back();
+    if (!kelvra::EqualsNoCase(record.parent, *level.name)) continue;
+    plan.push_back({i, level.entry});
+    if (record.hasChildren == 0 || path.Contains(record.name)) continue;
+    descend(record.name, static_cast<int>(plan.size()) - 1);
   }
+  return plan;
 }
 
 // Visits `first`, its subtree, then its later siblings and their subtrees.
@@ -82,10 +118,7 @@ std::vector<PlannedItem> PlanFeatureTree(const std::vector<FeatureRecord>& recor
   // The top level is the children of the empty name, so an empty-named
   // feature is never descended into.
   static const std::string kTopLevel;
-  std::vector<const std::string*> path{&kTopLevel};
-  std::vector<PlannedItem> plan;
-  PlanChildren(records, IndexByParent(records), kTopLevel, -1, path, plan);
-  return plan;
+  return PlanChildren(records, IndexByParent(records), kTopLevel);
 }
 
 InstallState InitialImage(const FeatureRecord& record) {

@@ -86,7 +86,8 @@ void CSelectFeature::ShowProductPicture() {
 }
 
 void CSelectFeature::CreateStateImages() {
-  if (!stateImages_.Create(34, 18, ILC_COLOR32, 7, 1)) return;
+  // Masked, so that the blank standing in for a missing image shows nothing.
+  if (!stateImages_.Create(34, 18, ILC_COLOR32 | ILC_MASK, 7, 1)) return;
   for (const UINT bitmap : kStateImages) stateImages_.AddMasked(bitmap, kStateMaskColour);
   tree_.SetImageList(stateImages_.Handle(), TVSIL_NORMAL);
 }

@@ -1,21 +1,26 @@
 #include "framework/ini_file.h"
 
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <cstring>
 #include <vector>
 
+#include "framework/driver_files.h"
 #include "framework/text_compare.h"
 
 namespace {
 
-// The executable of the process (the setup driver), not this library.
+// The full path of the process's executable (the setup driver, not this
+// library); empty when it cannot be read. A path cut at the buffer's end
+// fills it, so the buffer grows until the path fits.
 std::string DriverExecutablePath() {
-  char path[MAX_PATH] = "";
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return std::string();
-  return path;
+  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+    std::vector<char> path(size);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+    if (length == 0) return std::string();
+    if (length < size) return std::string(path.data(), length);
+  }
+  return std::string();
 }
 
 // Sections beyond this many characters are read key by key.
@@ -23,7 +28,7 @@ constexpr DWORD kLargestSectionRead = 64 << 20;
 
 std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::string& section,
                                                      const std::string& file) {
-  if (section.size() > kMaxIniNameLength)
+  if (file.empty() || section.size() > kMaxIniNameLength)
     return std::make_unique<kelvra::IniSection>("", 0, kelvra::IsAnsiLeadByte);
   for (DWORD size = 64 << 10; size <= kLargestSectionRead; size *= 2) {
     std::vector<char> buffer(size);
@@ -39,22 +44,18 @@ std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::string& section,
 }  // namespace
 
 std::string CIniFile::PathBesideDriver(const std::string& fileName) const {
-  char folder[MAX_PATH];
-  lstrcpynA(folder, DriverExecutablePath().c_str(), MAX_PATH);
-  PathRemoveFileSpecA(folder);
-  return std::string(folder) + "\\" + fileName;
+  return kelvra::PathBesideOf(DriverExecutablePath(), fileName);
 }
 
 std::string CIniFile::DriverIniPath() const {
-  char path[MAX_PATH];
-  lstrcpynA(path, DriverExecutablePath().c_str(), MAX_PATH);
-  PathRemoveExtensionA(path);
-  return std::string(path) + ".ini";
+  return kelvra::DriverIniPathOf(DriverExecutablePath());
 }
 
 std::string CIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& file) const {
-  if (section.size() > kMaxIniNameLength || key.size() > kMaxIniNameLength) return std::string();
+  // No file: the system would read one of its own choosing.
+  if (file.empty() || section.size() > kMaxIniNameLength || key.size() > kMaxIniNameLength)
+    return std::string();
   char buffer[1024] = "";
   const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
                                                 sizeof buffer, file.c_str());

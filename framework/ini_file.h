@@ -16,13 +16,16 @@ class CIniFile {
  public:
   virtual ~CIniFile() = default;
 
-  // "<folder of the driver executable>\<fileName>".
+  // "<folder of the driver executable>\<fileName>", from the executable's
+  // full path however long; empty when that cannot be read.
   virtual std::string PathBesideDriver(const std::string& fileName) const;
-  // The driver executable's path with the extension ".ini" in place of its own.
+  // The driver executable's path with the extension ".ini" in place of its
+  // own; empty when that cannot be read.
   virtual std::string DriverIniPath() const;
 
   // At most 1023 characters; empty when the file, section or key is missing,
-  // or when the section or key name is longer than kMaxIniNameLength.
+  // when `file` is empty (nothing is read), or when the section or key name
+  // is longer than kMaxIniNameLength.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& file) const;
   // SETUP_TITLE of section TREL_OPTIONS.

@@ -172,7 +172,12 @@ void CSetupPage::ShowHelp() {
 void CSetupPage::LaunchHelp(const std::string& topic) const {
   char temp[MAX_PATH];
   char windows[MAX_PATH];
-  if (!GetTempPathA(MAX_PATH, temp) || !GetWindowsDirectoryA(windows, MAX_PATH)) return;
+  // A folder that does not fit comes back as the size it needs, with the
+  // buffer left unwritten: that is a failure like 0.
+  const DWORD tempLength = GetTempPathA(MAX_PATH, temp);
+  if (tempLength == 0 || tempLength >= MAX_PATH) return;
+  const UINT windowsLength = GetWindowsDirectoryA(windows, MAX_PATH);
+  if (windowsLength == 0 || windowsLength >= MAX_PATH) return;
   PathRemoveBackslashA(temp);
   const std::string chm = kelvra::HelpFilePath(temp);
   kit::ScopedFile file(CreateFileA(chm.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

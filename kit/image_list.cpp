@@ -20,8 +20,29 @@ int CImageList::AddMasked(UINT bitmapId, COLORREF mask) const {
   // The list copies the pixels, so the bitmap goes as soon as it is added.
   ScopedBitmap bitmap(static_cast<HBITMAP>(LoadImageA(ResourceHandle(), MAKEINTRESOURCEA(bitmapId),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!bitmap) return -1;
-  return ImageList_AddMasked(list_.get(), bitmap.get(), mask);
+  if (bitmap) return ImageList_AddMasked(list_.get(), bitmap.get(), mask);
+  // One image of nothing but the mask colour keeps the place of the missing
+  // one, so that every later image keeps its index.
+  int width = 0, height = 0;
+  ImageList_GetIconSize(list_.get(), &width, &height);
+  // 24 bits like the images themselves: the list reads no alpha from it.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  const ScopedBitmap blank(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!blank) return -1;
+  {
+    const ScopedMemoryDC dc(nullptr, blank.get());
+    const ScopedBrush fill(CreateSolidBrush(mask));
+    const RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, fill.get());
+  }
+  ImageList_AddMasked(list_.get(), blank.get(), mask);
+  return -1;
 }
 
 }  // namespace kit

@@ -20,7 +20,9 @@ class CImageList {
   // A masked list cut from bitmap `bitmapId`, one image per `width` pixels.
   bool CreateFromBitmap(UINT bitmapId, int width, int grow, COLORREF mask);
   // Appends the images of bitmap `bitmapId`; pixels of `mask` become
-  // transparent. The index of the first new image, -1 on failure.
+  // transparent. The index of the first new image; -1 when the bitmap is
+  // missing, and then one blank image takes its place, so that lists filled
+  // by position keep every later image at its index.
   int AddMasked(UINT bitmapId, COLORREF mask) const;
 
   HIMAGELIST Handle() const { return list_.get(); }

@@ -1,6 +1,7 @@
 #include "features/feature_tree_rules.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include "tests/native/code_pages.h"
 
@@ -73,6 +74,40 @@ TEST(FeatureTreePlan, PlacesChildrenCaseBlindAndEndsOnEmptyNamesAndCycles) {
        "X=3 Y<X=3 x<Y=3"},
   };
   for (const auto& c : cases) EXPECT_EQ(FakeTree(c.first).Text(), c.second);
+}
+
+// A chain of FEATURE lines, each the child of the one before, planned on a
+// thread with a driver's usual 1 MiB of stack: the plan must not grow the
+// stack with the depth.
+TEST(FeatureTreePlan, AChainOfAHundredThousandFitsInADriverThreadsStack) {
+  constexpr int kDepth = 100000;
+  std::vector<FeatureRecord> chain;
+  for (int i = 0; i < kDepth; ++i)
+    chain.push_back(Feature("F" + std::to_string(i), i ? "f" + std::to_string(i - 1) : "", 1, 1));
+  chain.push_back(Feature("F0", "F" + std::to_string(kDepth - 1), 1, 1));  // back to the top
+  struct Run {
+    const std::vector<FeatureRecord>* records;
+    std::vector<PlannedItem> plan;
+  } run{&chain, {}};
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 1 << 20);
+  pthread_t thread;
+  ASSERT_EQ(pthread_create(
+                &thread, &attributes,
+                [](void* data) -> void* {
+                  auto* r = static_cast<Run*>(data);
+                  r->plan = PlanFeatureTree(*r->records);
+                  return nullptr;
+                },
+                &run),
+            0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+  ASSERT_EQ(run.plan.size(), chain.size()) << "the cycle's F0 is shown, not descended into";
+  int misplaced = 0;
+  for (int i = 0; i <= kDepth; ++i) misplaced += run.plan[i].parent != i - 1;
+  EXPECT_EQ(misplaced, 0);
 }
 
 std::vector<FeatureRecord> Sample() {

@@ -5,6 +5,7 @@
 // Back), and expects the page's normal result and its fallback.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -141,6 +142,30 @@ std::string LibraryWithout(LPCSTR type, UINT id) {
         << id;
   EXPECT_NE(LoadStringA(stripped.get(), IDS_CANCEL_QUESTION, text, sizeof text), 0);
   return copy;
+}
+
+// How many pixels image `index` of `images` draws over a plain background.
+int InkOf(HIMAGELIST images, int index) {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const kit::ScopedBitmap canvas(
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const kit::ScopedMemoryDC dc(nullptr, canvas.get());
+  constexpr DWORD kBackground = 0x00123456;
+  auto* pixels = static_cast<DWORD*>(bits);
+  std::fill(pixels, pixels + width * height, kBackground);
+  ImageList_Draw(images, index, dc.get(), 0, 0, ILD_NORMAL);
+  GdiFlush();
+  const int ink = static_cast<int>(
+      std::count_if(pixels, pixels + width * height, [](DWORD p) { return p != kBackground; }));
+  return ink;
 }
 
 // The library a row put in place of Kelvrares.dll, until the row ends.
@@ -396,12 +421,20 @@ std::vector<Row> Rows() {
     const char* what;
     LPCSTR type;
     UINT id;
+    std::function<void(Ui&, HWND)> onPage;
   } missing[] = {
-      {"CofraDestinationDlg", "caption suffix", RT_STRING, IDS_CAPTION_SUFFIX},
-      {"MsdeDestinationDlg", "caption suffix", RT_STRING, IDS_CAPTION_SUFFIX},
-      {"SelectContentDlg", "column heading", RT_STRING, IDS_CONTENT_COLUMN},
-      {"SelectContentDlg", "row images", RT_BITMAP, IDB_CONTENT_ROWS},
-      {"SelectFeatureDlg", "state image", RT_BITMAP, IDB_STATE_LOCAL},
+      {"CofraDestinationDlg", "caption suffix", RT_STRING, IDS_CAPTION_SUFFIX, nullptr},
+      {"MsdeDestinationDlg", "caption suffix", RT_STRING, IDS_CAPTION_SUFFIX, nullptr},
+      {"SelectContentDlg", "column heading", RT_STRING, IDS_CONTENT_COLUMN, nullptr},
+      {"SelectContentDlg", "row images", RT_BITMAP, IDB_CONTENT_ROWS, nullptr},
+      // The local picture left blank, and every other in its place.
+      {"SelectFeatureDlg", "state image", RT_BITMAP, IDB_STATE_LOCAL,
+       [](Ui&, HWND window) {
+         const auto images = reinterpret_cast<HIMAGELIST>(
+             SendDlgItemMessageA(window, IDC_FEATURE_TREE, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+         ASSERT_EQ(ImageList_GetImageCount(images), 7);
+         for (int i = 0; i < 7; ++i) EXPECT_EQ(InkOf(images, i) == 0, i == 3) << "image " << i;
+       }},
   };
   for (const auto& m : missing) {
     std::string optionKey;
@@ -417,7 +450,7 @@ std::vector<Row> Rows() {
                       g_replacedLibrary =
                           std::make_unique<test::ResourceLibraryAside>(LibraryWithout(type, id));
                     },
-                    IDC_NEXT, nullptr, [optionKey] { ExpectStoredUnder(optionKey); }});
+                    IDC_NEXT, m.onPage, [optionKey] { ExpectStoredUnder(optionKey); }});
   }
   return rows;
 }

@@ -193,8 +193,8 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
        IDC_LUMO_PICTURE},
       {OptionsIni("lookglass", "LOOKGLASS",
                   "FEATURE1=R;;Root;r;0;0;1\r\nFEATURE2=b;R;b;;1;0;0\r\nFEATURE3=a;R;A;;0;0;0\r\n"
-                  "FEATURE4=c;r;c;;0;0;0\r\nFEATURE5=F;;First;f;1;0;0\r\n"),
-       "LOOKGLASS 11", "First=3*, Root=0 [A=0, b=3, c=0]", "f", IDC_LOOKGLASS_PICTURE},
+                  "FEATURE4=c;r;c;;0;0;0\r\nFEATURE5=F;;First;f & g;1;0;0\r\n"),
+       "LOOKGLASS 11", "First=3*, Root=0 [A=0, b=3, c=0]", "f & g", IDC_LOOKGLASS_PICTURE},
       {OptionsIni("lumo", "LUMO",
                   "FEATURE1=L;;Long;" + longText + ";1;0;1x\r\nFEATURE2=C;L;Child;;0;0;0\r\n"),
        "LUMO 11", "Long=3*+ [Child=0]", longText, IDC_LUMO_PICTURE},
@@ -208,10 +208,12 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
     char caption[256] = "";
     std::string tree, description;
     int picture = 0;
+    LONG descriptionStyle = 0;
     test::OpenPage(kPage, [&](Ui& ui, HWND page) {
       GetWindowTextA(page, caption, sizeof caption);
       tree = TreeText(page);
       description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
+      descriptionStyle = GetWindowLongA(GetDlgItem(page, IDC_FEATURE_DESCRIPTION), GWL_STYLE);
       for (int id : {IDC_LUMO_PICTURE, IDC_LOOKGLASS_PICTURE})
         if (IsWindowVisible(GetDlgItem(page, id))) picture += id;
       ui.Click(page, IDC_BACK);
@@ -220,6 +222,7 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
     EXPECT_EQ(tree, c.tree);
     EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : "");
     EXPECT_EQ(picture, c.picture);
+    EXPECT_TRUE(descriptionStyle & SS_NOPREFIX) << "an ampersand is shown, not an access key";
     EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u) << "opening clears the marker";
   }
 }

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "framework/help_command.h"
 #include "framework/page_entry.h"
@@ -92,28 +95,38 @@ class HelpTest : public SetupPageTest {
     SetupPageTest::TearDown();
   }
 
+  void CreateHelpFile() const {
+    CreateDirectoryA((temp_ + "\\TrelSetups").c_str(), nullptr);
+    CreateDirectoryA((temp_ + "\\TrelSetups\\Bin").c_str(), nullptr);
+    ASSERT_TRUE(kit::ScopedFile(
+        CreateFileA(chm_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+  }
+
   // Presses Help and returns the viewers that appeared within `waitMs`, with
-  // their command lines. Wine's viewer gives up on a dummy help file at once,
-  // so each is read the moment it shows up.
-  std::vector<test::ProcessSeen> PressHelp(DWORD waitMs) {
+  // their command lines, ended again. Wine's viewer gives up on a dummy help
+  // file at once, so each is read the moment it shows up.
+  static std::vector<test::ProcessSeen> PressHelp(Ui& ui, HWND window, DWORD waitMs) {
     const std::vector<DWORD> before = test::ProcessesNamed("hh.exe");
     std::vector<test::ProcessSeen> started;
-    CPartModification page;
-    WhileShown(page, [&](Ui& ui, HWND window) {
-      ui.Click(window, IDC_HELP_BUTTON);
-      const DWORD start = GetTickCount();
-      while (started.empty() && GetTickCount() - start < waitMs) {
-        for (DWORD id : test::ProcessesNamed("hh.exe")) {
-          if (std::find(before.begin(), before.end(), id) != before.end()) continue;
-          std::string commandLine;
-          for (int tries = 0; commandLine.empty() && tries < 50; ++tries)
-            commandLine = test::CommandLineOf(id);
-          started.push_back({id, commandLine});
-        }
-        Sleep(1);
+    ui.Click(window, IDC_HELP_BUTTON);
+    const DWORD start = GetTickCount();
+    while (started.empty() && GetTickCount() - start < waitMs) {
+      for (DWORD id : test::ProcessesNamed("hh.exe")) {
+        if (std::find(before.begin(), before.end(), id) != before.end()) continue;
+        std::string commandLine;
+        for (int tries = 0; commandLine.empty() && tries < 50; ++tries)
+          commandLine = test::CommandLineOf(id);
+        started.push_back({id, commandLine});
       }
-    });
+      Sleep(1);
+    }
     for (const test::ProcessSeen& viewer : started) test::EndProcess(viewer.id);
+    return started;
+  }
+  std::vector<test::ProcessSeen> PressHelp(DWORD waitMs) {
+    std::vector<test::ProcessSeen> started;
+    CPartModification page;
+    WhileShown(page, [&](Ui& ui, HWND window) { started = PressHelp(ui, window, waitMs); });
     return started;
   }
 
@@ -126,11 +139,7 @@ TEST_F(HelpTest, WithoutTheHelpFileNothingStarts) {
 }
 
 TEST_F(HelpTest, WithTheHelpFileTheViewerOpensTheOptionTopic) {
-  CreateDirectoryA((temp_ + "\\TrelSetups").c_str(), nullptr);
-  CreateDirectoryA((temp_ + "\\TrelSetups\\Bin").c_str(), nullptr);
-  ASSERT_TRUE(kit::ScopedFile(
-      CreateFileA(chm_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
-
+  CreateHelpFile();
   const std::vector<test::ProcessSeen> started = PressHelp(5000);
   ASSERT_EQ(started.size(), 1u);
   char windows[MAX_PATH];
@@ -138,6 +147,52 @@ TEST_F(HelpTest, WithTheHelpFileTheViewerOpensTheOptionTopic) {
   const std::string& commandLine = started[0].commandLine;
   EXPECT_EQ(commandLine, std::string(windows) + "\\hh.exe " + chm_ +
                              "::/Helpsystem/Installation/Html/dialog_option.htm");
+}
+
+// TMP and TEMP set for this process until the end of the scope.
+class ScopedTempFolder {
+ public:
+  explicit ScopedTempFolder(const std::wstring& folder) {
+    for (const wchar_t* name : kNames) {
+      wchar_t value[32767];
+      const DWORD length = GetEnvironmentVariableW(name, value, 32767);
+      saved_.push_back(length ? std::optional<std::wstring>(value) : std::nullopt);
+      SetEnvironmentVariableW(name, folder.c_str());
+    }
+  }
+  ~ScopedTempFolder() {
+    for (size_t i = 0; i < saved_.size(); ++i)
+      SetEnvironmentVariableW(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
+  }
+  ScopedTempFolder(const ScopedTempFolder&) = delete;
+  ScopedTempFolder& operator=(const ScopedTempFolder&) = delete;
+
+ private:
+  static constexpr const wchar_t* kNames[] = {L"TMP", L"TEMP"};
+  std::vector<std::optional<std::wstring>> saved_;
+};
+
+// A temporary folder too long for the page's buffer is no folder: the first
+// press leaves the real one in that buffer, and the second must not use it.
+// The second form is too long only in a double-byte code page (the ctest
+// entry help_double_byte runs this under one).
+TEST_F(HelpTest, ATemporaryFolderTooLongForItsBufferStartsNothing) {
+  if (const char* codePage = std::getenv("KELVRA_EXPECT_CODE_PAGE")) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(codePage))) << "is the locale installed?";
+  }
+  CreateHelpFile();
+  for (const std::wstring& folder :
+       {L"C:\\" + std::wstring(300, L't'), L"C:\\" + std::wstring(150, L'\x3042')}) {
+    size_t first = 0, second = 0;
+    CPartModification page;
+    WhileShown(page, [&](Ui& ui, HWND window) {
+      first = PressHelp(ui, window, 5000).size();
+      const ScopedTempFolder temp(folder);
+      second = PressHelp(ui, window, 700).size();
+    });
+    EXPECT_EQ(first, 1u);
+    EXPECT_EQ(second, 0u) << "code page " << GetACP() << ", folder of " << folder.size();
+  }
 }
 
 // Counts the banner's WM_ERASEBKGND, seen from a hook on the page's thread.
