@@ -85,21 +85,10 @@ struct DialogSeen {
   std::vector<RowSeen> rows;
 };
 
-// The robot runs in the page's process, so local buffers can be sent.
-std::string CellText(HWND list, int row, int column) {
-  char text[256] = "";
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 RowSeen ReadRow(HWND list, int row) {
   RowSeen seen;
   for (int column = 0; column < kColumns; ++column)
-    seen.cells[column] = CellText(list, row, column);
+    seen.cells[column] = test::ListCellText(list, row, column);
   LVITEMA item{};
   item.mask = LVIF_IMAGE | LVIF_STATE;
   item.iItem = row;

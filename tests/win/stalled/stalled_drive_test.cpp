@@ -25,22 +25,13 @@ constexpr int kTotalColumn = 1;
 // Far beyond the dialog's deadline, far below the share's own stall.
 constexpr DWORD kPatienceMs = 8000;
 
-std::string Cell(HWND list, int row, int column) {
-  char text[128] = "";
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 // The size column of the drive's row; empty while it has no row.
 std::string TotalOf(HWND dialog, const std::string& drive) {
   HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
   const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row)
-    if (Cell(list, row, 0) == drive) return Cell(list, row, kTotalColumn);
+    if (test::ListCellText(list, row, 0) == drive)
+      return test::ListCellText(list, row, kTotalColumn);
   return "";
 }
 

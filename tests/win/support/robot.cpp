@@ -285,4 +285,14 @@ int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& 
   return result;
 }
 
+std::string ListCellText(HWND list, int row, int column) {
+  char text[256] = "";
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
 }  // namespace test

@@ -85,4 +85,7 @@ class Ui {
 // Back, then the close box, so that a failed script never hangs the test.
 int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script);
 
+// The text of one cell of a list-view control in this process.
+std::string ListCellText(HWND list, int row, int column);
+
 }  // namespace test
