@@ -104,6 +104,11 @@ std::vector<Key> Typed(const std::string& text) {
 bool Ui::Press(const std::vector<Key>& keys) const {
   const kit::ScopedHook hook(SetWindowsHookExA(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
   if (!hook) return false;
+  // Keys go to the foreground window, which a page just opened on a busy
+  // machine may not be yet: input sent before then is lost.
+  PollUntil(5000, [&] {
+    return GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == pageThread_;
+  });
   for (Key key : keys) {
     if (key.control) {
       GUITHREADINFO info{};
@@ -122,7 +127,7 @@ bool Ui::Press(const std::vector<Key>& keys) const {
     if (key.alt) AddKey(&inputs, VK_MENU, true);
     const long expected = g_keysTaken + static_cast<long>(inputs.size() / 2);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (!PollUntil(3000, [&] { return g_keysTaken >= expected; })) return false;
+    if (!PollUntil(10000, [&] { return g_keysTaken >= expected; })) return false;
     // Answered once the last key's message has been dealt with.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(Focus(), WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
