@@ -1,6 +1,6 @@
 # Makes the release archive, unpacks it, checks it holds every file a setup
-# author is promised, builds a small program against the unpacked header and
-# import library, and runs it under Wine beside the unpacked DLLs.
+# author is promised, builds a small program with find_package(Kelvra) from
+# the unpacked archive, and runs it under Wine beside the unpacked DLLs.
 # Run by ctest; the variables come from the top CMakeLists.txt.
 
 function(run)
@@ -24,7 +24,8 @@ file(ARCHIVE_EXTRACT INPUT ${archive} DESTINATION ${scratch}/unpacked)
 set(top ${scratch}/unpacked/${PACKAGE})
 
 set(promised bin/Kelvra.dll bin/Kelvrares.dll bin/de/Kelvrares.dll bin/Setup.exe bin/Setup.ini bin/Options.ini
-    include/kelvra.h lib/libKelvra.dll.a README.md docs/contract.md)
+    include/kelvra.h lib/libKelvra.dll.a lib/cmake/Kelvra/KelvraConfig.cmake
+    lib/cmake/Kelvra/KelvraConfigVersion.cmake README.md docs/contract.md)
 foreach(file IN LISTS promised)
   if(NOT EXISTS ${top}/${file})
     message(FATAL_ERROR "the archive lacks ${file}")
@@ -38,11 +39,12 @@ endif()
 
 string(REPLACE "," ";" exports "${EXPORTS}")
 list(GET exports 0 linked)
-# Only what the archive holds: its header and its import library.
+# Only what the archive holds, found as a setup author's build finds it.
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/package/caller -B ${scratch}/caller
+    -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_PREFIX_PATH=${top} -DLINKED_EXPORT=${linked})
+run(${CMAKE_COMMAND} --build ${scratch}/caller)
 set(program ${top}/bin/archive_caller.exe)
-run(${CXX} -std=c++17 -Wall -Wextra -Werror -I ${top}/include -DKELVRA_LINKED_EXPORT=${linked}
-    ${SOURCE_DIR}/tests/package/archive_caller.cpp
-    ${top}/lib/libKelvra.dll.a -lversion -static -o ${program})
+file(COPY_FILE ${scratch}/caller/archive_caller.exe ${program})
 
 execute_process(COMMAND ${EMULATOR} ${program} ${VERSION} ${exports}
                 WORKING_DIRECTORY ${top}/bin RESULT_VARIABLE status
