@@ -48,7 +48,10 @@ BOOL CSetupPage::OnInitDialog() {
   if (traits_.headings != PageHeadings::kNone)
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
   ShowBanner();
-  Show();
+  const std::string key = OptionKey();
+  Show(key, ReadCanceled(key) != 1);
+  // After the read, so this visit's defaults are decided before it is reset.
+  if (traits_.marker == CancelMarker::kClearOnOpen) MarkCanceled(key, 0);
   // A banner without text of its own is named after the page's caption,
   // which a page may have set in Show().
   if (traits_.banner != PageBanner::kNone && banner_.GetText().empty()) banner_.SetName(GetText());
@@ -139,10 +142,11 @@ int CSetupPage::ConfirmCancel(const std::string& caption) const {
 void CSetupPage::OnNext() {
   // Every write of Next counts: a choice the registry refused is no Next,
   // and the marker stays as it was unless the values are stored.
+  const std::string key = OptionKey();
   const CRegistryWriteRecord writes;
-  if (!Commit()) return;
-  if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == NextMarker::kClear)
-    MarkCanceled(OptionKey(), 0);
+  if (!Commit(key)) return;
+  if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == CancelMarker::kClearOnNext)
+    MarkCanceled(key, 0);
   if (writes.FirstError() != ERROR_SUCCESS) return ShowStoreFailure(writes.FirstError());
   EndDialog(KELVRA_NEXT);
 }

@@ -15,6 +15,6 @@ class CCofraDestination : public CParentFolderPage {
 
  private:
   std::string OptionKey() const override;
-  void Show() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
   std::string DiskCostSection() const override;
 };

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "framework/setup_page.h"
+#include "pages/destination/destination_page.h"
 
-class CMsdeDestination : public CSetupPage {
+class CMsdeDestination : public CDestinationPage {
  public:
   static const kit::RuntimeClass kRuntimeClass;
   const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
@@ -18,10 +18,12 @@ class CMsdeDestination : public CSetupPage {
   static const kit::CommandEntry<CMsdeDestination> kCommands[];
 
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
+  // Only the program folder names the destination drive.
+  std::string DiskCostSection() const override;
 
-  void ShowDefaultFolders();
+  void ShowDefaultFolders(const std::string& optionKey, bool storedCounts);
   void EnableDataFolder() const;
   void ShowFolderMessage(UINT textId) const;
   // The picker opened on the text of `edit`; the pick goes back into it.
@@ -29,11 +31,10 @@ class CMsdeDestination : public CSetupPage {
 
   void OnUseDefaultDataDir();
   void OnProgramDirChange();
-  void OnBrowse();
+  void OnBrowse() override;
   void OnBrowseDataDir();
-  void OnDiskCost();
 
-  std::string m_programDir;
-  std::string m_dataDir;
-  bool m_useDefaultDataDir = true;
+  std::string programDir_;
+  std::string dataDir_;
+  bool useDefaultDataDir_ = true;
 };
