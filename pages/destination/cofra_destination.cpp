@@ -21,10 +21,6 @@ std::string CCofraDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kClient);
 }
 
-std::string CCofraDestination::DiskCostSection() const {
-  return GetActiveProduct();
-}
-
 void CCofraDestination::Show(const std::string& optionKey, bool storedCounts) {
   SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription());
   LoadProductFolder(ActiveProductOption(kelvra::KeyedPage::kClient).folderNameId);

@@ -16,5 +16,4 @@ class CCofraDestination : public CParentFolderPage {
  private:
   std::string OptionKey() const override;
   void Show(const std::string& optionKey, bool storedCounts) override;
-  std::string DiskCostSection() const override;
 };

@@ -23,6 +23,10 @@ bool CDestinationPage::OnCommand(UINT id, UINT code) {
   return kit::CommandMap(kCommands)(*this, id, code) || CSetupPage::OnCommand(id, code);
 }
 
+std::string CDestinationPage::DiskCostSection() const {
+  return GetActiveProduct();
+}
+
 void CDestinationPage::OnDiskCost() {
   ShowDiskCost(Hwnd(), DiskCostSection(), Destination());
 }

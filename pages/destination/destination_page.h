@@ -20,8 +20,9 @@ class CDestinationPage : public CSetupPage {
 
  protected:
   bool OnCommand(UINT id, UINT code) override;
-  // The driver INI section the Disk Cost sizes come from.
-  virtual std::string DiskCostSection() const = 0;
+  // The driver INI section the Disk Cost sizes come from: the active
+  // product's unless the page says otherwise.
+  virtual std::string DiskCostSection() const;
   // Browse: what the page opens the picker on, and what it does with a pick.
   virtual void OnBrowse() = 0;
 

@@ -13,8 +13,7 @@ namespace {
 // Lumo stands for every active product that is not named here.
 const char kDefaultProduct[] = "LUMO";
 
-std::string ActiveOrDefault() {
-  const std::string active = ReadActiveValue();
+std::string OrDefault(const std::string& active) {
   return active.empty() ? kDefaultProduct : active;
 }
 
@@ -34,17 +33,19 @@ std::string CInstallDestination::OptionKey() const {
 }
 
 std::string CInstallDestination::DiskCostSection() const {
-  return ActiveOrDefault();
+  return OrDefault(ReadActiveValue());
 }
 
 void CInstallDestination::Show(const std::string& optionKey, bool storedCounts) {
   // The product's name as the driver INI spells its section: "active" as stored.
-  const std::string title = GetProductName(ActiveOrDefault());
+  const std::string active = ReadActiveValue();
+  const std::string title = GetProductName(OrDefault(active));
   SetTitle(title, title);
 
   // Lumo's name stands in when the product's own string is missing.
   LoadProductFolder(IDS_LUMO_FOLDER);
-  LoadProductFolder(ActiveProductOption(kelvra::KeyedPage::kInstallDestination).folderNameId);
+  LoadProductFolder(
+      kelvra::OptionForActiveProduct(kelvra::KeyedPage::kInstallDestination, active).folderNameId);
 
   std::string destination;
   if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &destination);
@@ -54,7 +55,7 @@ void CInstallDestination::Show(const std::string& optionKey, bool storedCounts) 
     destination = kelvra::JoinFolder(InstallDir(), ProductFolder(), kelvra::IsAnsiLeadByte);
   }
   ShowDestination(destination);
-  ShowProductText(ReadActiveValue());
+  ShowProductText(active);
 }
 
 void CInstallDestination::ShowProductText(const std::string& active) const {

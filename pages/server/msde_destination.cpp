@@ -42,10 +42,6 @@ std::string CMsdeDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kServer);
 }
 
-std::string CMsdeDestination::DiskCostSection() const {
-  return GetActiveProduct();
-}
-
 void CMsdeDestination::Show(const std::string& optionKey, bool storedCounts) {
   ShowDefaultFolders(optionKey, storedCounts);
   SetChecked(IDC_DATA_FOLLOWS_PROGRAM, useDefaultDataDir_);

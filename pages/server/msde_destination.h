@@ -1,6 +1,7 @@
 // The MSDE destination page: where the database engine of the Nerva or
 // Cofra server goes, its program folder and its data folder. The data
-// folder follows the program folder while its box is ticked.
+// folder follows the program folder while its box is ticked. The program
+// folder is the destination edit, the one Disk Cost measures.
 #pragma once
 
 #include <string>
@@ -20,8 +21,6 @@ class CMsdeDestination : public CDestinationPage {
   std::string OptionKey() const override;
   void Show(const std::string& optionKey, bool storedCounts) override;
   bool Commit(const std::string& optionKey) override;
-  // Only the program folder names the destination drive.
-  std::string DiskCostSection() const override;
 
   void ShowDefaultFolders(const std::string& optionKey, bool storedCounts);
   void EnableDataFolder() const;

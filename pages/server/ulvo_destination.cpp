@@ -25,10 +25,6 @@ std::string CUlvoDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kServer);
 }
 
-std::string CUlvoDestination::DiskCostSection() const {
-  return GetActiveProduct();
-}
-
 void CUlvoDestination::Show(const std::string& optionKey, bool storedCounts) {
   SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription());
   LoadProductFolder(IDS_ULVO_FOLDER);

@@ -18,7 +18,6 @@ class CUlvoDestination : public CDestinationPage {
   std::string OptionKey() const override;
   void Show(const std::string& optionKey, bool storedCounts) override;
   bool Commit(const std::string& optionKey) override;
-  std::string DiskCostSection() const override;
 
   void OnBrowse() override;
   void ShowFolder(const std::string& text);
