@@ -15,8 +15,10 @@ const char kEnabledValue[] = "FEATURE_ENABLED";
 const char kDisabledValue[] = "FEATURE_DISABLED";
 constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
 
-const PageTraits kTraits{IDD_SELECT_FEATURE,  PageProduct::kActiveProduct, PageCaption::kOwn,
-                         PageHeadings::kNone, PageBanner::kNone,           NextMarker::kKeep};
+// The marker goes back to 0 as soon as the page has read it.
+const PageTraits kTraits{IDD_SELECT_FEATURE, PageProduct::kActiveProduct,
+                         PageCaption::kOwn,  PageHeadings::kNone,
+                         PageBanner::kNone,  CancelMarker::kClearOnOpen};
 
 // In image-list order: the index of each is its install state, then the greys.
 const UINT kStateImages[] = {IDB_STATE_DISABLED,  IDB_STATE_ADVERTISED,      IDB_STATE_SOURCE,
@@ -47,17 +49,16 @@ void CSelectFeature::DoDataExchange() {
 }
 
 std::string CSelectFeature::OptionKey() const {
-  return kelvra::EqualsNoCase(GetActiveProduct(), "lookglass") ? setup_keys::kLookglass
-                                                               : setup_keys::kLumo;
+  return ActiveOptionKey(kelvra::KeyedPage::kSelectFeature);
 }
 
-void CSelectFeature::Show() {
+void CSelectFeature::Show(const std::string& optionKey, bool storedCounts) {
   ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
   ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
-  const std::string options = ini_.PathBesideDriver(kOptionsIni);
+  const std::string options = Ini().PathBesideDriver(kOptionsIni);
   featureSelection_ =
-      kelvra::ToUpper(ini_.ReadString("TREL_OPTIONS", "FEATURE_SELECTION", options));
-  productName_ = ini_.ReadString(featureSelection_, "PRODUCT_NAME", options);
+      kelvra::ToUpper(Ini().ReadString("TREL_OPTIONS", "FEATURE_SELECTION", options));
+  productName_ = Ini().ReadString(featureSelection_, "PRODUCT_NAME", options);
   SetTitle(productName_, productName_);
   ShowProductPicture();
 
@@ -68,10 +69,8 @@ void CSelectFeature::Show() {
   tree_.SelectItem(first);
   tree_.Expand(first, TVE_EXPAND);
 
-  const std::string key = OptionKey();
-  if (ReadCanceled(key) != 1) ApplyStoredLists();
+  if (storedCounts) ApplyStoredLists(optionKey);
   ShowSelectedFeature();  // the stored lists may have changed its state
-  MarkCanceled(key, 0);
 }
 
 void CSelectFeature::ShowProductPicture() {
@@ -93,7 +92,7 @@ void CSelectFeature::CreateStateImages() {
 }
 
 void CSelectFeature::LoadFeatureRecords() {
-  const CIniSectionReader section(ini_, featureSelection_, ini_.PathBesideDriver(kOptionsIni));
+  const CIniSectionReader section(Ini(), featureSelection_, Ini().PathBesideDriver(kOptionsIni));
   records_ = features::LoadFeatureRecords(
       [&](int number) { return section.ReadString("FEATURE" + std::to_string(number)); });
 }
@@ -114,15 +113,15 @@ void CSelectFeature::BuildFeatureTree() {
   }
 }
 
-void CSelectFeature::ApplyStoredLists() {
-  const std::string key = OptionKey();
+void CSelectFeature::ApplyStoredLists(const std::string& optionKey) {
   const struct {
     const char* value;
     std::string* list;
     bool enable;
   } stored[] = {{kEnabledValue, &enabledList_, true}, {kDisabledValue, &disabledList_, false}};
   for (const auto& list : stored) {
-    if (!ReadRegistryString(key, list.value, list.list) || features::IsEmptyListMarker(*list.list))
+    if (!ReadRegistryString(optionKey, list.value, list.list) ||
+        features::IsEmptyListMarker(*list.list))
       continue;
     features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable,
                               kelvra::IsAnsiLeadByte);
@@ -153,12 +152,12 @@ void CSelectFeature::ResetToDefaults() {
   ShowSelectedFeature();
 }
 
-bool CSelectFeature::Commit() {
+bool CSelectFeature::Commit(const std::string& optionKey) {
   const features::ChangedFeatures changed = features::CollectChangedFeatures(tree_);
   enabledList_ = features::StoredListText(changed.enabled);
   disabledList_ = features::StoredListText(changed.disabled);
   CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey())) {
+  if (key.Open(HKEY_CURRENT_USER, optionKey)) {
     key.SetString(kEnabledValue, enabledList_);
     key.SetString(kDisabledValue, disabledList_);
   }

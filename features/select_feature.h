@@ -25,14 +25,14 @@ class CSelectFeature : public CSetupPage {
   void DoDataExchange() override;
   // Options\Lookglass when Lookglass is the active product, else Options\Lumo.
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 
   void ShowProductPicture();
   void CreateStateImages();
   void LoadFeatureRecords();
   void BuildFeatureTree();
-  void ApplyStoredLists();
+  void ApplyStoredLists(const std::string& optionKey);
   LRESULT ShowFeatureDescription(NMHDR* header);
   // The selected feature's description and install state.
   void ShowSelectedFeature();

@@ -99,7 +99,7 @@ bool CSelectFeatureTreeCtrl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!IsPopupKey(message, wParam)) return false;
-      if (wParam == VK_SPACE) DropQueuedSpace(hwnd_);
+      if (wParam == VK_SPACE) DropQueuedSpace(Hwnd());
       *result = 0;
       return OpenPopupForSelection();
     case WM_CONTEXTMENU:
@@ -130,7 +130,7 @@ void CSelectFeatureTreeCtrl::OnLButtonDown(POINT point) {
   UINT flags = 0;
   const HTREEITEM item = HitTest(point, &flags);
   if (!item || !(flags & TVHT_ONITEMICON)) return;
-  ClientToScreen(hwnd_, &point);
+  ClientToScreen(Hwnd(), &point);
   TrackInstallStatePopup(item, point);
 }
 
@@ -142,7 +142,7 @@ bool CSelectFeatureTreeCtrl::OpenPopupForSelection() {
   ImageList_GetIconSize(GetImageList(TVSIL_NORMAL), &imageWidth, &imageHeight);
   // The image sits just left of the text.
   POINT point{text.left - imageWidth / 2 - 1, (text.top + text.bottom) / 2};
-  ClientToScreen(hwnd_, &point);
+  ClientToScreen(Hwnd(), &point);
   TrackInstallStatePopup(item, point);
   return true;
 }
@@ -176,14 +176,14 @@ void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screen
   openMenu_ = &menu;
   const UINT command =
       static_cast<UINT>(TrackPopupMenu(menu.Handle(), TPM_RETURNCMD | TPM_NONOTIFY, screenPoint.x,
-                                       screenPoint.y, 0, hwnd_, nullptr));
+                                       screenPoint.y, 0, Hwnd(), nullptr));
   openMenu_ = nullptr;
   features::ApplyInstallStateChoice(*this, AsFeatureItem(item), command);
   if (command == 0) return;
   // The page names the selected feature's state in words; tell it to look again.
   NMTVITEMCHANGE change{};
-  change.hdr = {hwnd_, static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_)),
+  change.hdr = {Hwnd(), static_cast<UINT_PTR>(GetDlgCtrlID(Hwnd())),
                 static_cast<UINT>(TVN_ITEMCHANGEDA)};
   change.hItem = item;
-  SendMessageA(GetParent(hwnd_), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  SendMessageA(GetParent(Hwnd()), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
 }

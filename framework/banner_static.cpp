@@ -43,7 +43,7 @@ void KeepShape(HWND control, int width, int height) {
 }
 
 void CBannerStatic::KeepBitmapShape() {
-  if (bitmap_) KeepShape(hwnd_, bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
+  if (bitmap_) KeepShape(Hwnd(), bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
 }
 
 void CBannerStatic::Load(LPCSTR resource) {
@@ -52,7 +52,7 @@ void CBannerStatic::Load(LPCSTR resource) {
       LoadImageA(kit::InstanceHandle(), resource, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   if (!loaded) return;
   bitmap_.reset(loaded);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (Hwnd()) InvalidateRect(Hwnd(), nullptr, TRUE);
   GetObjectA(loaded, sizeof bitmapInfo_, &bitmapInfo_);
 }
 
@@ -92,7 +92,7 @@ void CBannerStatic::DrawItem(DRAWITEMSTRUCT* item) {
 
 void CBannerStatic::Paint(HDC dc) const {
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(Hwnd(), &client);
   if (!bitmap_) {
     kit::ScopedBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     HGDIOBJ old = SelectObject(dc, face.get());

@@ -1,7 +1,8 @@
 #include "framework/product_tables.h"
 
-#include "res/kelvra_ids.h"
 #include "framework/text_compare.h"
+#include "res/kelvra_ids.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace kelvra {
 namespace {
@@ -56,6 +57,25 @@ constexpr NameToId kActiveProductBanners[] = {
     {"COFRACLIENT", IDB_BANNER_COFRA_CLIENT},
 };
 
+// A null product is the page's default and ends its rows.
+struct PageProductToOption {
+  KeyedPage page;
+  const char* product;
+  ProductOption option;
+};
+
+constexpr PageProductToOption kProductOptions[] = {
+    {KeyedPage::kInstallDestination, "LOOKGLASS", {"Lookglass", IDS_LOOKGLASS_FOLDER}},
+    {KeyedPage::kInstallDestination, "QUILLMAKER", {"Quillmaker", IDS_QUILLMAKER_FOLDER}},
+    {KeyedPage::kInstallDestination, nullptr, {"Lumo", IDS_LUMO_FOLDER}},
+    {KeyedPage::kSelectFeature, "LOOKGLASS", {"Lookglass", 0}},
+    {KeyedPage::kSelectFeature, nullptr, {"Lumo", 0}},
+    {KeyedPage::kClient, "NERVACLIENT", {"NervaClient", IDS_NERVA_CLIENT_FOLDER}},
+    {KeyedPage::kClient, nullptr, {"CofraClient", IDS_COFRA_CLIENT_FOLDER}},
+    {KeyedPage::kServer, "NERVASERVER", {"NervaServer", 0}},
+    {KeyedPage::kServer, nullptr, {"CofraServer", 0}},
+};
+
 template <std::size_t N>
 unsigned Lookup(const NameToId (&table)[N], const std::string& name, unsigned fallback) {
   for (const NameToId& row : table) {
@@ -87,6 +107,13 @@ unsigned BannerIdForProduct(const std::string& trelProduct, const std::string& p
 
 unsigned BannerIdForActiveProduct(const std::string& active) {
   return Lookup(kActiveProductBanners, active, IDB_BANNER_TREL);
+}
+
+ProductOption OptionForActiveProduct(KeyedPage page, const std::string& active) {
+  for (const PageProductToOption& row : kProductOptions) {
+    if (row.page == page && (!row.product || EqualsNoCase(active, row.product))) return row.option;
+  }
+  return {"", 0};  // not reached: every page has its default row
 }
 
 }  // namespace kelvra

@@ -14,4 +14,16 @@ unsigned PageIconIdForActiveProduct(const std::string& active);
 unsigned BannerIdForProduct(const std::string& trelProduct, const std::string& pelmoFlavor);
 unsigned BannerIdForActiveProduct(const std::string& active);
 
+// The pages whose option key follows the active product.
+enum class KeyedPage { kInstallDestination, kSelectFeature, kClient, kServer };
+
+struct ProductOption {
+  const char* keyName;    // the option key's name below the Options key
+  unsigned folderNameId;  // string of the product's folder name; 0 where the page has its own
+};
+
+// The page's row for `active`; a product the page does not name gets its
+// default row (Lumo, Cofra client or Cofra server).
+ProductOption OptionForActiveProduct(KeyedPage page, const std::string& active);
+
 }  // namespace kelvra

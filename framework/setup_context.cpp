@@ -16,13 +16,6 @@ const char kOptions[] = OPTIONS_KEY;
 const char kInstallProduct[] = SETUP_ROOT "\\InstallProduct";
 const char kFerrix[] = OPTIONS_KEY "\\Ferrix";
 const char kContentServer[] = OPTIONS_KEY "\\ContentServer";
-const char kLumo[] = OPTIONS_KEY "\\Lumo";
-const char kLookglass[] = OPTIONS_KEY "\\Lookglass";
-const char kQuillmaker[] = OPTIONS_KEY "\\Quillmaker";
-const char kCofraClient[] = OPTIONS_KEY "\\CofraClient";
-const char kNervaClient[] = OPTIONS_KEY "\\NervaClient";
-const char kCofraServer[] = OPTIONS_KEY "\\CofraServer";
-const char kNervaServer[] = OPTIONS_KEY "\\NervaServer";
 
 }  // namespace setup_keys
 
@@ -37,6 +30,14 @@ std::string ReadActiveValue() {
 
 std::string GetActiveProduct() {
   return kelvra::ToUpper(ReadActiveValue());
+}
+
+kelvra::ProductOption ActiveProductOption(kelvra::KeyedPage page) {
+  return kelvra::OptionForActiveProduct(page, ReadActiveValue());
+}
+
+std::string ActiveOptionKey(kelvra::KeyedPage page) {
+  return std::string(setup_keys::kOptions) + "\\" + ActiveProductOption(page).keyName;
 }
 
 std::string GetProductName(const std::string& section) {

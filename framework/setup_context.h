@@ -1,8 +1,11 @@
 // Which product is being set up, and the layout of the shared registry tree.
-// Every key path of the pages is spelt here and nowhere else.
+// Every key path of the pages is built here; the names of the keys that
+// follow the active product are in the product tables.
 #pragma once
 
 #include <string>
+
+#include "framework/product_tables.h"
 
 namespace setup_keys {
 
@@ -11,13 +14,6 @@ extern const char kOptions[];         // "active" lives here
 extern const char kInstallProduct[];  // the family install folder
 extern const char kFerrix[];          // shared by the Ferrix, unit and part-modification pages
 extern const char kContentServer[];
-extern const char kLumo[];
-extern const char kLookglass[];
-extern const char kQuillmaker[];
-extern const char kCofraClient[];
-extern const char kNervaClient[];
-extern const char kCofraServer[];
-extern const char kNervaServer[];
 
 }  // namespace setup_keys
 
@@ -29,6 +25,11 @@ extern const char kTargetDirValue[];  // "TARGETDIR"
 std::string ReadActiveValue();
 // The "active" product in capitals; empty when missing.
 std::string GetActiveProduct();
+// For a page that follows the active product, worked out afresh from
+// "active": its row of the product tables, and its option key (a full path
+// below HKEY_CURRENT_USER).
+kelvra::ProductOption ActiveProductOption(kelvra::KeyedPage page);
+std::string ActiveOptionKey(kelvra::KeyedPage page);
 // PRODUCT_NAME of `section` in the driver INI file.
 std::string GetProductName(const std::string& section);
 

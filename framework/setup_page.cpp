@@ -42,13 +42,16 @@ CSetupPage::CSetupPage(const PageTraits& traits)
 
 BOOL CSetupPage::OnInitDialog() {
   CDialog::OnInitDialog();
-  kit::SetWindowIcons(hwnd_, icon_);
+  kit::SetWindowIcons(Hwnd(), icon_);
   PlaceWindow();
   ShowCaption();
   if (traits_.headings != PageHeadings::kNone)
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
   ShowBanner();
-  Show();
+  const std::string key = OptionKey();
+  Show(key, ReadCanceled(key) != 1);
+  // After the read, so this visit's defaults are decided before it is reset.
+  if (traits_.marker == CancelMarker::kClearOnOpen) MarkCanceled(key, 0);
   // A banner without text of its own is named after the page's caption,
   // which a page may have set in Show().
   if (traits_.banner != PageBanner::kNone && banner_.GetText().empty()) banner_.SetName(GetText());
@@ -99,7 +102,7 @@ void CSetupPage::ShowBanner() {
 
 void CSetupPage::PlaceWindow() {
   RECT window;
-  GetWindowRect(hwnd_, &window);
+  GetWindowRect(Hwnd(), &window);
   const kit::CWinApp* app = kit::CWinApp::Current();
   HMONITOR monitor = MonitorFromWindow(app ? app->MainWindow() : nullptr, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
@@ -110,7 +113,7 @@ void CSetupPage::PlaceWindow() {
                          window.right - window.left, window.bottom - window.top);
   // Only moved: the dialog comes to the top when it is shown, and raising
   // the hidden window now would cost a restack for nothing.
-  SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0,
+  SetWindowPos(Hwnd(), nullptr, origin.x, origin.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -126,23 +129,24 @@ void CSetupPage::SetHeadingFont(bool both) {
   font.lfWeight = FW_BOLD;
   headingFont_.reset(CreateFontIndirectA(&font));
   const auto wParam = reinterpret_cast<WPARAM>(headingFont_.get());
-  SendDlgItemMessageA(hwnd_, IDC_HEADING, WM_SETFONT, wParam, TRUE);
-  if (both) SendDlgItemMessageA(hwnd_, IDC_SECOND_HEADING, WM_SETFONT, wParam, TRUE);
+  SendDlgItemMessageA(Hwnd(), IDC_HEADING, WM_SETFONT, wParam, TRUE);
+  if (both) SendDlgItemMessageA(Hwnd(), IDC_SECOND_HEADING, WM_SETFONT, wParam, TRUE);
 }
 
 int CSetupPage::ConfirmCancel(const std::string& caption) const {
   // Owned by the page, so the page takes no input while it asks.
-  return MessageBoxA(hwnd_, kit::ResourceString(IDS_CANCEL_QUESTION).c_str(), caption.c_str(),
+  return MessageBoxA(Hwnd(), kit::ResourceString(IDS_CANCEL_QUESTION).c_str(), caption.c_str(),
                      MB_YESNO | MB_ICONQUESTION);
 }
 
 void CSetupPage::OnNext() {
   // Every write of Next counts: a choice the registry refused is no Next,
   // and the marker stays as it was unless the values are stored.
+  const std::string key = OptionKey();
   const CRegistryWriteRecord writes;
-  if (!Commit()) return;
-  if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == NextMarker::kClear)
-    MarkCanceled(OptionKey(), 0);
+  if (!Commit(key)) return;
+  if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == CancelMarker::kClearOnNext)
+    MarkCanceled(key, 0);
   if (writes.FirstError() != ERROR_SUCCESS) return ShowStoreFailure(writes.FirstError());
   EndDialog(KELVRA_NEXT);
 }
@@ -152,7 +156,7 @@ void CSetupPage::ShowStoreFailure(LONG error) const {
   std::string format = "%s";
   kit::LoadResourceString(IDS_STORE_FAILED, &format);
   const std::string reason = kit::SystemMessage(static_cast<DWORD>(error));
-  kit::ShowMessage(hwnd_, kit::FormatStrings(format, {reason}), title_, MB_OK | MB_ICONERROR);
+  kit::ShowMessage(Hwnd(), kit::FormatStrings(format, {reason}), title_, MB_OK | MB_ICONERROR);
 }
 
 void CSetupPage::OnBack() {

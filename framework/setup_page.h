@@ -21,7 +21,8 @@ enum class PageCaption {
 };
 enum class PageHeadings { kNone, kFirst, kBoth };
 enum class PageBanner { kNone, kDriverProduct, kActiveProduct };
-enum class NextMarker { kKeep, kClear };
+// When a page itself sets the cancel marker back to 0, beside Cancel's 1.
+enum class CancelMarker { kKeep, kClearOnNext, kClearOnOpen };
 
 // How a page differs from the others in what the base does for it.
 struct PageTraits {
@@ -30,7 +31,7 @@ struct PageTraits {
   PageCaption caption;
   PageHeadings headings;
   PageBanner banner;
-  NextMarker marker;  // whether Next sets the cancel marker back to 0
+  CancelMarker marker;
 };
 
 extern const char kOptionHelpTopic[];
@@ -51,13 +52,15 @@ class CSetupPage : public kit::CDialog {
 
  protected:
   // The key whose cancel marker the page reads and writes, worked out afresh
-  // from the setup context each time.
+  // from the setup context once per handler and passed down.
   virtual std::string OptionKey() const = 0;
-  // The page's own initialisation, after the shared one.
-  virtual void Show() = 0;
+  // The page's own initialisation, after the shared one. `storedCounts` is
+  // false when the last visit on the key ended in a confirmed Cancel: then
+  // the page shows its defaults.
+  virtual void Show(const std::string& optionKey, bool storedCounts) = 0;
   // What Next stores; false keeps the page open. A registry write that
   // fails in here keeps it open too, after a message naming the cause.
-  virtual bool Commit() = 0;
+  virtual bool Commit(const std::string& optionKey) = 0;
 
   BOOL OnInitDialog() final;
   void DoDataExchange() override;
@@ -65,13 +68,16 @@ class CSetupPage : public kit::CDialog {
   virtual void PlaceWindow();
 
   void SetTitle(const std::string& title, const std::string& caption);
+  const CIniFile& Ini() const { return ini_; }
+  bool IsChecked(int id) const { return IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED; }
+  void SetChecked(int id, bool checked) const {
+    CheckDlgButton(Hwnd(), id, checked ? BST_CHECKED : BST_UNCHECKED);
+  }
   void SetHeadingFont(bool both);
   // The question of every way to cancel, owned by the page.
   int ConfirmCancel(const std::string& caption) const;
   void ShowHelp();
   void LaunchHelp(const std::string& topic) const;
-
-  CIniFile ini_;
 
  private:
   static const kit::CommandEntry<CSetupPage> kSharedCommands[];
@@ -83,6 +89,7 @@ class CSetupPage : public kit::CDialog {
   void OnBack();
   void OnCancelPage();
 
+  CIniFile ini_;
   const PageTraits traits_;
   std::string title_;
   CBannerStatic banner_;

@@ -15,6 +15,5 @@ class CCofraDestination : public CParentFolderPage {
 
  private:
   std::string OptionKey() const override;
-  void Show() override;
-  std::string DiskCostSection() const override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
 };

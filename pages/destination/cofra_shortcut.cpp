@@ -2,7 +2,6 @@
 
 #include "framework/registry.h"
 #include "framework/setup_context.h"
-#include "framework/text_compare.h"
 #include "kit/text_format.h"
 #include "kit/ui_helpers.h"
 #include "resdll/kelvrares_ids.h"
@@ -13,7 +12,7 @@ const char kShowDesktopMenuValue[] = "SHOW_DESKTOP_MENU";
 
 const PageTraits kTraits{IDD_COFRA_SHORTCUT,         PageProduct::kActiveProduct,
                          PageCaption::kProductName,  PageHeadings::kFirst,
-                         PageBanner::kActiveProduct, NextMarker::kClear};
+                         PageBanner::kActiveProduct, CancelMarker::kClearOnNext};
 
 }  // namespace
 
@@ -21,14 +20,11 @@ const kit::RuntimeClass CCofraShortcut::kRuntimeClass{"CCofraShortcut", &CSetupP
 
 CCofraShortcut::CCofraShortcut() : CSetupPage(kTraits) {}
 
-// The Nerva client's key for "nervaclient", the Cofra client's for any other.
 std::string CCofraShortcut::OptionKey() const {
-  return kelvra::EqualsNoCase(GetActiveProduct(), "nervaclient") ? setup_keys::kNervaClient
-                                                                 : setup_keys::kCofraClient;
+  return ActiveOptionKey(kelvra::KeyedPage::kClient);
 }
 
-void CCofraShortcut::Show() {
-  const std::string key = OptionKey();
+void CCofraShortcut::Show(const std::string& optionKey, bool storedCounts) {
   std::string format;
   kit::LoadResourceString(IDS_SHORTCUT_TEXT, &format);
   // The name is an argument, never part of the format: a "%" in it shows as it is.
@@ -36,19 +32,18 @@ void CCofraShortcut::Show() {
 
   bool ticked = true;
   CRegistryReadKey reader;
-  if (ReadCanceled(key) != 1 && reader.Open(HKEY_CURRENT_USER, key)) {
+  if (storedCounts && reader.Open(HKEY_CURRENT_USER, optionKey)) {
     const DWORD stored = reader.QueryDwordOrMinusOne(kShowDesktopMenuValue);
     // Never answered (or not a number) means ticked; so does any number but
     // 0, which a two-state box can only show as ticked anyway.
     ticked = stored != 0;
   }
-  CheckDlgButton(hwnd_, IDC_SHOW_DESKTOP_MENU, ticked ? BST_CHECKED : BST_UNCHECKED);
+  SetChecked(IDC_SHOW_DESKTOP_MENU, ticked);
 }
 
-bool CCofraShortcut::Commit() {
+bool CCofraShortcut::Commit(const std::string& optionKey) {
   CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey()))
-    key.SetDword(kShowDesktopMenuValue,
-                 IsDlgButtonChecked(hwnd_, IDC_SHOW_DESKTOP_MENU) == BST_CHECKED ? 1 : 0);
+  if (key.Open(HKEY_CURRENT_USER, optionKey))
+    key.SetDword(kShowDesktopMenuValue, IsChecked(IDC_SHOW_DESKTOP_MENU) ? 1 : 0);
   return true;
 }

@@ -15,6 +15,6 @@ class CCofraShortcut : public CSetupPage {
 
  private:
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 };

@@ -1,9 +1,9 @@
 #include "pages/destination/destination_page.h"
 
 #include "framework/folder_path.h"
-#include "framework/text_compare.h"
 #include "framework/registry.h"
 #include "framework/setup_context.h"
+#include "framework/text_compare.h"
 #include "kit/ui_helpers.h"
 #include "pages/destination/parent_folder.h"
 #include "pages/server/disk_cost_request.h"
@@ -13,18 +13,36 @@
 const kit::RuntimeClass CDestinationPage::kRuntimeClass{"CDestinationPage",
                                                         &CSetupPage::kRuntimeClass};
 
+// After the page's own table, before the shared buttons.
+const kit::CommandEntry<CDestinationPage> CDestinationPage::kCommands[] = {
+    {IDC_BROWSE, BN_CLICKED, &CDestinationPage::OnBrowse},
+    {IDC_DISK_COST, BN_CLICKED, &CDestinationPage::OnDiskCost},
+};
+
+bool CDestinationPage::OnCommand(UINT id, UINT code) {
+  return kit::CommandMap(kCommands)(*this, id, code) || CSetupPage::OnCommand(id, code);
+}
+
+std::string CDestinationPage::DiskCostSection() const {
+  return GetActiveProduct();
+}
+
 void CDestinationPage::OnDiskCost() {
-  ShowDiskCost(hwnd_, DiskCostSection(), Destination());
+  ShowDiskCost(Hwnd(), DiskCostSection(), Destination());
 }
 
 bool CDestinationPage::PickFolder(std::string* folder) const {
-  return BrowseForFolder(hwnd_, folder, kit::ResourceString(IDS_PICK_FOLDER_TITLE), false);
+  return BrowseForFolder(Hwnd(), folder, kit::ResourceString(IDS_PICK_FOLDER_TITLE), false);
 }
 
 std::string CDestinationPage::ReadInstallProductFolder() {
   std::string folder;
   ReadRegistryString(setup_keys::kInstallProduct, kTargetDirValue, &folder);
   return folder;
+}
+
+void CDestinationPage::LoadProductFolder(UINT id) {
+  kit::LoadResourceString(id, &productFolder_);
 }
 
 std::string ProductDescription() {
@@ -35,32 +53,23 @@ std::string ProductDescription() {
 const kit::RuntimeClass CParentFolderPage::kRuntimeClass{"CParentFolderPage",
                                                          &CDestinationPage::kRuntimeClass};
 
-const kit::CommandEntry<CParentFolderPage> CParentFolderPage::kCommands[] = {
-    {IDC_BROWSE, BN_CLICKED, &CParentFolderPage::OnBrowse},
-    {IDC_DISK_COST, BN_CLICKED, &CParentFolderPage::OnDiskCost},
-};
-
-CParentFolderPage::CParentFolderPage(const PageTraits& traits) : CDestinationPage(traits) {
-  SetCommandMap(kCommands);
-}
-
-void CParentFolderPage::ShowParentFolder(const std::string& optionKey) {
+void CParentFolderPage::ShowParentFolder(const std::string& optionKey, bool storedCounts) {
   std::string stored;
-  if (ReadCanceled(optionKey) != 1) ReadRegistryString(optionKey, kTargetDirValue, &stored);
+  if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &stored);
   if (stored.empty()) stored = ReadInstallProductFolder();
-  m_installDir = kelvra::RemoveTrailingBackslash(stored, kelvra::IsAnsiLeadByte);
-  ShowDestination(kelvra::JoinParentFolder(stored, m_productFolder, kelvra::IsAnsiLeadByte));
+  SetInstallDir(kelvra::RemoveTrailingBackslash(stored, kelvra::IsAnsiLeadByte));
+  ShowDestination(kelvra::JoinParentFolder(stored, ProductFolder(), kelvra::IsAnsiLeadByte));
 }
 
-bool CParentFolderPage::Commit() {
-  m_installDir = kelvra::ParentFolderOf(Destination(), kelvra::IsAnsiLeadByte);
-  WriteRegistryString(OptionKey(), kTargetDirValue, m_installDir);
+bool CParentFolderPage::Commit(const std::string& optionKey) {
+  SetInstallDir(kelvra::ParentFolderOf(Destination(), kelvra::IsAnsiLeadByte));
+  WriteRegistryString(optionKey, kTargetDirValue, InstallDir());
   return true;
 }
 
 void CParentFolderPage::OnBrowse() {
-  std::string picked = m_installDir;
+  std::string picked = InstallDir();
   if (!PickFolder(&picked)) return;
-  m_installDir = kelvra::PickedParentFolder(picked, kelvra::IsAnsiLeadByte);
-  ShowDestination(m_installDir + m_productFolder);
+  SetInstallDir(kelvra::PickedParentFolder(picked, kelvra::IsAnsiLeadByte));
+  ShowDestination(InstallDir() + ProductFolder());
 }

@@ -1,5 +1,6 @@
 // What the folder pages share: the destination edit, the family install
-// folder and product folder name they build on, Disk Cost and the picker.
+// folder and product folder name they build on, and the Disk Cost and
+// Browse buttons.
 #pragma once
 
 #include <string>
@@ -14,13 +15,16 @@ class CDestinationPage : public CSetupPage {
 
   explicit CDestinationPage(const PageTraits& traits) : CSetupPage(traits) {}
 
-  const std::string& InstallDir() const { return m_installDir; }
-  const std::string& ProductFolder() const { return m_productFolder; }
+  const std::string& InstallDir() const { return installDir_; }
+  const std::string& ProductFolder() const { return productFolder_; }
 
  protected:
-  // The driver INI section the Disk Cost sizes come from.
-  virtual std::string DiskCostSection() const = 0;
-  void OnDiskCost();
+  bool OnCommand(UINT id, UINT code) override;
+  // The driver INI section the Disk Cost sizes come from: the active
+  // product's unless the page says otherwise.
+  virtual std::string DiskCostSection() const;
+  // Browse: what the page opens the picker on, and what it does with a pick.
+  virtual void OnBrowse() = 0;
 
   std::string Destination() const { return GetDlgItemText(IDC_DESTINATION); }
   void ShowDestination(const std::string& folder) const { SetDlgItemText(IDC_DESTINATION, folder); }
@@ -30,8 +34,18 @@ class CDestinationPage : public CSetupPage {
   // TARGETDIR of the install folder of the whole family.
   static std::string ReadInstallProductFolder();
 
-  std::string m_installDir;
-  std::string m_productFolder;
+  void SetInstallDir(const std::string& folder) { installDir_ = folder; }
+  // The product's folder name from string `id`; a missing string keeps the
+  // one loaded before.
+  void LoadProductFolder(UINT id);
+
+ private:
+  static const kit::CommandEntry<CDestinationPage> kCommands[];
+
+  void OnDiskCost();
+
+  std::string installDir_;
+  std::string productFolder_;
 };
 
 // The description of the Cofra and Ulvo pages: every "%s" of its string
@@ -47,16 +61,14 @@ class CParentFolderPage : public CDestinationPage {
   static const kit::RuntimeClass kRuntimeClass;
   const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
 
-  explicit CParentFolderPage(const PageTraits& traits);
+  explicit CParentFolderPage(const PageTraits& traits) : CDestinationPage(traits) {}
 
  protected:
-  // The stored parent (unless the last visit was cancelled), else the
-  // family install folder, joined with m_productFolder into the edit.
-  void ShowParentFolder(const std::string& optionKey);
-  bool Commit() override;
+  // The stored parent (when it counts), else the family install folder,
+  // joined with the product's folder name into the edit.
+  void ShowParentFolder(const std::string& optionKey, bool storedCounts);
+  bool Commit(const std::string& optionKey) override;
 
  private:
-  static const kit::CommandEntry<CParentFolderPage> kCommands[];
-
-  void OnBrowse();
+  void OnBrowse() override;
 };

@@ -12,7 +12,7 @@ constexpr unsigned kStandardEditionIcon = 158;
 
 const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kDriverProduct,
                          PageCaption::kSetupTitle,   PageHeadings::kFirst,
-                         PageBanner::kDriverProduct, NextMarker::kKeep};
+                         PageBanner::kDriverProduct, CancelMarker::kKeep};
 
 }  // namespace
 
@@ -30,12 +30,12 @@ std::string CFerrixDestination::DiskCostSection() const {
   return "FERRIX";
 }
 
-void CFerrixDestination::Show() {
+void CFerrixDestination::Show(const std::string& optionKey, bool storedCounts) {
   const UINT edition = GetPageIconId() == kStandardEditionIcon ? IDS_FERRIX_STANDARD_EDITION
                                                                : IDS_FERRIX_OTHER_EDITION;
   SetDlgItemText(IDC_FOLDER_DESCRIPTION,
                  kit::FormatStrings(kit::ResourceString(IDS_FERRIX_DESCRIPTION),
                                     {kit::ResourceString(edition)}));
-  kit::LoadResourceString(IDS_FERRIX_FOLDER, &m_productFolder);
-  ShowParentFolder(OptionKey());
+  LoadProductFolder(IDS_FERRIX_FOLDER);
+  ShowParentFolder(optionKey, storedCounts);
 }

@@ -16,6 +16,6 @@ class CFerrixDestination : public CParentFolderPage {
 
  private:
   std::string OptionKey() const override;
-  void Show() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
   std::string DiskCostSection() const override;
 };

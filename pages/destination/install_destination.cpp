@@ -13,67 +13,46 @@ namespace {
 // Lumo stands for every active product that is not named here.
 const char kDefaultProduct[] = "LUMO";
 
-struct Product {
-  const char* optionKey;
-  UINT folderNameString;
-};
-
-Product SelectProduct(const std::string& active) {
-  if (kelvra::EqualsNoCase(active, "lookglass"))
-    return {setup_keys::kLookglass, IDS_LOOKGLASS_FOLDER};
-  if (kelvra::EqualsNoCase(active, "quillmaker"))
-    return {setup_keys::kQuillmaker, IDS_QUILLMAKER_FOLDER};
-  return {setup_keys::kLumo, IDS_LUMO_FOLDER};
-}
-
-std::string ActiveOrDefault() {
-  const std::string active = ReadActiveValue();
+std::string OrDefault(const std::string& active) {
   return active.empty() ? kDefaultProduct : active;
 }
 
-const PageTraits kTraits{IDD_INSTALL_DESTINATION, PageProduct::kActiveProduct, PageCaption::kOwn,
-                         PageHeadings::kFirst,    PageBanner::kActiveProduct,  NextMarker::kClear};
+const PageTraits kTraits{IDD_INSTALL_DESTINATION,    PageProduct::kActiveProduct,
+                         PageCaption::kOwn,          PageHeadings::kFirst,
+                         PageBanner::kActiveProduct, CancelMarker::kClearOnNext};
 
 }  // namespace
 
 const kit::RuntimeClass CInstallDestination::kRuntimeClass{"CInstallDestination",
                                                            &CDestinationPage::kRuntimeClass};
 
-const kit::CommandEntry<CInstallDestination> CInstallDestination::kCommands[] = {
-    {IDC_BROWSE, BN_CLICKED, &CInstallDestination::OnBrowse},
-    {IDC_DISK_COST, BN_CLICKED, &CInstallDestination::OnDiskCost},
-};
+CInstallDestination::CInstallDestination() : CDestinationPage(kTraits) {}
 
-CInstallDestination::CInstallDestination() : CDestinationPage(kTraits) {
-  SetCommandMap(kCommands);
-}
-
-// Worked out afresh from "active" every time.
 std::string CInstallDestination::OptionKey() const {
-  return SelectProduct(ReadActiveValue()).optionKey;
+  return ActiveOptionKey(kelvra::KeyedPage::kInstallDestination);
 }
 
 std::string CInstallDestination::DiskCostSection() const {
-  return ActiveOrDefault();
+  return OrDefault(ReadActiveValue());
 }
 
-void CInstallDestination::Show() {
+void CInstallDestination::Show(const std::string& optionKey, bool storedCounts) {
   // The product's name as the driver INI spells its section: "active" as stored.
-  const std::string title = GetProductName(ActiveOrDefault());
+  const std::string active = ReadActiveValue();
+  const std::string title = GetProductName(OrDefault(active));
   SetTitle(title, title);
 
-  const std::string active = ReadActiveValue();
-  const Product product = SelectProduct(active);
-  kit::LoadResourceString(IDS_LUMO_FOLDER, &m_productFolder);
-  kit::LoadResourceString(product.folderNameString, &m_productFolder);
+  // Lumo's name stands in when the product's own string is missing.
+  LoadProductFolder(IDS_LUMO_FOLDER);
+  LoadProductFolder(
+      kelvra::OptionForActiveProduct(kelvra::KeyedPage::kInstallDestination, active).folderNameId);
 
   std::string destination;
-  if (ReadCanceled(product.optionKey) != 1)
-    ReadRegistryString(product.optionKey, kTargetDirValue, &destination);
+  if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &destination);
   if (destination.empty()) {
-    m_installDir =
-        kelvra::RemoveTrailingBackslash(ReadInstallProductFolder(), kelvra::IsAnsiLeadByte);
-    destination = kelvra::JoinFolder(m_installDir, m_productFolder, kelvra::IsAnsiLeadByte);
+    SetInstallDir(
+        kelvra::RemoveTrailingBackslash(ReadInstallProductFolder(), kelvra::IsAnsiLeadByte));
+    destination = kelvra::JoinFolder(InstallDir(), ProductFolder(), kelvra::IsAnsiLeadByte);
   }
   ShowDestination(destination);
   ShowProductText(active);
@@ -82,20 +61,20 @@ void CInstallDestination::Show() {
 void CInstallDestination::ShowProductText(const std::string& active) const {
   std::string format;
   kit::LoadResourceString(IDS_PRODUCT_TEXT, &format);
-  const std::string name = ini_.ReadString(kelvra::ToUpper(active), "PRODUCT_NAME",
-                                           ini_.PathBesideDriver("Options.ini"));
+  const std::string name = Ini().ReadString(kelvra::ToUpper(active), "PRODUCT_NAME",
+                                            Ini().PathBesideDriver("Options.ini"));
   SetDlgItemText(IDC_PRODUCT_TEXT, kit::FormatStrings(format, {name, name}));
 }
 
-bool CInstallDestination::Commit() {
-  WriteRegistryString(OptionKey(), kTargetDirValue,
+bool CInstallDestination::Commit(const std::string& optionKey) {
+  WriteRegistryString(optionKey, kTargetDirValue,
                       kelvra::WithOneTrailingBackslash(Destination(), kelvra::IsAnsiLeadByte));
   return true;
 }
 
 void CInstallDestination::OnBrowse() {
-  std::string picked = m_installDir;
+  std::string picked = InstallDir();
   if (!PickFolder(&picked)) return;
-  m_installDir = kelvra::WithBackslash(picked, kelvra::IsAnsiLeadByte);
-  ShowDestination(kelvra::JoinFolder(m_installDir, m_productFolder, kelvra::IsAnsiLeadByte));
+  SetInstallDir(kelvra::WithBackslash(picked, kelvra::IsAnsiLeadByte));
+  ShowDestination(kelvra::JoinFolder(InstallDir(), ProductFolder(), kelvra::IsAnsiLeadByte));
 }

@@ -14,13 +14,11 @@ class CInstallDestination : public CDestinationPage {
   CInstallDestination();
 
  private:
-  static const kit::CommandEntry<CInstallDestination> kCommands[];
-
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
   std::string DiskCostSection() const override;
 
   void ShowProductText(const std::string& active) const;
-  void OnBrowse();
+  void OnBrowse() override;
 };

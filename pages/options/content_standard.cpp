@@ -19,7 +19,7 @@ constexpr COLORREF kImageMask = RGB(0, 128, 128);
 
 const PageTraits kTraits{IDD_CONTENT_STANDARD,       PageProduct::kDriverProduct,
                          PageCaption::kContentTitle, PageHeadings::kBoth,
-                         PageBanner::kDriverProduct, NextMarker::kClear};
+                         PageBanner::kDriverProduct, CancelMarker::kClearOnNext};
 
 }  // namespace
 
@@ -50,10 +50,10 @@ bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESU
   return false;
 }
 
-void CStandardContentOption::Show() {
+void CStandardContentOption::Show(const std::string& optionKey, bool storedCounts) {
   const kit::ScopedNoRedraw quiet(list_);
   PrepareList();
-  AddRows();
+  AddRows(optionKey, storedCounts);
 }
 
 void CStandardContentOption::PrepareList() {
@@ -66,17 +66,16 @@ void CStandardContentOption::PrepareList() {
   list_.SetImageList(imageList_.Handle(), LVSIL_SMALL);
 }
 
-void CStandardContentOption::AddRows() {
+void CStandardContentOption::AddRows(const std::string& optionKey, bool storedCounts) {
   CRegistryReadKey key;
-  const bool opened = key.Open(HKEY_CURRENT_USER, OptionKey());
-  const bool useStored = ReadCanceled(OptionKey()) != 1;
-  const CIniSectionReader section(ini_, kRowsSection, ini_.PathBesideDriver(kRowsFile));
+  const bool opened = storedCounts && key.Open(HKEY_CURRENT_USER, optionKey);
+  const CIniSectionReader section(Ini(), kRowsSection, Ini().PathBesideDriver(kRowsFile));
   for (int n = 1;; ++n) {
     const std::string text = section.ReadString(kRowKeyPrefix + std::to_string(n));
     if (text.empty()) break;
     rows_.push_back(std::make_unique<kelvra::ContentRowRecord>(kelvra::SplitContentRow(text)));
     kelvra::ContentRowRecord& row = *rows_.back();
-    row.ticked = opened && useStored ? key.QueryDword(row.valueName) != 0 : true;
+    row.ticked = opened ? key.QueryDword(row.valueName) != 0 : true;
 
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -98,9 +97,9 @@ LRESULT CStandardContentOption::OnRowClick(NMHDR* header) {
   return 0;
 }
 
-bool CStandardContentOption::Commit() {
+bool CStandardContentOption::Commit(const std::string& optionKey) {
   CRegistryWriteKey key;
-  if (!key.Open(HKEY_CURRENT_USER, OptionKey())) return true;
+  if (!key.Open(HKEY_CURRENT_USER, optionKey)) return true;
   std::vector<int> checkStates;
   for (int i = 0; i < list_.GetItemCount(); ++i) checkStates.push_back(list_.GetCheckState(i));
   // By position: the rows' own value names only chose their initial ticks.

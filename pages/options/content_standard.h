@@ -26,11 +26,11 @@ class CStandardContentOption : public CSetupPage {
   static const kit::NotifyEntry<CStandardContentOption> kNotifies[];
 
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 
   void PrepareList();
-  void AddRows();
+  void AddRows(const std::string& optionKey, bool storedCounts);
   LRESULT OnRowClick(NMHDR* header);
 
   kit::CImageList imageList_;

@@ -10,7 +10,7 @@ const char kAllowDrawingEditValue[] = "ALLOWDRAWINGEDIT";
 
 const PageTraits kTraits{IDD_PART_MODIFICATION,      PageProduct::kDriverProduct,
                          PageCaption::kSetupTitle,   PageHeadings::kFirst,
-                         PageBanner::kDriverProduct, NextMarker::kClear};
+                         PageBanner::kDriverProduct, CancelMarker::kClearOnNext};
 
 }  // namespace
 
@@ -23,19 +23,19 @@ std::string CPartModification::OptionKey() const {
   return setup_keys::kFerrix;
 }
 
-void CPartModification::Show() {
+void CPartModification::Show(const std::string& optionKey, bool storedCounts) {
   DWORD allowed = 1;
   CRegistryReadKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey()) && ReadCanceled(OptionKey()) != 1) {
+  if (storedCounts && key.Open(HKEY_CURRENT_USER, optionKey)) {
     allowed = key.QueryDwordOrMinusOne(kAllowDrawingEditValue);
     if (allowed == 0xFFFFFFFFu) allowed = 1;  // never answered: allowed
   }
-  CheckDlgButton(hwnd_, allowed ? IDC_DRAWING_EDIT_ALLOWED : IDC_DRAWING_EDIT_DENIED, BST_CHECKED);
+  SetChecked(allowed ? IDC_DRAWING_EDIT_ALLOWED : IDC_DRAWING_EDIT_DENIED, true);
 }
 
-bool CPartModification::Commit() {
+bool CPartModification::Commit(const std::string& optionKey) {
   CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey()))
-    key.SetDword(kAllowDrawingEditValue, IsDlgButtonChecked(hwnd_, IDC_DRAWING_EDIT_ALLOWED));
+  if (key.Open(HKEY_CURRENT_USER, optionKey))
+    key.SetDword(kAllowDrawingEditValue, IsChecked(IDC_DRAWING_EDIT_ALLOWED) ? 1 : 0);
   return true;
 }

@@ -12,6 +12,6 @@ class CPartModification : public CSetupPage {
 
  private:
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 };

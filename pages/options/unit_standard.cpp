@@ -14,7 +14,7 @@ const char kDefaultsSection[] = "FERRIX";
 
 // Next leaves the marker alone: another page on the Ferrix key clears it.
 const PageTraits kTraits{IDD_UNIT_STANDARD,   PageProduct::kDriverProduct, PageCaption::kSetupTitle,
-                         PageHeadings::kBoth, PageBanner::kDriverProduct,  NextMarker::kKeep};
+                         PageHeadings::kBoth, PageBanner::kDriverProduct,  CancelMarker::kKeep};
 
 }  // namespace
 
@@ -26,30 +26,29 @@ std::string CUnitStandard::OptionKey() const {
   return setup_keys::kFerrix;
 }
 
-void CUnitStandard::Show() {
+void CUnitStandard::Show(const std::string& optionKey, bool storedCounts) {
   kelvra::UnitChoice stored;
   CRegistryReadKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey()) && ReadCanceled(OptionKey()) != 1)
+  if (storedCounts && key.Open(HKEY_CURRENT_USER, optionKey))
     stored = {key.QueryString(kUnitsValue), key.QueryString(kDrawingStandardValue)};
   const kelvra::UnitChoice choice = kelvra::ChoosePreselection(stored, [this] {
-    const std::string file = ini_.PathBesideDriver(kDefaultsFile);
-    return kelvra::UnitChoice{ini_.ReadString(kDefaultsSection, kUnitsValue, file),
-                              ini_.ReadString(kDefaultsSection, kDrawingStandardValue, file)};
+    const std::string file = Ini().PathBesideDriver(kDefaultsFile);
+    return kelvra::UnitChoice{Ini().ReadString(kDefaultsSection, kUnitsValue, file),
+                              Ini().ReadString(kDefaultsSection, kDrawingStandardValue, file)};
   });
   units_ = choice.units;
   drawingStandard_ = choice.standard;
   // The template starts with nothing checked, so one check per group is enough.
-  CheckDlgButton(hwnd_, kelvra::UnitsRadioFor(units_), BST_CHECKED);
-  CheckDlgButton(hwnd_, kelvra::StandardRadioFor(drawingStandard_), BST_CHECKED);
+  SetChecked(kelvra::UnitsRadioFor(units_), true);
+  SetChecked(kelvra::StandardRadioFor(drawingStandard_), true);
 }
 
-bool CUnitStandard::Commit() {
-  units_ = kelvra::UnitsValue(IsDlgButtonChecked(hwnd_, IDC_UNITS_INCH) == BST_CHECKED);
+bool CUnitStandard::Commit(const std::string& optionKey) {
+  units_ = kelvra::UnitsValue(IsChecked(IDC_UNITS_INCH));
   drawingStandard_ = kelvra::StandardValue(
-      [this](unsigned id) { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; },
-      drawingStandard_);
+      [this](unsigned id) { return IsChecked(static_cast<int>(id)); }, drawingStandard_);
   CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey())) {
+  if (key.Open(HKEY_CURRENT_USER, optionKey)) {
     key.SetString(kUnitsValue, units_);
     key.SetString(kDrawingStandardValue, drawingStandard_);
   }

@@ -15,8 +15,8 @@ class CUnitStandard : public CSetupPage {
 
  private:
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 
   std::string units_;
   std::string drawingStandard_;  // kept by Next when no standard radio is checked

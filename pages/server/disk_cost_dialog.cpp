@@ -78,8 +78,8 @@ BOOL CDiskCostDialog::OnInitDialog() {
   CResourceScope scope(resources);
 
   CDialog::OnInitDialog();
-  kit::SetWindowIcons(hwnd_, icon_.get());
-  CenterWindow(hwnd_);
+  kit::SetWindowIcons(Hwnd(), icon_.get());
+  CenterWindow(Hwnd());
   SetText(kit::ResourceString(IDS_DISK_COST_CAPTION));
   {
     const kit::ScopedNoRedraw quiet(list_);
@@ -87,11 +87,11 @@ BOOL CDiskCostDialog::OnInitDialog() {
     SetUpSmallImages();
   }
   // Listening first, so no answer falls between the two.
-  kelvra::ListenForDriveAnswers(hwnd_, kDriveAnswered);
+  kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
   FillDriveRows();
   const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
   if (!probe.settled && probe.untilDeadline > 0)
-    SetTimer(hwnd_, kDeadlineTimer, probe.untilDeadline, nullptr);
+    SetTimer(Hwnd(), kDeadlineTimer, probe.untilDeadline, nullptr);
 
   scope.Restore();
   return TRUE;
@@ -99,11 +99,11 @@ BOOL CDiskCostDialog::OnInitDialog() {
 
 bool CDiskCostDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*) {
   if (message == WM_DESTROY) {
-    kelvra::StopDriveAnswers(hwnd_);
+    kelvra::StopDriveAnswers(Hwnd());
     return false;
   }
   if (message == WM_TIMER && wParam == kDeadlineTimer)
-    KillTimer(hwnd_, kDeadlineTimer);
+    KillTimer(Hwnd(), kDeadlineTimer);
   else if (message != kDriveAnswered)
     return false;
   FillDriveRows();

@@ -7,10 +7,7 @@
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "kit/ui_helpers.h"
-#include "pages/server/disk_cost_request.h"
 #include "pages/server/engine_folders.h"
-#include "pages/server/folder_browser.h"
-#include "pages/server/server_option_key.h"
 #include "resdll/kelvrares_ids.h"
 
 namespace {
@@ -24,40 +21,34 @@ const char kProgramFilesValue[] = "ProgramFilesDir";
 
 const PageTraits kTraits{IDD_MSDE_DESTINATION,       PageProduct::kActiveProduct,
                          PageCaption::kProductName,  PageHeadings::kFirst,
-                         PageBanner::kActiveProduct, NextMarker::kKeep};
+                         PageBanner::kActiveProduct, CancelMarker::kKeep};
 
 }  // namespace
 
 const kit::RuntimeClass CMsdeDestination::kRuntimeClass{"CMsdeDestination",
-                                                        &CSetupPage::kRuntimeClass};
+                                                        &CDestinationPage::kRuntimeClass};
 
 const kit::CommandEntry<CMsdeDestination> CMsdeDestination::kCommands[] = {
     {IDC_DATA_FOLLOWS_PROGRAM, BN_CLICKED, &CMsdeDestination::OnUseDefaultDataDir},
     {IDC_DESTINATION, EN_CHANGE, &CMsdeDestination::OnProgramDirChange},
-    {IDC_BROWSE, BN_CLICKED, &CMsdeDestination::OnBrowse},
     {IDC_BROWSE_DATA_FOLDER, BN_CLICKED, &CMsdeDestination::OnBrowseDataDir},
-    {IDC_DISK_COST, BN_CLICKED, &CMsdeDestination::OnDiskCost},
 };
 
-CMsdeDestination::CMsdeDestination() : CSetupPage(kTraits) {
+CMsdeDestination::CMsdeDestination() : CDestinationPage(kTraits) {
   SetCommandMap(kCommands);
 }
 
 std::string CMsdeDestination::OptionKey() const {
-  return ServerOptionKey();
+  return ActiveOptionKey(kelvra::KeyedPage::kServer);
 }
 
-void CMsdeDestination::Show() {
-  ShowDefaultFolders();
-  CheckDlgButton(hwnd_, IDC_DATA_FOLLOWS_PROGRAM,
-                 m_useDefaultDataDir ? BST_CHECKED : BST_UNCHECKED);
+void CMsdeDestination::Show(const std::string& optionKey, bool storedCounts) {
+  ShowDefaultFolders(optionKey, storedCounts);
+  SetChecked(IDC_DATA_FOLLOWS_PROGRAM, useDefaultDataDir_);
   EnableDataFolder();
 }
 
-void CMsdeDestination::ShowDefaultFolders() {
-  const std::string key = OptionKey();
-  const bool cancelledBefore = ReadCanceled(key) == 1;
-
+void CMsdeDestination::ShowDefaultFolders(const std::string& optionKey, bool storedCounts) {
   std::optional<std::string> programFiles;
   CRegistryReadKey machine;
   if (machine.Open(HKEY_LOCAL_MACHINE, kWindowsVersionKey))
@@ -66,7 +57,7 @@ void CMsdeDestination::ShowDefaultFolders() {
 
   std::optional<kelvra::StoredEngineFolders> stored;
   CRegistryReadKey reader;
-  if (!cancelledBefore && reader.Open(HKEY_CURRENT_USER, key))
+  if (storedCounts && reader.Open(HKEY_CURRENT_USER, optionKey))
     stored = kelvra::StoredEngineFolders{reader.QueryString(kMsdePathValue),
                                          reader.QueryString(kDataDirValue),
                                          reader.QueryDwordOrMinusOne(kUseDefaultDataDirValue)};
@@ -74,36 +65,36 @@ void CMsdeDestination::ShowDefaultFolders() {
 
   const kelvra::EngineFolders folders = kelvra::ChooseEngineFolders(
       kelvra::DefaultEngineFolder(programFiles, kelvra::IsAnsiLeadByte), stored);
-  m_programDir = folders.programDir;
-  m_dataDir = folders.dataDir;
-  m_useDefaultDataDir = folders.useDefaultDataDir;
+  programDir_ = folders.programDir;
+  dataDir_ = folders.dataDir;
+  useDefaultDataDir_ = folders.useDefaultDataDir;
   // The program folder first: its change notice may copy it across, and the
   // data folder set next has the last word.
-  SetDlgItemText(IDC_DESTINATION, m_programDir);
-  SetDlgItemText(IDC_DATA_FOLDER, m_dataDir);
+  ShowDestination(programDir_);
+  SetDlgItemText(IDC_DATA_FOLDER, dataDir_);
 }
 
 void CMsdeDestination::EnableDataFolder() const {
-  EnableWindow(GetDlgItem(IDC_DATA_FOLDER), !m_useDefaultDataDir);
-  EnableWindow(GetDlgItem(IDC_BROWSE_DATA_FOLDER), !m_useDefaultDataDir);
+  EnableWindow(GetDlgItem(IDC_DATA_FOLDER), !useDefaultDataDir_);
+  EnableWindow(GetDlgItem(IDC_BROWSE_DATA_FOLDER), !useDefaultDataDir_);
 }
 
 void CMsdeDestination::OnUseDefaultDataDir() {
-  m_useDefaultDataDir = IsDlgButtonChecked(hwnd_, IDC_DATA_FOLLOWS_PROGRAM) == BST_CHECKED;
-  if (m_useDefaultDataDir) {
-    m_dataDir = GetDlgItemText(IDC_DESTINATION);
-    SetDlgItemText(IDC_DATA_FOLDER, m_dataDir);
+  useDefaultDataDir_ = IsChecked(IDC_DATA_FOLLOWS_PROGRAM);
+  if (useDefaultDataDir_) {
+    dataDir_ = Destination();
+    SetDlgItemText(IDC_DATA_FOLDER, dataDir_);
   }
   EnableDataFolder();
 }
 
 void CMsdeDestination::OnProgramDirChange() {
-  if (m_useDefaultDataDir) SetDlgItemText(IDC_DATA_FOLDER, GetDlgItemText(IDC_DESTINATION));
+  if (useDefaultDataDir_) SetDlgItemText(IDC_DATA_FOLDER, Destination());
 }
 
 void CMsdeDestination::BrowseInto(int edit) const {
   std::string folder = GetDlgItemText(edit);
-  if (!BrowseForFolder(hwnd_, &folder, kit::ResourceString(IDS_PICK_FOLDER_TITLE), false)) return;
+  if (!PickFolder(&folder)) return;
   SetDlgItemText(edit, kelvra::WithOneTrailingBackslash(folder, kelvra::IsAnsiLeadByte));
 }
 
@@ -115,35 +106,30 @@ void CMsdeDestination::OnBrowseDataDir() {
   BrowseInto(IDC_DATA_FOLDER);
 }
 
-// Only the program folder names the destination drive.
-void CMsdeDestination::OnDiskCost() {
-  ShowDiskCost(hwnd_, GetActiveProduct(), GetDlgItemText(IDC_DESTINATION));
-}
-
 void CMsdeDestination::ShowFolderMessage(UINT textId) const {
-  kit::ShowMessage(hwnd_, kit::ResourceString(textId),
+  kit::ShowMessage(Hwnd(), kit::ResourceString(textId),
                    kit::ResourceString(IDS_ENGINE_FOLDER_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
-bool CMsdeDestination::Commit() {
-  m_programDir = GetDlgItemText(IDC_DESTINATION);
-  m_dataDir = GetDlgItemText(IDC_DATA_FOLDER);
-  if (m_programDir.empty()) {
+bool CMsdeDestination::Commit(const std::string& optionKey) {
+  programDir_ = Destination();
+  dataDir_ = GetDlgItemText(IDC_DATA_FOLDER);
+  if (programDir_.empty()) {
     ShowFolderMessage(IDS_NO_PROGRAM_FOLDER);
     return false;
   }
-  if (m_dataDir.empty()) {
+  if (dataDir_.empty()) {
     ShowFolderMessage(IDS_NO_DATA_FOLDER);
     return false;
   }
-  m_programDir = kelvra::WithOneTrailingBackslash(m_programDir, kelvra::IsAnsiLeadByte);
-  m_dataDir = kelvra::WithOneTrailingBackslash(m_dataDir, kelvra::IsAnsiLeadByte);
+  programDir_ = kelvra::WithOneTrailingBackslash(programDir_, kelvra::IsAnsiLeadByte);
+  dataDir_ = kelvra::WithOneTrailingBackslash(dataDir_, kelvra::IsAnsiLeadByte);
 
   CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, OptionKey())) {
-    key.SetDword(kUseDefaultDataDirValue, m_useDefaultDataDir ? 1 : 0);
-    key.SetString(kMsdePathValue, m_programDir);
-    key.SetString(kDataDirValue, m_dataDir);
+  if (key.Open(HKEY_CURRENT_USER, optionKey)) {
+    key.SetDword(kUseDefaultDataDirValue, useDefaultDataDir_ ? 1 : 0);
+    key.SetString(kMsdePathValue, programDir_);
+    key.SetString(kDataDirValue, dataDir_);
   }
   return true;
 }

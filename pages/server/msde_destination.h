@@ -1,13 +1,14 @@
 // The MSDE destination page: where the database engine of the Nerva or
 // Cofra server goes, its program folder and its data folder. The data
-// folder follows the program folder while its box is ticked.
+// folder follows the program folder while its box is ticked. The program
+// folder is the destination edit, the one Disk Cost measures.
 #pragma once
 
 #include <string>
 
-#include "framework/setup_page.h"
+#include "pages/destination/destination_page.h"
 
-class CMsdeDestination : public CSetupPage {
+class CMsdeDestination : public CDestinationPage {
  public:
   static const kit::RuntimeClass kRuntimeClass;
   const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
@@ -18,10 +19,10 @@ class CMsdeDestination : public CSetupPage {
   static const kit::CommandEntry<CMsdeDestination> kCommands[];
 
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 
-  void ShowDefaultFolders();
+  void ShowDefaultFolders(const std::string& optionKey, bool storedCounts);
   void EnableDataFolder() const;
   void ShowFolderMessage(UINT textId) const;
   // The picker opened on the text of `edit`; the pick goes back into it.
@@ -29,11 +30,10 @@ class CMsdeDestination : public CSetupPage {
 
   void OnUseDefaultDataDir();
   void OnProgramDirChange();
-  void OnBrowse();
+  void OnBrowse() override;
   void OnBrowseDataDir();
-  void OnDiskCost();
 
-  std::string m_programDir;
-  std::string m_dataDir;
-  bool m_useDefaultDataDir = true;
+  std::string programDir_;
+  std::string dataDir_;
+  bool useDefaultDataDir_ = true;
 };

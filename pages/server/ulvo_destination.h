@@ -15,17 +15,15 @@ class CUlvoDestination : public CDestinationPage {
   CUlvoDestination();
 
  private:
-  static const kit::CommandEntry<CUlvoDestination> kCommands[];
-
   std::string OptionKey() const override;
-  void Show() override;
-  bool Commit() override;
-  std::string DiskCostSection() const override;
+  void Show(const std::string& optionKey, bool storedCounts) override;
+  bool Commit(const std::string& optionKey) override;
 
-  void OnBrowse();
+  void OnBrowse() override;
   void ShowFolder(const std::string& text);
 
   // What the page itself last put into the edit: while the edit still holds
-  // it, Next stores m_installDir; once the user has typed, the typed folder.
-  std::string m_shown;
+  // it, Next stores the install folder; once the user has typed, the typed
+  // folder.
+  std::string shown_;
 };

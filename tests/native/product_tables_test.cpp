@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resdll/kelvrares_ids.h"
+
 namespace kelvra {
 namespace {
 
@@ -57,6 +59,37 @@ TEST(ProductTables, BannerForOtherProductsIgnoresFlavor) {
   EXPECT_EQ(BannerIdForProduct("NERVA", ""), 6031u);
   EXPECT_EQ(BannerIdForProduct("", "route"), 205u);
   EXPECT_EQ(BannerIdForProduct("kor", ""), 205u);
+}
+
+TEST(ProductTables, OptionKeyFollowsActiveProduct) {
+  struct Case {
+    KeyedPage page;
+    const char* active;
+    const char* key;
+    unsigned folder;
+  };
+  // Each page's named products in mixed case, then look-alikes and products
+  // of other pages, which all fall to the page's default.
+  const Case cases[] = {
+      {KeyedPage::kInstallDestination, "lookglass", "Lookglass", IDS_LOOKGLASS_FOLDER},
+      {KeyedPage::kInstallDestination, "QuillMaker", "Quillmaker", IDS_QUILLMAKER_FOLDER},
+      {KeyedPage::kInstallDestination, "LUMO", "Lumo", IDS_LUMO_FOLDER},
+      {KeyedPage::kInstallDestination, "lookglas", "Lumo", IDS_LUMO_FOLDER},
+      {KeyedPage::kInstallDestination, "", "Lumo", IDS_LUMO_FOLDER},
+      {KeyedPage::kSelectFeature, "LookGlass", "Lookglass", 0},
+      {KeyedPage::kSelectFeature, "quillmaker", "Lumo", 0},
+      {KeyedPage::kClient, "nervaClient", "NervaClient", IDS_NERVA_CLIENT_FOLDER},
+      {KeyedPage::kClient, "nervaserver", "CofraClient", IDS_COFRA_CLIENT_FOLDER},
+      {KeyedPage::kClient, "", "CofraClient", IDS_COFRA_CLIENT_FOLDER},
+      {KeyedPage::kServer, "NERVASERVER", "NervaServer", 0},
+      {KeyedPage::kServer, "nervaclient", "CofraServer", 0},
+      {KeyedPage::kServer, "lookglass", "CofraServer", 0},
+  };
+  for (const Case& c : cases) {
+    const ProductOption option = OptionForActiveProduct(c.page, c.active);
+    EXPECT_STREQ(option.keyName, c.key) << c.active;
+    EXPECT_EQ(option.folderNameId, c.folder) << c.active;
+  }
 }
 
 }  // namespace

@@ -47,12 +47,12 @@ class ThrowingPage : public CSetupPage {
  public:
   ThrowingPage()
       : CSetupPage({IDD_PART_MODIFICATION, PageProduct::kDriverProduct, PageCaption::kOwn,
-                    PageHeadings::kNone, PageBanner::kNone, NextMarker::kKeep}) {}
+                    PageHeadings::kNone, PageBanner::kNone, CancelMarker::kKeep}) {}
 
  private:
   std::string OptionKey() const override { return test::kFerrixKey; }
-  void Show() override { throw std::runtime_error("page failed"); }
-  bool Commit() override { return true; }
+  void Show(const std::string&, bool) override { throw std::runtime_error("page failed"); }
+  bool Commit(const std::string&) override { return true; }
 };
 
 class PageEntryTest : public test::SetupTest {};
