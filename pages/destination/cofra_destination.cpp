@@ -25,9 +25,6 @@ Client SelectClient() {
 
 }  // namespace
 
-const kit::RuntimeClass CCofraDestination::kRuntimeClass{"CCofraDestination",
-                                                         &CParentFolderPage::kRuntimeClass};
-
 CCofraDestination::CCofraDestination() : CParentFolderPage(kTraits) {}
 
 std::string CCofraDestination::OptionKey() const {

@@ -17,8 +17,6 @@ const PageTraits kTraits{IDD_COFRA_SHORTCUT,         PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CCofraShortcut::kRuntimeClass{"CCofraShortcut", &CSetupPage::kRuntimeClass};
-
 CCofraShortcut::CCofraShortcut() : CSetupPage(kTraits) {}
 
 // The Nerva client's key for "nervaclient", the Cofra client's for any other.

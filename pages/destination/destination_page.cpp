@@ -10,9 +10,6 @@
 #include "pages/server/folder_browser.h"
 #include "resdll/kelvrares_ids.h"
 
-const kit::RuntimeClass CDestinationPage::kRuntimeClass{"CDestinationPage",
-                                                        &CSetupPage::kRuntimeClass};
-
 void CDestinationPage::OnDiskCost() {
   ShowDiskCost(hwnd_, DiskCostSection(), Destination());
 }
@@ -31,9 +28,6 @@ std::string ProductDescription() {
   return kelvra::ReplacePlaceholders(kit::ResourceString(IDS_FOLDER_DESCRIPTION),
                                      GetProductName(GetActiveProduct()));
 }
-
-const kit::RuntimeClass CParentFolderPage::kRuntimeClass{"CParentFolderPage",
-                                                         &CDestinationPage::kRuntimeClass};
 
 const kit::CommandEntry<CParentFolderPage> CParentFolderPage::kCommands[] = {
     {IDC_BROWSE, BN_CLICKED, &CParentFolderPage::OnBrowse},

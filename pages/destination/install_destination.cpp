@@ -36,9 +36,6 @@ const PageTraits kTraits{IDD_INSTALL_DESTINATION, PageProduct::kActiveProduct, P
 
 }  // namespace
 
-const kit::RuntimeClass CInstallDestination::kRuntimeClass{"CInstallDestination",
-                                                           &CDestinationPage::kRuntimeClass};
-
 const kit::CommandEntry<CInstallDestination> CInstallDestination::kCommands[] = {
     {IDC_BROWSE, BN_CLICKED, &CInstallDestination::OnBrowse},
     {IDC_DISK_COST, BN_CLICKED, &CInstallDestination::OnDiskCost},

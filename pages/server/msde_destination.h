@@ -9,8 +9,7 @@
 
 class CMsdeDestination : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CMsdeDestination, CSetupPage);
 
   CMsdeDestination();
 

@@ -17,9 +17,6 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CUlvoDestination::kRuntimeClass{"CUlvoDestination",
-                                                        &CDestinationPage::kRuntimeClass};
-
 const kit::CommandEntry<CUlvoDestination> CUlvoDestination::kCommands[] = {
     {IDC_BROWSE, BN_CLICKED, &CUlvoDestination::OnBrowse},
     {IDC_DISK_COST, BN_CLICKED, &CUlvoDestination::OnDiskCost},
