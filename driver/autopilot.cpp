@@ -66,7 +66,6 @@ Autopilot::Autopilot(DWORD wizardThread, std::string shotFolder)
     : wizardThread_(wizardThread),
       shotFolder_(std::move(shotFolder)),
       stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-  InitializeCriticalSection(&lock_);
   CreateDirectoryA(shotFolder_.c_str(), nullptr);
   thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
 }
@@ -74,13 +73,11 @@ Autopilot::Autopilot(DWORD wizardThread, std::string shotFolder)
 Autopilot::~Autopilot() {
   SetEvent(stop_.get());
   if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
-  DeleteCriticalSection(&lock_);
 }
 
 void Autopilot::ExpectPage(const std::string& exportName) {
-  EnterCriticalSection(&lock_);
+  const std::lock_guard<std::mutex> hold(lock_);
   pageName_ = exportName;
-  LeaveCriticalSection(&lock_);
 }
 
 DWORD WINAPI Autopilot::Run(void* self) {
@@ -98,11 +95,12 @@ void Autopilot::WaitUntilClosed(HWND window) const {
 }
 
 void Autopilot::Picture(HWND window, const char* suffix) {
-  EnterCriticalSection(&lock_);
   char name[MAX_PATH];
-  std::snprintf(name, sizeof name, "%s\\%02d-%s%s.bmp", shotFolder_.c_str(), ++pictureNumber_,
-                pageName_.c_str(), suffix);
-  LeaveCriticalSection(&lock_);
+  {
+    const std::lock_guard<std::mutex> hold(lock_);
+    std::snprintf(name, sizeof name, "%s\\%02d-%s%s.bmp", shotFolder_.c_str(), ++pictureNumber_,
+                  pageName_.c_str(), suffix);
+  }
   if (SaveWindowPicture(window, name)) std::printf("Saved %s\n", name);
 }
 

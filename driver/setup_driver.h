@@ -1,6 +1,7 @@
 // The sample setup driver: hosts Kelvra.dll and shows its pages in order.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -62,7 +63,7 @@ class Autopilot {
   std::string shotFolder_;
   kit::ScopedKernelHandle stop_;
   kit::ScopedKernelHandle thread_;
-  CRITICAL_SECTION lock_;
+  std::mutex lock_;
   std::string pageName_;
   int pictureNumber_ = 0;
 };

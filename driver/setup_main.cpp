@@ -11,7 +11,7 @@
 
 #include "driver/setup_driver.h"
 #include "framework/driver_files.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 
 namespace {
 

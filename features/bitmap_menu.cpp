@@ -86,17 +86,11 @@ COLORREF TopLeftPixel(HBITMAP bitmap) {
 
 }  // namespace
 
-const kit::RuntimeClass CBitmapMenu::kRuntimeClass{"CBitmapMenu", &kit::CMenu::kRuntimeClass};
-
 CBitmapMenu::~CBitmapMenu() = default;
 
 void CBitmapMenu::AppendSeparator(UINT_PTR itemData) {
-  if (ownerDraw_) {
-    AppendMenuA(Handle(), MF_OWNERDRAW, features::kSeparatorCommand,
-                reinterpret_cast<LPCSTR>(itemData));
-  } else {
-    AppendMenuA(Handle(), MF_SEPARATOR, 0, nullptr);
-  }
+  AppendMenuA(Handle(), MF_OWNERDRAW, features::kSeparatorCommand,
+              reinterpret_cast<LPCSTR>(itemData));
   items_.push_back(
       std::make_unique<CBitmapMenuItem>(CBitmapMenuItem{"", features::kSeparatorCommand}));
 }
@@ -121,16 +115,12 @@ BOOL CBitmapMenu::CopyFrom(HMENU source) {
       const UINT state = GetMenuState(source, position, MF_BYPOSITION);
       if (HMENU sourceSub = GetSubMenu(source, position)) {
         // Two sub-menus in a row get a flat separator between them.
-        if (ownerDraw_ && position > 0 && GetSubMenu(source, position - 1))
-          AppendSeparator(kFlatSeparator);
+        if (position > 0 && GetSubMenu(source, position - 1)) AppendSeparator(kFlatSeparator);
         auto sub = std::make_unique<CBitmapMenu>();
-        sub->SetOwnerDraw(ownerDraw_);
         sub->CopyFrom(sourceSub);
         const auto subHandle = reinterpret_cast<UINT_PTR>(sub->Handle());
-        const BOOL appended =
-            ownerDraw_ ? AppendOwnerDrawn(Handle(), 0, 0, sub->Handle(), text)
-                       : AppendMenuA(Handle(), MF_POPUP | MF_STRING, subHandle, text.c_str());
-        if (appended) sub->GiveAway();  // the entry now destroys it with this menu
+        if (AppendOwnerDrawn(Handle(), 0, 0, sub->Handle(), text))
+          sub->GiveAway();  // the entry now destroys it with this menu
         items_.push_back(
             std::make_unique<CBitmapMenuItem>(CBitmapMenuItem{text, static_cast<UINT>(subHandle)}));
         subMenus_.push_back(std::move(sub));
@@ -140,10 +130,7 @@ BOOL CBitmapMenu::CopyFrom(HMENU source) {
       // from the item records.
       const UINT kept =
           state & (MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_MENUBREAK | MF_MENUBARBREAK);
-      if (ownerDraw_)
-        AppendOwnerDrawn(Handle(), kept, command, nullptr, text);
-      else
-        AppendMenuA(Handle(), kept | MF_STRING, command, text.c_str());
+      AppendOwnerDrawn(Handle(), kept, command, nullptr, text);
       items_.push_back(std::make_unique<CBitmapMenuItem>(CBitmapMenuItem{text, command}));
     }
   } catch (...) {
@@ -206,10 +193,8 @@ void CBitmapMenu::DrawItem(const DRAWITEMSTRUCT& item) {
   const int drawing = std::max(h, 16);
 
   const bool separator = item.itemID == features::kSeparatorCommand;
-  if (ownerDraw_) {
-    Fill(dc, 0, r.top, r.left + kBitmapColumn, r.bottom, kWhite);
-    if (!separator) Fill(dc, r.left + kBitmapColumn, r.top, r.right, r.bottom, kWhite);
-  }
+  Fill(dc, 0, r.top, r.left + kBitmapColumn, r.bottom, kWhite);
+  if (!separator) Fill(dc, r.left + kBitmapColumn, r.top, r.right, r.bottom, kWhite);
   if (separator) {
     // The band may reach above a 9-pixel entry; only the entry is painted.
     Fill(dc, r.left + kBitmapColumn, std::max<int>(band.top, r.top), r.right, band.bottom, kWhite);

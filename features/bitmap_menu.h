@@ -20,19 +20,16 @@ struct CBitmapMenuItem {
 
 class CBitmapMenu : public kit::CMenu {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CBitmapMenu, kit::CMenu);
 
   CBitmapMenu() = default;
   ~CBitmapMenu() override;
 
   virtual void DrawItem(const DRAWITEMSTRUCT& item);
   virtual void MeasureItem(MEASUREITEMSTRUCT& item);
-  // Appends the entries of `source` (a new popup when none is held yet);
-  // 1, or 0 when building failed part way.
+  // Appends the entries of `source`, every one owner-drawn (a new popup when
+  // none is held yet); 1, or 0 when building failed part way.
   virtual BOOL CopyFrom(HMENU source);
-  virtual void SetOwnerDraw(int ownerDraw) { ownerDraw_ = ownerDraw; }
-  virtual int GetOwnerDraw() const { return ownerDraw_; }
   // The index of the first entry with `command` and its text; -1 when none.
   virtual int GetItemText(UINT command, std::string* text) const;
   // Checks or unchecks (MF_CHECKED in `flags`) that entry; 0 when none.
@@ -45,7 +42,6 @@ class CBitmapMenu : public kit::CMenu {
   bool IsSubMenuAt(int position) const;
 
   std::vector<std::unique_ptr<CBitmapMenu>> subMenus_;
-  int ownerDraw_ = 1;
   int measureCount_ = 0;
   std::vector<std::unique_ptr<CBitmapMenuItem>> items_;
 };

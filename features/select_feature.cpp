@@ -27,8 +27,6 @@ const UINT kStateImages[] = {IDB_STATE_DISABLED,  IDB_STATE_ADVERTISED,      IDB
 
 }  // namespace
 
-const kit::RuntimeClass CSelectFeature::kRuntimeClass{"CSelectFeature", &CSetupPage::kRuntimeClass};
-
 const kit::CommandEntry<CSelectFeature> CSelectFeature::kCommands[] = {
     {IDC_RESET_FEATURES, BN_CLICKED, &CSelectFeature::ResetToDefaults},
 };

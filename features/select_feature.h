@@ -13,8 +13,7 @@
 
 class CSelectFeature : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CSelectFeature, CSetupPage);
 
   CSelectFeature();
 

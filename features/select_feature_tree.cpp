@@ -51,9 +51,6 @@ HBITMAP LoadStateBitmap(UINT id) {
 
 }  // namespace
 
-const kit::RuntimeClass CSelectFeatureTreeCtrl::kRuntimeClass{"CSelectFeatureTreeCtrl",
-                                                              &kit::CTreeCtrl::kRuntimeClass};
-
 CSelectFeatureTreeCtrl::CSelectFeatureTreeCtrl() {
   disabledBitmap_.reset(LoadStateBitmap(IDB_STATE_DISABLED));
   advertiseBitmap_.reset(LoadStateBitmap(IDB_STATE_ADVERTISED));

@@ -13,8 +13,7 @@
 
 class CSelectFeatureTreeCtrl : public kit::CTreeCtrl, public features::FeatureTree {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CSelectFeatureTreeCtrl, kit::CTreeCtrl);
 
   // Loads the popup's four bitmaps from the current resource module.
   CSelectFeatureTreeCtrl();

@@ -2,8 +2,6 @@
 
 #include "kit/app.h"
 
-const kit::RuntimeClass CBannerStatic::kRuntimeClass{"CBannerStatic", &kit::CStatic::kRuntimeClass};
-
 void CBannerStatic::SetBitmap(int id) {
   bitmapId_ = id;
   bitmapName_.clear();

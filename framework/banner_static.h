@@ -17,8 +17,7 @@ void KeepShape(HWND control, int width, int height);
 
 class CBannerStatic : public kit::CStatic {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CBannerStatic, kit::CStatic);
 
   // On failure the previous bitmap stays.
   void SetBitmap(int id);

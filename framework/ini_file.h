@@ -14,14 +14,12 @@ constexpr size_t kMaxIniNameLength = 1023;
 
 class CIniFile {
  public:
-  virtual ~CIniFile() = default;
-
   // "<folder of the driver executable>\<fileName>", from the executable's
   // full path however long; empty when that cannot be read.
-  virtual std::string PathBesideDriver(const std::string& fileName) const;
+  std::string PathBesideDriver(const std::string& fileName) const;
   // The driver executable's path with the extension ".ini" in place of its
   // own; empty when that cannot be read.
-  virtual std::string DriverIniPath() const;
+  std::string DriverIniPath() const;
 
   // At most 1023 characters; empty when the file, section or key is missing,
   // when `file` is empty (nothing is read), or when the section or key name

@@ -11,7 +11,8 @@ namespace {
 // Made once per load of this library, since reading the manifest is the
 // slow part; released when the library is unloaded.
 const kit::ActivationContext& PageStyles() {
-  static const kit::ActivationContext styles(kit::InstanceHandle(), IDR_PAGE_MANIFEST);
+  static const kit::ActivationContext styles =
+      kit::CreateActivationContext(kit::InstanceHandle(), IDR_PAGE_MANIFEST);
   return styles;
 }
 
@@ -25,9 +26,6 @@ int RunPageModal(kit::CDialog& page) {
   }
   CResourceScope scope(resources.Handle());
   // Modern controls whether or not the driver has a manifest of its own.
-  const kit::ScopedActivation styles(PageStyles());
-  const int result = static_cast<int>(page.DoModal());
-  scope.Restore();
-  resources.Free();
-  return result;
+  const kit::ScopedActivation styles = kit::Activate(PageStyles());
+  return static_cast<int>(page.DoModal());
 }

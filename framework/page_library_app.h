@@ -6,5 +6,9 @@
 class CPageLibraryApp : public kit::CWinApp {
  public:
   CPageLibraryApp() : CWinApp("Kelvra") {}
-  BOOL InitInstance() override;
+  // Loading never fails: the library has nothing of its own to set up.
+  BOOL InitInstance() override {
+    CWinApp::InitInstance();
+    return TRUE;
+  }
 };

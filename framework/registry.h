@@ -9,17 +9,15 @@
 
 #include "kit/scoped_handle.h"
 
+// What a read key and a write key share; each opens in its own way: Open
+// closes any key held, then opens, and is true when a key is now open.
 class CRegistryKey {
  public:
-  CRegistryKey() = default;
-  virtual ~CRegistryKey() = default;
   CRegistryKey(const CRegistryKey&) = delete;
   CRegistryKey& operator=(const CRegistryKey&) = delete;
 
-  // Closes any key held, then opens; true when a key is now open.
-  virtual bool Open(HKEY hive, const std::string& subKey) = 0;
   // RegCloseKey's result, or 0 when nothing was open.
-  virtual LONG Close();
+  LONG Close();
 
   bool IsOpen() const { return handle_.valid(); }
   HKEY Handle() const { return handle_.get(); }
@@ -37,6 +35,8 @@ class CRegistryKey {
   bool SetString(const std::string& name, const std::string& text) const;
 
  protected:
+  CRegistryKey() = default;
+  ~CRegistryKey() = default;
   kit::ScopedRegistryKey handle_;
 
  private:
@@ -46,13 +46,13 @@ class CRegistryKey {
 // Opens an existing key for reading; an absent key is not created.
 class CRegistryReadKey : public CRegistryKey {
  public:
-  bool Open(HKEY hive, const std::string& subKey) override;
+  bool Open(HKEY hive, const std::string& subKey);
 };
 
 // Opens a key for reading and writing, creating it when absent.
 class CRegistryWriteKey : public CRegistryKey {
  public:
-  bool Open(HKEY hive, const std::string& subKey) override;
+  bool Open(HKEY hive, const std::string& subKey);
 };
 
 // Collects the first failure of the registry writes made while it lives: a key that does not open

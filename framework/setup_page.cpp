@@ -9,7 +9,7 @@
 #include "kit/app.h"
 #include "kit/text_format.h"
 #include "kit/ui_helpers.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 
 namespace {
@@ -24,8 +24,6 @@ unsigned IconIdOf(PageProduct product) {
 }  // namespace
 
 const char kOptionHelpTopic[] = "/Helpsystem/Installation/Html/dialog_option.htm";
-
-const kit::RuntimeClass CSetupPage::kRuntimeClass{"CSetupPage", &kit::CDialog::kRuntimeClass};
 
 // After the page's own table: a page may take over any of these.
 const kit::CommandEntry<CSetupPage> CSetupPage::kSharedCommands[] = {
@@ -103,8 +101,8 @@ void CSetupPage::ShowBanner() {
 void CSetupPage::PlaceWindow() {
   RECT window;
   GetWindowRect(Hwnd(), &window);
-  const kit::CWinApp* app = kit::CWinApp::Current();
-  HMONITOR monitor = MonitorFromWindow(app ? app->MainWindow() : nullptr, MONITOR_DEFAULTTOPRIMARY);
+  // A library has no main window of its own, so this is the primary monitor.
+  HMONITOR monitor = MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoA(monitor, &info)) return;

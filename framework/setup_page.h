@@ -38,8 +38,7 @@ extern const char kOptionHelpTopic[];
 
 class CSetupPage : public kit::CDialog {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CSetupPage, kit::CDialog);
 
   // Loads the icon from the current resource module, which is still this
   // library when a page is constructed.

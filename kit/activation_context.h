@@ -4,33 +4,31 @@
 
 #include <windows.h>
 
+#include "kit/scoped_handle.h"
+
 namespace kit {
 
-class ActivationContext {
- public:
-  // Holds no context when the module has no such manifest or it cannot be
-  // made: activating it then leaves the thread's context as it was.
-  ActivationContext(HMODULE module, UINT manifestId);
-  ~ActivationContext();
-  ActivationContext(const ActivationContext&) = delete;
-  ActivationContext& operator=(const ActivationContext&) = delete;
-
-  HANDLE Handle() const { return context_; }
-
- private:
-  HANDLE context_ = INVALID_HANDLE_VALUE;
+struct ActivationContextTraits {
+  using Handle = HANDLE;
+  static Handle Null() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { ReleaseActCtx(handle); }
 };
 
-// Active on this thread while the object lives.
-class ScopedActivation {
- public:
-  explicit ScopedActivation(const ActivationContext& context);
-  ~ScopedActivation();
-  ScopedActivation(const ScopedActivation&) = delete;
-  ScopedActivation& operator=(const ScopedActivation&) = delete;
-
- private:
-  ULONG_PTR cookie_ = 0;
+// An activation's cookie; closing it deactivates.
+struct ActivationTraits {
+  using Handle = ULONG_PTR;
+  static Handle Null() { return 0; }
+  static void Close(Handle cookie) { DeactivateActCtx(0, cookie); }
 };
+
+using ActivationContext = ScopedHandle<ActivationContextTraits>;
+using ScopedActivation = ScopedHandle<ActivationTraits>;
+
+// Holds no context when the module has no such manifest or it cannot be
+// made: activating it then leaves the thread's context as it was.
+ActivationContext CreateActivationContext(HMODULE module, UINT manifestId);
+
+// Active on this thread while the result lives.
+ScopedActivation Activate(const ActivationContext& context);
 
 }  // namespace kit

@@ -35,14 +35,6 @@ CWinApp* CWinApp::Current() {
   return g_app;
 }
 
-BOOL CWinApp::InitInstance() {
-  return TRUE;
-}
-
-int CWinApp::ExitInstance() {
-  return 0;
-}
-
 BOOL OnProcessAttach() {
   DisableThreadLibraryCalls(InstanceHandle());
   if (g_app) g_app->InitInstance();

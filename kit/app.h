@@ -23,15 +23,14 @@ class CWinApp {
   // The one application object of the module, or null when none was made.
   static CWinApp* Current();
 
-  virtual BOOL InitInstance();
-  virtual int ExitInstance();
+  // Start-up and shut-down of the module; neither has anything to do here.
+  virtual BOOL InitInstance() { return TRUE; }
+  virtual int ExitInstance() { return 0; }
 
   const char* AppName() const { return appName_; }
-  HWND MainWindow() const { return mainWindow_; }
 
  private:
   const char* appName_;
-  HWND mainWindow_ = nullptr;
 };
 
 // Library start-up and shut-down, called from the DLL entry point.

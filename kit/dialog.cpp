@@ -42,8 +42,6 @@ bool ReturnsDirectly(UINT message) {
 
 }  // namespace
 
-const RuntimeClass CDialog::kRuntimeClass{"CDialog", &CWnd::kRuntimeClass};
-
 CDialog::CDialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 INT_PTR CDialog::DoModal() {
@@ -145,7 +143,9 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       LRESULT result = 0;
-      if (!notifies_(*this, header, &result) && !OnNotify(header, &result)) return FALSE;
+      if (!notifies_(*this, header->idFrom, header->code, header, &result) &&
+          !OnNotify(header, &result))
+        return FALSE;
       // A notification's answer goes into DWLP_MSGRESULT, not the return value.
       SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;

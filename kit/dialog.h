@@ -11,8 +11,7 @@ namespace kit {
 
 class CDialog : public CWnd {
  public:
-  static const RuntimeClass kRuntimeClass;
-  const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CDialog, CWnd);
 
   CDialog(UINT templateId, HWND parent);
 

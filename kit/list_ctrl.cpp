@@ -4,8 +4,6 @@
 
 namespace kit {
 
-const RuntimeClass CListCtrl::kRuntimeClass{"CListCtrl", &CWnd::kRuntimeClass};
-
 int CListCtrl::InsertColumn(int index, const std::string& heading, int format, int width) const {
   LVCOLUMNA column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;

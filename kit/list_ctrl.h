@@ -13,8 +13,7 @@ namespace kit {
 
 class CListCtrl : public CWnd {
  public:
-  static const RuntimeClass kRuntimeClass;
-  const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CListCtrl, CWnd);
 
   // The new column's index, -1 on failure. `format` is LVCFMT_LEFT, _RIGHT...
   int InsertColumn(int index, const std::string& heading, int format, int width) const;

@@ -31,6 +31,7 @@ class CMenu {
   void GiveAway() { owned_.release(); }
 
  private:
+  // Two members, not one owner: a menu given away is still drawn through its handle.
   ScopedMenu owned_;
   HMENU handle_ = nullptr;
 };

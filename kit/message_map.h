@@ -15,6 +15,10 @@ struct CommandEntry {
   UINT id;
   UINT code;
   void (T::*handler)();
+  LRESULT Run(T& target, NMHDR*) const {
+    (target.*handler)();
+    return 0;
+  }
 };
 
 template <class T>
@@ -22,28 +26,34 @@ struct NotifyEntry {
   UINT id;
   UINT code;
   LRESULT (T::*handler)(NMHDR* header);
+  LRESULT Run(T& target, NMHDR* header) const { return (target.*handler)(header); }
 };
 
 // A table of one dialog class, kept by its base without knowing the class.
-class CommandMap {
+template <template <class> class Entry>
+class MessageMap {
  public:
-  CommandMap() = default;
+  MessageMap() = default;
   template <class T, size_t N>
-  CommandMap(const CommandEntry<T> (&entries)[N])  // NOLINT: a table converts implicitly
+  MessageMap(const Entry<T> (&entries)[N])  // NOLINT: a table converts implicitly
       : entries_(entries), count_(N), dispatch_(&Dispatch<T>) {}
 
-  // True when an entry matched and its handler ran.
-  bool operator()(CDialog& target, UINT id, UINT code) const {
-    return dispatch_ && dispatch_(target, entries_, count_, id, code);
+  // True when an entry matched and its handler ran; *result, when asked for,
+  // is then the handler's (0 for a command).
+  bool operator()(CDialog& target, UINT_PTR id, UINT code, NMHDR* header = nullptr,
+                  LRESULT* result = nullptr) const {
+    return dispatch_ && dispatch_(target, entries_, count_, id, code, header, result);
   }
 
  private:
   template <class T>
-  static bool Dispatch(CDialog& target, const void* entries, size_t count, UINT id, UINT code) {
-    const auto* table = static_cast<const CommandEntry<T>*>(entries);
+  static bool Dispatch(CDialog& target, const void* entries, size_t count, UINT_PTR id, UINT code,
+                       NMHDR* header, LRESULT* result) {
+    const auto* table = static_cast<const Entry<T>*>(entries);
     for (size_t i = 0; i < count; ++i) {
       if (table[i].id != id || table[i].code != code) continue;
-      (static_cast<T&>(target).*table[i].handler)();
+      const LRESULT handled = table[i].Run(static_cast<T&>(target), header);
+      if (result) *result = handled;
       return true;
     }
     return false;
@@ -51,37 +61,10 @@ class CommandMap {
 
   const void* entries_ = nullptr;
   size_t count_ = 0;
-  bool (*dispatch_)(CDialog&, const void*, size_t, UINT, UINT) = nullptr;
+  bool (*dispatch_)(CDialog&, const void*, size_t, UINT_PTR, UINT, NMHDR*, LRESULT*) = nullptr;
 };
 
-class NotifyMap {
- public:
-  NotifyMap() = default;
-  template <class T, size_t N>
-  NotifyMap(const NotifyEntry<T> (&entries)[N])  // NOLINT: a table converts implicitly
-      : entries_(entries), count_(N), dispatch_(&Dispatch<T>) {}
-
-  // True, with *result set, when an entry matched and its handler ran.
-  bool operator()(CDialog& target, NMHDR* header, LRESULT* result) const {
-    return dispatch_ && dispatch_(target, entries_, count_, header, result);
-  }
-
- private:
-  template <class T>
-  static bool Dispatch(CDialog& target, const void* entries, size_t count, NMHDR* header,
-                       LRESULT* result) {
-    const auto* table = static_cast<const NotifyEntry<T>*>(entries);
-    for (size_t i = 0; i < count; ++i) {
-      if (table[i].id != header->idFrom || table[i].code != header->code) continue;
-      *result = (static_cast<T&>(target).*table[i].handler)(header);
-      return true;
-    }
-    return false;
-  }
-
-  const void* entries_ = nullptr;
-  size_t count_ = 0;
-  bool (*dispatch_)(CDialog&, const void*, size_t, NMHDR*, LRESULT*) = nullptr;
-};
+using CommandMap = MessageMap<CommandEntry>;
+using NotifyMap = MessageMap<NotifyEntry>;
 
 }  // namespace kit

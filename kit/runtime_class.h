@@ -15,3 +15,11 @@ struct RuntimeClass {
 };
 
 }  // namespace kit
+
+// Declares a class's run-time class name and base in one line of the class:
+// KIT_RUNTIME_CLASS(CStatic, CWnd);
+// clang-format off
+#define KIT_RUNTIME_CLASS(Class, Base)                                                     \
+  const ::kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; } \
+  static inline const ::kit::RuntimeClass kRuntimeClass{#Class, &Base::kRuntimeClass}
+// clang-format on

@@ -12,8 +12,7 @@ namespace kit {
 
 class CTreeCtrl : public CWnd {
  public:
-  static inline const RuntimeClass kRuntimeClass{"CTreeCtrl", &CWnd::kRuntimeClass};
-  const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CTreeCtrl, CWnd);
 
   HTREEITEM InsertItem(const TVINSERTSTRUCTA& insert) const {
     return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));

@@ -17,9 +17,6 @@ constexpr char kBoundObjectProperty[] = "KelvraBoundObject";
 
 }  // namespace
 
-const RuntimeClass CWnd::kRuntimeClass{"CWnd", nullptr};
-const RuntimeClass CStatic::kRuntimeClass{"CStatic", &CWnd::kRuntimeClass};
-
 CWnd::~CWnd() {
   Unbind();
 }

@@ -12,7 +12,7 @@ namespace kit {
 
 class CWnd {
  public:
-  static const RuntimeClass kRuntimeClass;
+  static inline const RuntimeClass kRuntimeClass{"CWnd", nullptr};
 
   CWnd() = default;
   virtual ~CWnd();
@@ -63,8 +63,7 @@ class CWnd {
 
 class CStatic : public CWnd {
  public:
-  static const RuntimeClass kRuntimeClass;
-  const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CStatic, CWnd);
 };
 
 // Keeps a control from laying itself out and redrawing after every item

@@ -12,9 +12,6 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CCofraDestination::kRuntimeClass{"CCofraDestination",
-                                                         &CParentFolderPage::kRuntimeClass};
-
 CCofraDestination::CCofraDestination() : CParentFolderPage(kTraits) {}
 
 std::string CCofraDestination::OptionKey() const {

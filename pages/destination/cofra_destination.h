@@ -8,8 +8,7 @@
 
 class CCofraDestination : public CParentFolderPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CCofraDestination, CParentFolderPage);
 
   CCofraDestination();
 

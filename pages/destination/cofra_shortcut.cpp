@@ -16,8 +16,6 @@ const PageTraits kTraits{IDD_COFRA_SHORTCUT,         PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CCofraShortcut::kRuntimeClass{"CCofraShortcut", &CSetupPage::kRuntimeClass};
-
 CCofraShortcut::CCofraShortcut() : CSetupPage(kTraits) {}
 
 std::string CCofraShortcut::OptionKey() const {

@@ -8,8 +8,7 @@
 
 class CCofraShortcut : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CCofraShortcut, CSetupPage);
 
   CCofraShortcut();
 

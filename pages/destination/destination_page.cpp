@@ -10,9 +10,6 @@
 #include "pages/server/folder_browser.h"
 #include "resdll/kelvrares_ids.h"
 
-const kit::RuntimeClass CDestinationPage::kRuntimeClass{"CDestinationPage",
-                                                        &CSetupPage::kRuntimeClass};
-
 // After the page's own table, before the shared buttons.
 const kit::CommandEntry<CDestinationPage> CDestinationPage::kCommands[] = {
     {IDC_BROWSE, BN_CLICKED, &CDestinationPage::OnBrowse},
@@ -49,9 +46,6 @@ std::string ProductDescription() {
   return kelvra::ReplacePlaceholders(kit::ResourceString(IDS_FOLDER_DESCRIPTION),
                                      GetProductName(GetActiveProduct()));
 }
-
-const kit::RuntimeClass CParentFolderPage::kRuntimeClass{"CParentFolderPage",
-                                                         &CDestinationPage::kRuntimeClass};
 
 void CParentFolderPage::ShowParentFolder(const std::string& optionKey, bool storedCounts) {
   std::string stored;

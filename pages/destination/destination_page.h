@@ -10,8 +10,7 @@
 
 class CDestinationPage : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CDestinationPage, CSetupPage);
 
   explicit CDestinationPage(const PageTraits& traits) : CSetupPage(traits) {}
 
@@ -58,8 +57,7 @@ std::string ProductDescription();
 // Next store the edit's text up to its last backslash.
 class CParentFolderPage : public CDestinationPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CParentFolderPage, CDestinationPage);
 
   explicit CParentFolderPage(const PageTraits& traits) : CDestinationPage(traits) {}
 

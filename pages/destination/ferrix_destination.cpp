@@ -16,9 +16,6 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kDriverProduct
 
 }  // namespace
 
-const kit::RuntimeClass CFerrixDestination::kRuntimeClass{"CFerrixDestination",
-                                                          &CParentFolderPage::kRuntimeClass};
-
 CFerrixDestination::CFerrixDestination() : CParentFolderPage(kTraits) {}
 
 std::string CFerrixDestination::OptionKey() const {

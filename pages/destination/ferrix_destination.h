@@ -9,8 +9,7 @@
 
 class CFerrixDestination : public CParentFolderPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CFerrixDestination, CParentFolderPage);
 
   CFerrixDestination();
 

@@ -23,9 +23,6 @@ const PageTraits kTraits{IDD_INSTALL_DESTINATION,    PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CInstallDestination::kRuntimeClass{"CInstallDestination",
-                                                           &CDestinationPage::kRuntimeClass};
-
 CInstallDestination::CInstallDestination() : CDestinationPage(kTraits) {}
 
 std::string CInstallDestination::OptionKey() const {

@@ -8,8 +8,7 @@
 
 class CInstallDestination : public CDestinationPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CInstallDestination, CDestinationPage);
 
   CInstallDestination();
 

@@ -23,9 +23,6 @@ const PageTraits kTraits{IDD_CONTENT_STANDARD,       PageProduct::kDriverProduct
 
 }  // namespace
 
-const kit::RuntimeClass CStandardContentOption::kRuntimeClass{"CStandardContentOption",
-                                                              &CSetupPage::kRuntimeClass};
-
 const kit::NotifyEntry<CStandardContentOption> CStandardContentOption::kNotifies[] = {
     {IDC_CONTENT_LIST, NM_CLICK, &CStandardContentOption::OnRowClick},
 };

@@ -13,8 +13,7 @@
 
 class CStandardContentOption : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CStandardContentOption, CSetupPage);
 
   CStandardContentOption();
 

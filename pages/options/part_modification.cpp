@@ -14,9 +14,6 @@ const PageTraits kTraits{IDD_PART_MODIFICATION,      PageProduct::kDriverProduct
 
 }  // namespace
 
-const kit::RuntimeClass CPartModification::kRuntimeClass{"CPartModification",
-                                                         &CSetupPage::kRuntimeClass};
-
 CPartModification::CPartModification() : CSetupPage(kTraits) {}
 
 std::string CPartModification::OptionKey() const {

@@ -5,8 +5,7 @@
 
 class CPartModification : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CPartModification, CSetupPage);
 
   CPartModification();
 

@@ -18,8 +18,6 @@ const PageTraits kTraits{IDD_UNIT_STANDARD,   PageProduct::kDriverProduct, PageC
 
 }  // namespace
 
-const kit::RuntimeClass CUnitStandard::kRuntimeClass{"CUnitStandard", &CSetupPage::kRuntimeClass};
-
 CUnitStandard::CUnitStandard() : CSetupPage(kTraits) {}
 
 std::string CUnitStandard::OptionKey() const {

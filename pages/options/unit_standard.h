@@ -8,8 +8,7 @@
 
 class CUnitStandard : public CSetupPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CUnitStandard, CSetupPage);
 
   CUnitStandard();
 

@@ -52,9 +52,6 @@ void CenterWindow(HWND window) {
 
 }  // namespace
 
-const kit::RuntimeClass CDiskCostDialog::kRuntimeClass{"CDiskCostDialog",
-                                                       &kit::CDialog::kRuntimeClass};
-
 CDiskCostDialog::CDiskCostDialog(HWND parent, HINSTANCE resources)
     : CDialog(IDD_DISK_COST, parent),
       resources_(resources),

@@ -9,8 +9,7 @@
 
 class CDiskCostDialog : public kit::CDialog {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CDiskCostDialog, kit::CDialog);
 
   // The template, icon, texts and images come from `resources`, the
   // resource library a page has made current. Without one (null, or this

@@ -21,9 +21,6 @@ enum Column : int { kNameColumn, kTotalColumn, kFreeColumn, kRequiredColumn, kRe
 
 }  // namespace
 
-const kit::RuntimeClass CDiskCostList::kRuntimeClass{"CDiskCostList",
-                                                     &kit::CListCtrl::kRuntimeClass};
-
 void CDiskCostList::PreSubclassWindow() {
   SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   // The state images belong to this object, not to the control.

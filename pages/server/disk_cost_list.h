@@ -19,8 +19,7 @@ SizeUnits LoadSizeUnits();
 
 class CDiskCostList : public kit::CListCtrl {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CDiskCostList, kit::CListCtrl);
 
   // The state image of a drive that would run short.
   static constexpr UINT kShortOfSpaceState = INDEXTOSTATEIMAGEMASK(5);

@@ -25,9 +25,6 @@ const PageTraits kTraits{IDD_MSDE_DESTINATION,       PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CMsdeDestination::kRuntimeClass{"CMsdeDestination",
-                                                        &CDestinationPage::kRuntimeClass};
-
 const kit::CommandEntry<CMsdeDestination> CMsdeDestination::kCommands[] = {
     {IDC_DATA_FOLLOWS_PROGRAM, BN_CLICKED, &CMsdeDestination::OnUseDefaultDataDir},
     {IDC_DESTINATION, EN_CHANGE, &CMsdeDestination::OnProgramDirChange},

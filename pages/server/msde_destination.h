@@ -10,8 +10,7 @@
 
 class CMsdeDestination : public CDestinationPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CMsdeDestination, CDestinationPage);
 
   CMsdeDestination();
 

@@ -16,9 +16,6 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct
 
 }  // namespace
 
-const kit::RuntimeClass CUlvoDestination::kRuntimeClass{"CUlvoDestination",
-                                                        &CDestinationPage::kRuntimeClass};
-
 CUlvoDestination::CUlvoDestination() : CDestinationPage(kTraits) {}
 
 std::string CUlvoDestination::OptionKey() const {

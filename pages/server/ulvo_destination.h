@@ -9,8 +9,7 @@
 
 class CUlvoDestination : public CDestinationPage {
  public:
-  static const kit::RuntimeClass kRuntimeClass;
-  const kit::RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+  KIT_RUNTIME_CLASS(CUlvoDestination, CDestinationPage);
 
   CUlvoDestination();
 

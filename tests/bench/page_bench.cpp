@@ -15,7 +15,7 @@
 #include "framework/ini_file.h"
 #include "kit/activation_context.h"
 #include "kit/scoped_handle.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 
@@ -136,8 +136,8 @@ Timing TimeBareCall(HMODULE resources, UINT templateId, const kit::ActivationCon
                     HWND owner = nullptr) {
   return TimeOneCall(
       [&] {
-        std::unique_ptr<kit::ScopedActivation> active;
-        if (styles) active = std::make_unique<kit::ScopedActivation>(*styles);
+        kit::ScopedActivation active;
+        if (styles) active = kit::Activate(*styles);
         return static_cast<int>(
             DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), owner, BareProc, 0));
       },
@@ -265,7 +265,7 @@ void BenchDiskCost(HMODULE library, HMODULE resources, const kit::ActivationCont
   // it disables and takes the activation from.
   std::vector<double> bare;
   {
-    const kit::ScopedActivation active(styles);
+    const kit::ScopedActivation active = kit::Activate(styles);
     HWND page = CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_INSTALL_DESTINATION), nullptr,
                                    BareProc, 0);
     ShowWindow(page, SW_SHOW);
@@ -380,7 +380,8 @@ int main(int argc, char** argv) {
   Report report;
   // The pages run under Kelvra.dll's common controls 6; the bare dialogs
   // they are held against run under the same, and once more without.
-  const kit::ActivationContext styles(library.get(), IDR_PAGE_MANIFEST);
+  const kit::ActivationContext styles =
+      kit::CreateActivationContext(library.get(), IDR_PAGE_MANIFEST);
   // A second argument measures one part alone: "DiskCost", "pages", one
   // export's name, or "features".
   const std::string part = argc > 2 ? argv[2] : "";

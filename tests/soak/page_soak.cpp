@@ -21,7 +21,7 @@
 #include "driver/setup_driver.h"
 #include "kit/activation_context.h"
 #include "kit/scoped_handle.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 
@@ -303,9 +303,9 @@ PerDialog PlatformShareOfADialog(HMODULE library, const std::string& folder) {
   const kit::ScopedModule resources(
       LoadLibraryExA((folder + "\\Kelvrares.dll").c_str(), nullptr,
                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  const kit::ActivationContext styles(library, IDR_PAGE_MANIFEST);
+  const kit::ActivationContext styles = kit::CreateActivationContext(library, IDR_PAGE_MANIFEST);
   if (!resources) return PerDialog();
-  const kit::ScopedActivation active(styles);
+  const kit::ScopedActivation active = kit::Activate(styles);
   const auto bareDialog = [&] {
     DialogBoxParamA(resources.get(), MAKEINTRESOURCEA(IDD_PART_MODIFICATION), nullptr, EndAtOnce,
                     0);

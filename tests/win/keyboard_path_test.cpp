@@ -9,7 +9,7 @@
 #include <vector>
 #include <windows.h>
 
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/page_kit.h"
 

@@ -19,7 +19,7 @@
 #include "res/kelvra_ids.h"
 #include "kit/scoped_handle.h"
 #include "kelvra_version.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/robot.h"

@@ -8,7 +8,7 @@
 
 #include "framework/ini_file.h"
 #include "framework/registry.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"

@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"

@@ -6,7 +6,7 @@
 #include <sddl.h>
 
 #include "kit/scoped_handle.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"

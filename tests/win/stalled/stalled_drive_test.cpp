@@ -11,7 +11,7 @@
 #include <string>
 
 #include "kit/scoped_handle.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/robot.h"

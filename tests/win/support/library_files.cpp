@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/scoped_handle.h"
-#include "library/kelvra.h"
+#include "include/kelvra.h"
 #include "tests/win/support/setup_test.h"
 
 namespace test {
