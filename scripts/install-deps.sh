@@ -19,6 +19,9 @@ command -v python3 >/dev/null || need+=(python3)
 # The stalled-drive test's file system.
 command -v fusermount3 >/dev/null || need+=(fuse3)
 [ -f /usr/lib/python3/dist-packages/fusepy.py ] || need+=(python3-fusepy)
+# scripts/make-images.py draws with Pillow in the DejaVu faces.
+[ -d /usr/lib/python3/dist-packages/PIL ] || need+=(python3-pil)
+[ -f /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf ] || need+=(fonts-dejavu-core)
 # The double-byte tests run under a Japanese locale: Wine then takes code page 932.
 [ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 

@@ -1,18 +1,19 @@
 #!/usr/bin/env python3
 """Regenerates the committed images of Kelvra.dll and Kelvrares.dll.
 
-Shapes are drawn here with signed-distance antialiasing; ImageMagick `convert`
-only rasterises text into a grey mask. Every file is written by this script
-(BMP and ICO containers included), so the output is byte-for-byte repeatable.
+Pillow (Debian's python3-pil) draws, antialiases by drawing each shape
+eight times larger and averaging it down, renders the text and writes the
+24-bit BMP and 16-and-32-pixel ICO files.
 
 Usage: python3 scripts/make-images.py
 """
 
+import functools
 import math
 import os
-import struct
-import subprocess
 import sys
+
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RES_DIR = os.path.join(ROOT, "res", "images")
@@ -32,12 +33,11 @@ STATE_GREY = (212, 208, 200)
 BANNER_SIZE = (505, 63)
 STATE_SIZE = (34, 18)
 
-
 # ---------------------------------------------------------------- colour math
 
 
 def mix(a, b, t):
-    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+    return tuple(int(a[i] + (b[i] - a[i]) * t + 0.5) for i in range(3))
 
 
 def shade(color, t):
@@ -61,86 +61,56 @@ def smoothstep(e0, e1, x):
     return t * t * (3 - 2 * t)
 
 
-# ------------------------------------------------------- signed distance shapes
-# Each shape is (sdf, bbox): sdf(x, y) < 0 inside; bbox bounds the pixels that
-# can be touched, so drawing stays quick in plain Python.
+# ------------------------------------------------------------------- shapes
+# A shape draws itself in white on a mask eight times the image's size.
+
+SCALE = 8
+
+
+def _box(x0, y0, x1, y1):
+    return (x0 * SCALE, y0 * SCALE, x1 * SCALE - 1, y1 * SCALE - 1)
+
+
+def _width(width):
+    return max(1, round(width * SCALE))
 
 
 def circle(cx, cy, r):
-    def sdf(x, y):
-        return math.hypot(x - cx, y - cy) - r
-
-    return sdf, (cx - r, cy - r, cx + r, cy + r)
+    return lambda d: d.ellipse(_box(cx - r, cy - r, cx + r, cy + r), fill=255)
 
 
 def ring(cx, cy, r, width):
-    def sdf(x, y):
-        return abs(math.hypot(x - cx, y - cy) - r) - width / 2
-
-    e = r + width
-    return sdf, (cx - e, cy - e, cx + e, cy + e)
-
-
-def _segment_distance(px, py, ax, ay, bx, by):
-    dx, dy = bx - ax, by - ay
-    length2 = dx * dx + dy * dy
-    t = 0.0 if length2 == 0 else clamp01(((px - ax) * dx + (py - ay) * dy) / length2)
-    return math.hypot(px - ax - t * dx, py - ay - t * dy)
+    e = r + width / 2
+    return lambda d: d.ellipse(_box(cx - e, cy - e, cx + e, cy + e), outline=255, width=_width(width))
 
 
 def stroke(points, width, closed=False):
-    segments = list(zip(points, points[1:]))
+    """A polyline with round joints and ends."""
     if closed:
-        segments.append((points[-1], points[0]))
+        points = points + points[:1]
+    points = [(x * SCALE, y * SCALE) for x, y in points]
+    w = _width(width)
 
-    def sdf(x, y):
-        d = min(_segment_distance(x, y, a[0], a[1], b[0], b[1]) for a, b in segments)
-        return d - width / 2
+    def draw(d):
+        d.line(points, fill=255, width=w, joint="curve")
+        for x, y in points:
+            d.ellipse((x - w / 2, y - w / 2, x + w / 2, y + w / 2), fill=255)
 
-    return sdf, _bbox(points, width)
+    return draw
 
 
 def polygon(points):
-    edges = list(zip(points, points[1:] + points[:1]))
-
-    def sdf(x, y):
-        d = min(_segment_distance(x, y, a[0], a[1], b[0], b[1]) for a, b in edges)
-        inside = False
-        for (ax, ay), (bx, by) in edges:
-            if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
-                inside = not inside
-        return -d if inside else d
-
-    return sdf, _bbox(points, 1)
+    return lambda d: d.polygon([(x * SCALE, y * SCALE) for x, y in points], fill=255)
 
 
-def rounded_rect(x0, y0, x1, y1, r):
-    cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
-    hx, hy = (x1 - x0) / 2, (y1 - y0) / 2
-
-    def sdf(x, y):
-        qx = abs(x - cx) - hx + r
-        qy = abs(y - cy) - hy + r
-        outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
-        return outside + min(max(qx, qy), 0.0) - r
-
-    return sdf, (x0, y0, x1, y1)
-
-
-def outline(shape, width):
-    sdf, (x0, y0, x1, y1) = shape
-    return (lambda x, y: abs(sdf(x, y)) - width / 2), (
-        x0 - width,
-        y0 - width,
-        x1 + width,
-        y1 + width,
+def rounded_rect(x0, y0, x1, y1, r, outline=None):
+    """Filled, or with `outline` the line of that width centred on the edge."""
+    if outline is None:
+        return lambda d: d.rounded_rectangle(_box(x0, y0, x1, y1), radius=r * SCALE, fill=255)
+    h = outline / 2
+    return lambda d: d.rounded_rectangle(
+        _box(x0 - h, y0 - h, x1 + h, y1 + h), radius=(r + h) * SCALE, outline=255, width=_width(outline)
     )
-
-
-def _bbox(points, width):
-    xs = [p[0] for p in points]
-    ys = [p[1] for p in points]
-    return min(xs) - width, min(ys) - width, max(xs) + width, max(ys) + width
 
 
 def regular_polygon(cx, cy, r, sides, rotation=0.0):
@@ -156,67 +126,57 @@ def regular_polygon(cx, cy, r, sides, rotation=0.0):
 # ------------------------------------------------------------------- canvas
 
 
+@functools.lru_cache(maxsize=None)
+def _plane(size, mode, at):
+    """An image of `at(x, y)` per pixel: a colour or a coverage in 0..1."""
+    image = Image.new(mode, size)
+    w, h = size
+    values = [at(x, y) for y in range(h) for x in range(w)]
+    image.putdata([round(v * 255) for v in values] if mode == "L" else values)
+    return image
+
+
 class Canvas:
-    """Premultiplied RGBA in floats; opaque images simply never lose alpha."""
+    """An RGBA image; opaque ones stay opaque."""
 
     def __init__(self, width, height, color=None):
         self.width = width
         self.height = height
-        alpha = 0.0 if color is None else 1.0
-        base = (0, 0, 0) if color is None else color
-        self.px = [[base[0], base[1], base[2], alpha] for _ in range(width * height)]
-
-    def _blend(self, x, y, color, a):
-        if a <= 0.0:
-            return
-        p = self.px[y * self.width + x]
-        keep = 1.0 - a
-        p[0] = color[0] * a + p[0] * keep
-        p[1] = color[1] * a + p[1] * keep
-        p[2] = color[2] * a + p[2] * keep
-        p[3] = a + p[3] * keep
+        self.image = Image.new("RGBA", (width, height), (0, 0, 0, 0) if color is None else color + (255,))
 
     def set(self, x, y, color):
         if 0 <= x < self.width and 0 <= y < self.height:
-            self.px[y * self.width + x] = [color[0], color[1], color[2], 1.0]
+            self.image.putpixel((x, y), color + (255,))
 
     def rect(self, x0, y0, x1, y1, color):
         """Hard-edged fill of the inclusive pixel rectangle."""
-        for y in range(max(y0, 0), min(y1, self.height - 1) + 1):
-            for x in range(max(x0, 0), min(x1, self.width - 1) + 1):
-                self.set(x, y, color)
+        ImageDraw.Draw(self.image).rectangle((x0, y0, x1, y1), fill=color + (255,))
+
+    def paint(self, coverage, color, alpha=1.0, fade=None):
+        """Composites `color` (or a function of the pixel) through an L mask."""
+        size = self.image.size
+        if alpha != 1.0:
+            coverage = coverage.point(lambda v: round(v * alpha))
+        if fade:
+            coverage = ImageChops.multiply(coverage, _plane(size, "L", fade))
+        layer = _plane(size, "RGB", color) if callable(color) else Image.new("RGB", size, color)
+        layer.putalpha(coverage)
+        self.image.alpha_composite(layer)
 
     def draw(self, shape, color, alpha=1.0, fade=None):
         """Antialiased fill; color and fade may depend on the pixel position."""
-        sdf, (bx0, by0, bx1, by1) = shape
-        xs = range(max(int(math.floor(bx0)) - 1, 0), min(int(math.ceil(bx1)) + 1, self.width))
-        ys = range(max(int(math.floor(by0)) - 1, 0), min(int(math.ceil(by1)) + 1, self.height))
-        for y in ys:
-            for x in xs:
-                cov = clamp01(0.5 - sdf(x + 0.5, y + 0.5))
-                if cov <= 0.0:
-                    continue
-                a = cov * alpha * (fade(x, y) if fade else 1.0)
-                c = color(x, y) if callable(color) else color
-                self._blend(x, y, c, a)
+        big = Image.new("L", (self.width * SCALE, self.height * SCALE))
+        shape(ImageDraw.Draw(big))
+        self.paint(big.resize(self.image.size, Image.Resampling.BOX), color, alpha, fade)
 
     def gradient(self, color_at):
-        for y in range(self.height):
-            for x in range(self.width):
-                c = color_at(x, y)
-                self.px[y * self.width + x] = [c[0], c[1], c[2], 1.0]
+        self.image.paste(_plane(self.image.size, "RGB", color_at))
 
     def mask(self, mask, color, alpha=1.0, dx=0, dy=0):
-        """Composites a grey coverage mask (a MaskImage) in one colour."""
-        for my in range(mask.height):
-            y = my + dy
-            if not 0 <= y < self.height:
-                continue
-            for mx in range(mask.width):
-                x = mx + dx
-                v = mask.data[my * mask.width + mx]
-                if v and 0 <= x < self.width:
-                    self._blend(x, y, color, alpha * v / 255.0)
+        """Composites a grey coverage mask in one colour."""
+        full = Image.new("L", self.image.size)
+        full.paste(mask, (dx, dy))
+        self.paint(full, color, alpha)
 
     def sprite(self, rows, palette, dx=0, dy=0):
         """Hard pixels from a character grid; '.' leaves the pixel alone."""
@@ -225,152 +185,48 @@ class Canvas:
                 if ch != ".":
                     self.set(x + dx, y + dy, palette[ch])
 
-    def rgb_rows(self):
-        """Top-down rows of 8-bit RGB, opaque images only."""
-        rows = []
-        for y in range(self.height):
-            row = bytearray()
-            for x in range(self.width):
-                p = self.px[y * self.width + x]
-                row += bytes((_byte(p[0]), _byte(p[1]), _byte(p[2])))
-            rows.append(bytes(row))
-        return rows
 
-    def rgba_rows(self):
-        """Top-down rows of 8-bit straight (not premultiplied) RGBA."""
-        rows = []
-        for y in range(self.height):
-            row = bytearray()
-            for x in range(self.width):
-                r, g, b, a = self.px[y * self.width + x]
-                alpha = _byte(a * 255)
-                if alpha == 0:
-                    row += bytes(4)
-                else:
-                    k = 1.0 / a
-                    row += bytes((_byte(r * k), _byte(g * k), _byte(b * k), alpha))
-            rows.append(bytes(row))
-        return rows
+# --------------------------------------------------------------------- text
 
 
-def _byte(v):
-    return 0 if v <= 0 else 255 if v >= 255 else int(v + 0.5)
-
-
-# -------------------------------------------------------------- text via convert
-
-
-class MaskImage:
-    def __init__(self, width, height, data):
-        self.width = width
-        self.height = height
-        self.data = data
-
-    def ink_box(self):
-        """Inclusive (x0, y0, x1, y1) of the non-zero pixels."""
-        xs, ys = [], []
-        for y in range(self.height):
-            for x in range(self.width):
-                if self.data[y * self.width + x] > 24:
-                    xs.append(x)
-                    ys.append(y)
-        return min(xs), min(ys), max(xs), max(ys)
+def ink_box(mask):
+    """(x0, y0, x1, y1) of the clearly inked pixels, x1 and y1 exclusive."""
+    return mask.point(lambda v: 255 if v > 24 else 0).getbbox()
 
 
 def text_mask(width, height, text, font, size, x, y, blur=0.0):
-    """White-on-black coverage of text whose baseline starts at (x, y)."""
-    cmd = [
-        "convert",
-        "-density",
-        "72",
-        "-size",
-        "%dx%d" % (width, height),
-        "xc:black",
-        "-font",
-        font,
-        "-pointsize",
-        str(size),
-        "-fill",
-        "white",
-        "-annotate",
-        "+%d+%d" % (x, y),
-        text,
-    ]
-    if blur:
-        cmd += ["-blur", "0x%g" % blur]
-    cmd += ["-depth", "8", "gray:-"]
-    data = subprocess.run(cmd, check=True, stdout=subprocess.PIPE).stdout
-    if len(data) != width * height:
-        sys.exit("convert returned %d bytes for a %dx%d mask" % (len(data), width, height))
-    return MaskImage(width, height, data)
+    """Coverage of text whose baseline starts at (x, y)."""
+    mask = Image.new("L", (width, height))
+    face = ImageFont.truetype(font, size)
+    ImageDraw.Draw(mask).text((x, y), text, fill=255, font=face, anchor="ls")
+    return mask.filter(ImageFilter.GaussianBlur(blur)) if blur else mask
 
 
 def glyph_mask(text, font, size):
     """Tightly cropped coverage of a short text, for centring in icons."""
     big = text_mask(size * 3, size * 3, text, font, size, size, size * 2)
-    x0, y0, x1, y1 = big.ink_box()
-    w, h = x1 - x0 + 1, y1 - y0 + 1
-    data = bytearray()
-    for y in range(y0, y1 + 1):
-        data += big.data[y * big.width + x0 : y * big.width + x1 + 1]
-    return MaskImage(w, h, bytes(data))
+    return big.crop(ink_box(big))
 
 
-# ------------------------------------------------------------- file writers
+# ------------------------------------------------------------------- files
 
 
-def bmp24(canvas):
-    """Uncompressed bottom-up 24-bit BI_RGB bitmap with BITMAPINFOHEADER."""
-    stride = (canvas.width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(canvas.rgb_rows()):
-        bgr = bytearray(len(row))
-        bgr[0::3], bgr[1::3], bgr[2::3] = row[2::3], row[1::3], row[0::3]
-        pixels += bgr + bytes(stride - len(bgr))
-    info = struct.pack(
-        "<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0
-    )
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + bytes(pixels)
-
-
-def _icon_image(canvas):
-    """32-bit BGRA DIB with doubled height and the AND mask appended."""
-    w, h = canvas.width, canvas.height
-    rows = canvas.rgba_rows()
-    xor = bytearray()
-    for row in reversed(rows):
-        bgra = bytearray(len(row))
-        bgra[0::4], bgra[1::4], bgra[2::4], bgra[3::4] = row[2::4], row[1::4], row[0::4], row[3::4]
-        xor += bgra
-    mask_stride = ((w + 31) // 32) * 4
-    and_mask = bytearray()
-    for row in reversed(rows):
-        bits = bytearray(mask_stride)
-        for x in range(w):
-            if row[x * 4 + 3] == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        and_mask += bits
-    info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, len(xor) + len(and_mask), 0, 0, 0, 0)
-    return info + bytes(xor) + bytes(and_mask)
-
-
-def ico(canvases):
-    images = [_icon_image(c) for c in canvases]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for canvas, image in zip(canvases, images):
-        out += struct.pack(
-            "<BBBBHHII", canvas.width % 256, canvas.height % 256, 0, 0, 1, 32, len(image), offset
-        )
-        offset += len(image)
-    return out + b"".join(images)
-
-
-def save(directory, name, data):
+def save_bmp(directory, name, canvas):
     os.makedirs(directory, exist_ok=True)
-    with open(os.path.join(directory, name), "wb") as f:
-        f.write(data)
+    canvas.image.convert("RGB").save(os.path.join(directory, name), "BMP")
+
+
+def save_ico(directory, name, canvases):
+    """32-bit BMP entries, largest first as Pillow wants it."""
+    os.makedirs(directory, exist_ok=True)
+    images = sorted((c.image for c in canvases), key=lambda i: -i.width)
+    images[0].save(
+        os.path.join(directory, name),
+        "ICO",
+        sizes=[i.size for i in images],
+        append_images=images[1:],
+        bitmap_format="bmp",
+    )
 
 
 # ----------------------------------------------------------------- products
@@ -428,7 +284,7 @@ def motif_plates(c, color):
     for i in range(5):
         x = 350 + i * 28
         y = 6 + i * 7
-        c.draw(outline(rounded_rect(x, y, x + 60, y + 30, 5), 1.4), color, 0.24, _motif_fade)
+        c.draw(rounded_rect(x, y, x + 60, y + 30, 5, outline=1.4), color, 0.24, _motif_fade)
 
 
 def motif_waves(c, color):
@@ -490,7 +346,7 @@ def motif_triangles(c, color):
 def motif_rack(c, color):
     for i in range(4):
         y = 6 + i * 13
-        c.draw(outline(rounded_rect(360, y, 500, y + 9, 2.5), 1.2), color, 0.24, _motif_fade)
+        c.draw(rounded_rect(360, y, 500, y + 9, 2.5, outline=1.2), color, 0.24, _motif_fade)
         for k in range(3):
             c.draw(circle(372 + k * 8, y + 4.5, 1.8), color, 0.45, _motif_fade)
         c.draw(stroke([(420, y + 4.5), (488, y + 4.5)], 1.0), color, 0.16, _motif_fade)
@@ -548,27 +404,27 @@ def _banner_title(c, title, product):
         ink = text_mask(w, h, text, font, size, x, baseline)
         c.mask(ink, WHITE)
         # Ink width plus one space of the bold face.
-        x = ink.ink_box()[2] + 1 + int(size * 0.34 + 0.5)
+        x = ink_box(ink)[2] + int(size * 0.34 + 0.5)
 
 
 BANNERS = [
-    ("banner_172_ferrix_pelmo.bmp", PELMO, "Ferrix Pelmo", motif_plates),
-    ("banner_178_cofra_client.bmp", COFRA, "Cofra Client", motif_blocks),
-    ("banner_205_trel.bmp", TREL, "Trel Setup", motif_hexagons),
-    ("banner_6026_kordex.bmp", KORDEX, "Kordex", motif_arcs),
-    ("banner_6027_korval.bmp", KORVAL, "Korval", motif_triangles),
-    ("banner_6028_ferrix.bmp", FERRIX, "Ferrix", motif_bearing),
-    ("banner_6031_nerva_client.bmp", NERVA, "Nerva Client", motif_network),
-    ("banner_6140_pelmo_simulation.bmp", PELMO_SIM, "Ferrix Pelmo Simulation", motif_waves),
-    ("banner_6141_pelmo_route.bmp", PELMO_ROUTE, "Ferrix Pelmo Route", motif_route),
-    ("banner_9000_server.bmp", SERVER, "Trel Server", motif_rack),
+    ("banner_ferrix_pelmo.bmp", PELMO, "Ferrix Pelmo", motif_plates),
+    ("banner_cofra_client.bmp", COFRA, "Cofra Client", motif_blocks),
+    ("banner_trel.bmp", TREL, "Trel Setup", motif_hexagons),
+    ("banner_kordex.bmp", KORDEX, "Kordex", motif_arcs),
+    ("banner_korval.bmp", KORVAL, "Korval", motif_triangles),
+    ("banner_ferrix.bmp", FERRIX, "Ferrix", motif_bearing),
+    ("banner_nerva_client.bmp", NERVA, "Nerva Client", motif_network),
+    ("banner_pelmo_simulation.bmp", PELMO_SIM, "Ferrix Pelmo Simulation", motif_waves),
+    ("banner_pelmo_route.bmp", PELMO_ROUTE, "Ferrix Pelmo Route", motif_route),
+    ("banner_server.bmp", SERVER, "Trel Server", motif_rack),
 ]
 
 
 # The feature page's product pictures stand where the other pages' banners do.
 FEATURE_PICTURES = [
-    ("picture_10005_lumo.bmp", LUMO, "Lumo Features", motif_rays),
-    ("picture_13002_lookglass.bmp", LOOKGLASS, "Lookglass Features", motif_lenses),
+    ("picture_lumo.bmp", LUMO, "Lumo Features", motif_rays),
+    ("picture_lookglass.bmp", LOOKGLASS, "Lookglass Features", motif_lenses),
 ]
 
 
@@ -581,12 +437,12 @@ def emblem(size, product, draw_glyph):
     inset = 0.5 if size <= 16 else 1.0
     radius = size * 0.22
     top, bottom = tint(product.color, 0.28), shade(product.color, 0.12)
-    body = rounded_rect(inset, inset, size - inset, size - inset, radius)
-    c.draw(body, lambda x, y: mix(top, bottom, y / size))
-    c.draw(outline(body, 1.0), shade(product.color, 0.4), 0.9)
+    body = (inset, inset, size - inset, size - inset, radius)
+    c.draw(rounded_rect(*body), lambda x, y: mix(top, bottom, y / size))
+    c.draw(rounded_rect(*body, outline=1.0), shade(product.color, 0.4), 0.9)
     if size > 16:
-        inner = rounded_rect(2.0, 2.0, size - 2.0, size - 2.0, radius - 1)
-        c.draw(outline(inner, 1.0), tint(product.color, 0.5), 0.35)
+        inner = (2.0, 2.0, size - 2.0, size - 2.0, radius - 1)
+        c.draw(rounded_rect(*inner, outline=1.0), tint(product.color, 0.5), 0.35)
     draw_glyph(c, size)
     return c
 
@@ -615,12 +471,12 @@ def lens_glyph(c, size):
 
 
 PRODUCT_ICONS = [
-    ("icon_158_ferrix.ico", FERRIX, letter_glyph("F")),
-    ("icon_160_cofra.ico", COFRA, letter_glyph("C")),
-    ("icon_162_quillmaker.ico", QUILLMAKER, letter_glyph("Q")),
-    ("icon_166_pelmo.ico", PELMO, letter_glyph("P")),
-    ("icon_6072_nerva.ico", NERVA, letter_glyph("N")),
-    ("icon_13002_lookglass.ico", LOOKGLASS, lens_glyph),
+    ("icon_ferrix.ico", FERRIX, letter_glyph("F")),
+    ("icon_cofra.ico", COFRA, letter_glyph("C")),
+    ("icon_quillmaker.ico", QUILLMAKER, letter_glyph("Q")),
+    ("icon_pelmo.ico", PELMO, letter_glyph("P")),
+    ("icon_nerva.ico", NERVA, letter_glyph("N")),
+    ("icon_lookglass.ico", LOOKGLASS, lens_glyph),
 ]
 
 
@@ -790,13 +646,13 @@ def glyph_network(c, dx, dy):
 
 
 FEATURE_STATES = [
-    ("state_8004.bmp", WHITE, glyph_disk_once),
-    ("state_8005.bmp", STATE_GREY, glyph_disk_once),
-    ("state_8006.bmp", WHITE, red_cross),
-    ("state_8007.bmp", WHITE, glyph_disk),
-    ("state_8008.bmp", STATE_GREY, glyph_disk),
-    ("state_8009.bmp", WHITE, glyph_network),
-    ("state_8010.bmp", STATE_GREY, glyph_network),
+    ("state_advertised.bmp", WHITE, glyph_disk_once),
+    ("state_advertised_grey.bmp", STATE_GREY, glyph_disk_once),
+    ("state_disabled.bmp", WHITE, red_cross),
+    ("state_local.bmp", WHITE, glyph_disk),
+    ("state_local_grey.bmp", STATE_GREY, glyph_disk),
+    ("state_source.bmp", WHITE, glyph_network),
+    ("state_source_grey.bmp", STATE_GREY, glyph_network),
 ]
 
 
@@ -879,9 +735,9 @@ def disk_cost_icon(size):
     """A drive under a semicircular gauge whose needle leans towards full."""
     s = size / 32.0
     c = Canvas(size, size)
-    body = rounded_rect(2 * s, 18 * s, 30 * s, 29 * s, 2.5 * s)
-    c.draw(body, lambda x, y: mix((236, 236, 236), (150, 150, 150), (y - 18 * s) / (11 * s)))
-    c.draw(outline(body, 1.0), (64, 64, 64))
+    body = (2 * s, 18 * s, 30 * s, 29 * s, 2.5 * s)
+    c.draw(rounded_rect(*body), lambda x, y: mix((236, 236, 236), (150, 150, 150), (y - 18 * s) / (11 * s)))
+    c.draw(rounded_rect(*body, outline=1.0), (64, 64, 64))
     c.draw(rounded_rect(5 * s, 24 * s, 18 * s, 25.6 * s, 0.6), (96, 96, 96))
     c.draw(circle(25 * s, 24.6 * s, 1.6 * s + 0.2), PALETTE["G"])
 
@@ -911,18 +767,18 @@ def disk_cost_icon(size):
 
 def main():
     for name, product, title, motif in BANNERS:
-        save(RES_DIR, name, bmp24(banner(product, title, motif)))
+        save_bmp(RES_DIR, name, banner(product, title, motif))
     for name, product, glyph in PRODUCT_ICONS:
-        save(RES_DIR, name, ico([emblem(16, product, glyph), emblem(32, product, glyph)]))
+        save_ico(RES_DIR, name, [emblem(16, product, glyph), emblem(32, product, glyph)])
     for name, background, glyph in FEATURE_STATES:
         # Kelvrares.dll takes these from res/ as well (res/feature_states.rc).
-        save(RES_DIR, name, bmp24(feature_state(background, glyph)))
+        save_bmp(RES_DIR, name, feature_state(background, glyph))
     for name, product, title, motif in FEATURE_PICTURES:
-        save(RESDLL_DIR, name, bmp24(banner(product, title, motif)))
-    save(RESDLL_DIR, "drive_state_6016.bmp", bmp24(drive_state_strip()))
-    save(RESDLL_DIR, "drive_small_6020.bmp", bmp24(drive_small_strip()))
-    save(RESDLL_DIR, "content_rows_6015.bmp", bmp24(content_rows_strip()))
-    save(RESDLL_DIR, "disk_cost_167.ico", ico([disk_cost_icon(16), disk_cost_icon(32)]))
+        save_bmp(RESDLL_DIR, name, banner(product, title, motif))
+    save_bmp(RESDLL_DIR, "drive_state.bmp", drive_state_strip())
+    save_bmp(RESDLL_DIR, "drive_small.bmp", drive_small_strip())
+    save_bmp(RESDLL_DIR, "content_rows.bmp", content_rows_strip())
+    save_ico(RESDLL_DIR, "disk_cost.ico", [disk_cost_icon(16), disk_cost_icon(32)])
 
 
 if __name__ == "__main__":

@@ -48,13 +48,19 @@ wine_env_start() {
   WINE_ENV_SERVER_STARTED=0
 
   if [ -z "${DISPLAY:-}" ] || [ $want_xvfb -eq 1 ]; then
-    local n=$(( 90 + RANDOM % 400 ))
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb takes a free display itself and writes its number once it accepts
+    # clients.
+    local taken n=""; taken=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$taken" >/dev/null 2>&1 &
     WINE_ENV_XVFB_PID=$!
+    for _ in $(seq 50); do
+      n=$(tr -dc 0-9 <"$taken")
+      [ -n "$n" ] && break
+      sleep 0.1
+    done
+    rm -f "$taken"
+    [ -n "$n" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-    [ -e /tmp/.X11-unix/X$n ] || { echo "Xvfb did not start on display :$n" >&2; return 1; }
   fi
 
   if [ $fresh -eq 1 ]; then rm -rf "$prefix"; fi

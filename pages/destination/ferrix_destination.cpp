@@ -3,12 +3,10 @@
 #include "framework/setup_context.h"
 #include "kit/text_format.h"
 #include "kit/ui_helpers.h"
+#include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 
 namespace {
-
-// The standard edition is the driver installing with the Ferrix icon.
-constexpr unsigned kStandardEditionIcon = 158;
 
 const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kDriverProduct,
                          PageCaption::kSetupTitle,   PageHeadings::kFirst,
@@ -27,9 +25,10 @@ std::string CFerrixDestination::DiskCostSection() const {
   return "FERRIX";
 }
 
+// The standard edition is the driver installing with the Ferrix icon.
 void CFerrixDestination::Show(const std::string& optionKey, bool storedCounts) {
-  const UINT edition = GetPageIconId() == kStandardEditionIcon ? IDS_FERRIX_STANDARD_EDITION
-                                                               : IDS_FERRIX_OTHER_EDITION;
+  const UINT edition =
+      GetPageIconId() == IDI_FERRIX ? IDS_FERRIX_STANDARD_EDITION : IDS_FERRIX_OTHER_EDITION;
   SetDlgItemText(IDC_FOLDER_DESCRIPTION,
                  kit::FormatStrings(kit::ResourceString(IDS_FERRIX_DESCRIPTION),
                                     {kit::ResourceString(edition)}));

@@ -12,7 +12,7 @@
 
 namespace kelvra {
 
-// The units of the current resource module (strings 10007 to 10010).
+// The units of the current resource module (IDS_UNIT_BYTES to IDS_UNIT_MEGABYTES).
 SizeUnits LoadSizeUnits();
 
 }  // namespace kelvra

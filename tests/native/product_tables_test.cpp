@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 
 namespace kelvra {
 namespace {
 
 TEST(ProductTables, SetupProductIconsCaseBlind) {
-  EXPECT_EQ(PageIconIdForSetupProduct("brava"), 158u);
-  EXPECT_EQ(PageIconIdForSetupProduct("PELMO"), 166u);
-  EXPECT_EQ(PageIconIdForSetupProduct("Cofra"), 160u);
-  EXPECT_EQ(PageIconIdForSetupProduct("nerva"), 6072u);
+  EXPECT_EQ(PageIconIdForSetupProduct("brava"), IDI_FERRIX);
+  EXPECT_EQ(PageIconIdForSetupProduct("PELMO"), IDI_PELMO);
+  EXPECT_EQ(PageIconIdForSetupProduct("Cofra"), IDI_COFRA);
+  EXPECT_EQ(PageIconIdForSetupProduct("nerva"), IDI_NERVA);
   EXPECT_EQ(PageIconIdForSetupProduct(""), 0u);
   EXPECT_EQ(PageIconIdForSetupProduct("kordex"), 0u);
   EXPECT_EQ(PageIconIdForSetupProduct("nervaserver"), 0u);  // setup names carry no edition
@@ -24,19 +25,19 @@ TEST(ProductTables, ActiveProductIconAndBanner) {
   };
   // Mixed case on purpose; "NERVA" and "FERRIXPELM" are look-alikes of real rows.
   const Case cases[] = {
-      {"FERRIX", 158, 6028},
-      {"ferrixpelmo", 166, 172},
-      {"NervaClient", 6072, 6031},
-      {"nervaserver", 6072, 9000},
-      {"COFRASERVER", 160, 9000},
-      {"cofraclient", 160, 178},
-      {"lookglass", 13002, 205},
-      {"QUILLMAKER", 162, 205},
-      {"Kordex", 0, 6026},
-      {"KORVAL", 0, 6027},
-      {"NERVA", 0, 205},
-      {"FERRIXPELM", 0, 205},
-      {"", 0, 205},
+      {"FERRIX", IDI_FERRIX, IDB_BANNER_FERRIX},
+      {"ferrixpelmo", IDI_PELMO, IDB_BANNER_FERRIX_PELMO},
+      {"NervaClient", IDI_NERVA, IDB_BANNER_NERVA_CLIENT},
+      {"nervaserver", IDI_NERVA, IDB_BANNER_SERVER},
+      {"COFRASERVER", IDI_COFRA, IDB_BANNER_SERVER},
+      {"cofraclient", IDI_COFRA, IDB_BANNER_COFRA_CLIENT},
+      {"lookglass", IDI_LOOKGLASS, IDB_BANNER_TREL},
+      {"QUILLMAKER", IDI_QUILLMAKER, IDB_BANNER_TREL},
+      {"Kordex", 0, IDB_BANNER_KORDEX},
+      {"KORVAL", 0, IDB_BANNER_KORVAL},
+      {"NERVA", 0, IDB_BANNER_TREL},
+      {"FERRIXPELM", 0, IDB_BANNER_TREL},
+      {"", 0, IDB_BANNER_TREL},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PageIconIdForActiveProduct(c.active), c.icon) << c.active;
@@ -45,20 +46,20 @@ TEST(ProductTables, ActiveProductIconAndBanner) {
 }
 
 TEST(ProductTables, BannerForPelmoDependsOnFlavor) {
-  EXPECT_EQ(BannerIdForProduct("PELMO", "Route"), 6141u);
-  EXPECT_EQ(BannerIdForProduct("pelmo", "SIMULATION"), 6140u);
-  EXPECT_EQ(BannerIdForProduct("pelmo", ""), 172u);
-  EXPECT_EQ(BannerIdForProduct("pelmo", "routes"), 172u);
+  EXPECT_EQ(BannerIdForProduct("PELMO", "Route"), IDB_BANNER_PELMO_ROUTE);
+  EXPECT_EQ(BannerIdForProduct("pelmo", "SIMULATION"), IDB_BANNER_PELMO_SIMULATION);
+  EXPECT_EQ(BannerIdForProduct("pelmo", ""), IDB_BANNER_FERRIX_PELMO);
+  EXPECT_EQ(BannerIdForProduct("pelmo", "routes"), IDB_BANNER_FERRIX_PELMO);
 }
 
 TEST(ProductTables, BannerForOtherProductsIgnoresFlavor) {
-  EXPECT_EQ(BannerIdForProduct("brava", "route"), 6028u);
-  EXPECT_EQ(BannerIdForProduct("Kordex", ""), 6026u);
-  EXPECT_EQ(BannerIdForProduct("korval", "simulation"), 6027u);
-  EXPECT_EQ(BannerIdForProduct("cofra", ""), 178u);
-  EXPECT_EQ(BannerIdForProduct("NERVA", ""), 6031u);
-  EXPECT_EQ(BannerIdForProduct("", "route"), 205u);
-  EXPECT_EQ(BannerIdForProduct("kor", ""), 205u);
+  EXPECT_EQ(BannerIdForProduct("brava", "route"), IDB_BANNER_FERRIX);
+  EXPECT_EQ(BannerIdForProduct("Kordex", ""), IDB_BANNER_KORDEX);
+  EXPECT_EQ(BannerIdForProduct("korval", "simulation"), IDB_BANNER_KORVAL);
+  EXPECT_EQ(BannerIdForProduct("cofra", ""), IDB_BANNER_COFRA_CLIENT);
+  EXPECT_EQ(BannerIdForProduct("NERVA", ""), IDB_BANNER_NERVA_CLIENT);
+  EXPECT_EQ(BannerIdForProduct("", "route"), IDB_BANNER_TREL);
+  EXPECT_EQ(BannerIdForProduct("kor", ""), IDB_BANNER_TREL);
 }
 
 TEST(ProductTables, OptionKeyFollowsActiveProduct) {

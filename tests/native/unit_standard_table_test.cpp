@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resdll/kelvrares_ids.h"
+
 namespace kelvra {
 namespace {
 
@@ -13,9 +15,14 @@ TEST(UnitStandardTable, RadiosForStoredNamesAndNamesForRadios) {
     unsigned standardRadio;
   };
   const Case cases[] = {
-      {"INCH", 8008, "ANSI", 8010}, {"inch", 8008, "iso", 8014}, {"mm", 8009, "Din", 8012},
-      {"", 8009, "JIS", 8015},      {" inch", 8009, "gb", 8013}, {"in", 8009, "BSI", 8011},
-      {"inches", 8009, "", 8010},   {"MM", 8009, "JISGB", 8010},
+      {"INCH", IDC_UNITS_INCH, "ANSI", IDC_STANDARD_ANSI},
+      {"inch", IDC_UNITS_INCH, "iso", IDC_STANDARD_ISO},
+      {"mm", IDC_UNITS_MM, "Din", IDC_STANDARD_DIN},
+      {"", IDC_UNITS_MM, "JIS", IDC_STANDARD_JIS},
+      {" inch", IDC_UNITS_MM, "gb", IDC_STANDARD_GB},
+      {"in", IDC_UNITS_MM, "BSI", IDC_STANDARD_BSI},
+      {"inches", IDC_UNITS_MM, "", IDC_STANDARD_ANSI},
+      {"MM", IDC_UNITS_MM, "JISGB", IDC_STANDARD_ANSI},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(UnitsRadioFor(c.units), c.unitsRadio) << c.units;

@@ -468,7 +468,7 @@ TEST_F(BadInputTest, EveryPageEndsNormallyWithItsFallback) {
       if (row.onPage) row.onPage(ui, page);
       ui.Click(page, row.button);
     });
-    EXPECT_EQ(result, row.button == IDC_NEXT ? 1 : 1001);
+    EXPECT_EQ(result, row.button == IDC_NEXT ? KELVRA_NEXT : KELVRA_BACK);
     if (row.after) row.after();
     g_replacedLibrary.reset();
   }

@@ -7,6 +7,7 @@
 
 #include "features/bitmap_menu.h"
 #include "kit/scoped_handle.h"
+#include "res/kelvra_ids.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ struct Surface {
 
 // The local-install bitmap, 34 by 18, and its pixels row by row.
 std::vector<COLORREF> LocalBitmap(kit::ScopedBitmap* bitmap) {
-  bitmap->reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(8007)));
+  bitmap->reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_STATE_LOCAL)));
   kit::ScopedMemoryDC dc(nullptr, bitmap->get());
   std::vector<COLORREF> pixels;
   for (int y = 0; y < 18; ++y)

@@ -65,7 +65,7 @@ TEST_F(CodePage932Test, AFolderEndingInA5CTrailByteEndsInNoBackslash) {
       test::RegSetString(test::kInstallProductKey, "TARGETDIR", c.installProduct);
     const test::FolderPageSeen seen = test::VisitFolderPage(
         c.page, IDC_NEXT, c.typed ? std::optional<std::string>(c.typed) : std::nullopt);
-    EXPECT_EQ(seen.result, 1);
+    EXPECT_EQ(seen.result, KELVRA_NEXT);
     EXPECT_EQ(seen.folder, c.shown);
     EXPECT_EQ(test::RegGetString(c.key, c.value), c.storedAfter);
   }
@@ -84,7 +84,7 @@ TEST_F(CodePage932Test, AStoredFeatureListIsSearchedByCharacters) {
                      "ABC1;Pdf");
   EXPECT_EQ(test::OpenPage("SelectFeatureDlg",
                            [](test::Ui& ui, HWND page) { ui.SendPressed(page, IDC_NEXT); }),
-            1);
+            KELVRA_NEXT);
   EXPECT_EQ(test::RegGetString(lumo, "FEATURE_ENABLED"), "Pdf");
 }
 

@@ -63,7 +63,7 @@ TEST_F(CofraShortcutTest, StartsFromTheStoredAnswerAndNextStoresTheBox) {
       ui.Click(page, IDC_NEXT);
     });
     EXPECT_EQ(ticked, c.ticked);
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, KELVRA_NEXT);
     EXPECT_EQ(test::RegGetDword(*c.key, kValue), (c.ticked != c.click) ? 1u : 0u);
     EXPECT_EQ(test::RegGetDword(*c.key, "_CANCELED"), 0u);
     EXPECT_FALSE(test::RegKeyExists(otherKey));

@@ -169,7 +169,7 @@ TEST_F(ContentStandardTest, ClickShowsTheRowsDescriptionAndBackKeepsTheRegistry)
                                              "Metric parts to ISO."}))
       << "a click on no row changes nothing";
   EXPECT_EQ(treeWhileOpen, before) << "ticks are stored only by Next";
-  EXPECT_EQ(result, 1001);
+  EXPECT_EQ(result, KELVRA_BACK);
   EXPECT_EQ(test::SnapshotSetupTree(), before);
 }
 

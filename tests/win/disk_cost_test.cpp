@@ -400,7 +400,7 @@ TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
   EXPECT_EQ(exact->stateImage, 0u) << "nothing left is still enough";
   EXPECT_EQ(over->cells[4], Bytes(-1));
   EXPECT_EQ(over->stateImage, 5u);
-  EXPECT_TRUE(seen.shortMarkDrawn) << "state image 5 shows nothing (drive_state_6016.bmp)";
+  EXPECT_TRUE(seen.shortMarkDrawn) << "state image 5 shows nothing (IDB_DRIVE_STATE)";
   for (const RowSeen& row : seen.rows) {
     if (&row == over) continue;
     EXPECT_EQ(row.stateImage, 0u) << row.cells[0];

@@ -80,7 +80,7 @@ TEST_F(InstallDestinationTest, MixedCaseActiveSelectsQuillmaker) {
   EXPECT_EQ(seen.caption, "Quillmaker 11 Designer");
   EXPECT_EQ(seen.edit, "\\" + test::ResourceLibraryString(IDS_QUILLMAKER_FOLDER) + "\\");
   EXPECT_EQ(seen.productText, ProductText("Quillmaker"));
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, KELVRA_NEXT);
   EXPECT_EQ(test::RegGetString(kQuillmakerKey, "TARGETDIR"), seen.edit);
   EXPECT_FALSE(test::RegKeyExists(kLumoKey));
 }
@@ -126,7 +126,7 @@ TEST_F(InstallDestinationTest, NextStoresTheFolderWithOneTrailingBackslash) {
     ClearSetupTree();
     int result = 0;
     Visit(IDC_NEXT, &result, std::string(c.typed));
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, KELVRA_NEXT);
     EXPECT_EQ(test::RegGetString(kLumoKey, "TARGETDIR"), std::string(c.stored));
     EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u);
   }

@@ -71,7 +71,7 @@ TEST_F(MsdeDestinationTest, FirstRunFollowsEveryKeystrokeAndStoresBoth) {
                         notFollowed += c;
                     }
                   }),
-            1);
+            KELVRA_NEXT);
   EXPECT_EQ(first.program, kDefault);
   EXPECT_EQ(first.data, kDefault);
   EXPECT_TRUE(first.ticked);
@@ -188,7 +188,7 @@ TEST_F(MsdeDestinationTest, EmptyFolderIsRefusedWithTheInformationMessageOfThePa
     EXPECT_EQ(icon, LoadIcon(nullptr, IDI_INFORMATION));
     EXPECT_TRUE(ownedByThePage);
     EXPECT_TRUE(pageStayed);
-    EXPECT_EQ(result, IDC_BACK);
+    EXPECT_EQ(result, KELVRA_BACK);
     EXPECT_FALSE(test::RegKeyExists(kCofraServerKey)) << "nothing stored";
   }
 }

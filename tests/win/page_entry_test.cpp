@@ -58,7 +58,7 @@ class ThrowingPage : public CSetupPage {
 class PageEntryTest : public test::SetupTest {};
 
 // Calls the real export, waits for its page and presses Back: true when the
-// page appeared and the export returned 1001.
+// page appeared and the export returned KELVRA_BACK.
 bool ExportShowsPageAndGoesBack() {
   bool shown = false;
   const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
@@ -88,7 +88,7 @@ TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
                                    secondWindow = ui.WaitForDialog(nullptr, 500) != nullptr;
                                  });
 
-  EXPECT_EQ(result, 0);
+  EXPECT_EQ(result, KELVRA_NO_RESOURCES);
   EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
   EXPECT_FALSE(secondWindow) << "neither a page nor a second message may follow";
   EXPECT_EQ(test::SnapshotSetupTree(), registryBefore);
@@ -119,14 +119,14 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
     int expected;
   };
   const Path paths[] = {
-      {"Next", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); }, 1},
-      {"Back", [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); }, 1001},
+      {"Next", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); }, KELVRA_NEXT},
+      {"Back", [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); }, KELVRA_BACK},
       {"confirmed Cancel",
        [](Ui& ui, HWND page) {
          ui.Click(page, IDCANCEL);
          ui.Answer(ui.WaitForMessageBox(), IDYES);
        },
-       2},
+       KELVRA_CANCEL},
   };
   for (const Path& path : paths) {
     SCOPED_TRACE(path.name);
@@ -145,7 +145,7 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
     test::ResourceLibraryAside aside;
     EXPECT_EQ(test::Drive([] { return RunPage<CPartModification>(); },
                           [](Ui& ui) { ui.Answer(ui.WaitForMessageBox(), IDOK); }),
-              0);
+              KELVRA_NO_RESOURCES);
   }
   EXPECT_EQ(kit::ResourceHandle(), before);
 }
@@ -183,9 +183,9 @@ TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) 
                 icon = reinterpret_cast<HICON>(SendMessageA(page, WM_GETICON, ICON_BIG, 0));
                 ui.Click(page, IDC_BACK);
               });
-  EXPECT_NE(icon, nullptr) << "icon 158 lives only in Kelvra.dll";
+  EXPECT_NE(icon, nullptr) << "IDI_FERRIX lives only in Kelvra.dll";
 
-  // The banner of this program's own copy of the page: bitmap 6028, 505 by 63.
+  // The banner of this program's own copy of the page: IDB_BANNER_FERRIX, 505 by 63.
   CPartModification page;
   BITMAP banner{};
   test::Drive([&] { return RunPageModal(page); },

@@ -62,7 +62,7 @@ TEST_F(PartModificationTest, NextStoresTheAnswerAndClearsTheMarker) {
     ui.Click(page, kDenied);
     ui.Click(page, IDC_NEXT);
   });
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, KELVRA_NEXT);
   EXPECT_EQ(test::RegGetDword(test::kFerrixKey, "ALLOWDRAWINGEDIT"), 0u);
   EXPECT_EQ(test::RegGetDword(test::kFerrixKey, "_CANCELED"), 0u);
 

@@ -357,7 +357,7 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
                             caption = text;
                             ui.Click(window, IDC_BACK);
                           }),
-              1001);
+              KELVRA_BACK);
   }
   EXPECT_EQ(caption, "Beside the driver");
 }

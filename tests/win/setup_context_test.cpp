@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/setup_context.h"
+#include "res/kelvra_ids.h"
 #include "tests/win/support/setup_test.h"
 
 namespace {
@@ -20,16 +21,17 @@ TEST_F(SetupContextTest, ActiveProductIsUpperCasedAndEmptyWithoutKeyOrValue) {
 
 TEST_F(SetupContextTest, BannerFollowsTheProductAndFlavorOfTheSetupRoot) {
   test::RegSetString(test::kOptionsKey, "active", "FERRIX");
-  EXPECT_EQ(GetBannerBitmapId(), 205u) << "the active product does not choose this banner";
+  EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_TREL)
+      << "the active product does not choose this banner";
 
   test::RegSetString(test::kSetupRoot, "TRELProduct", "PELMO");
   test::RegSetString(test::kSetupRoot, "PelmoFlavor", "Route");
-  EXPECT_EQ(GetBannerBitmapId(), 6141u);
+  EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_PELMO_ROUTE);
   test::RegSetString(test::kSetupRoot, "TRELProduct", "brava");
-  EXPECT_EQ(GetBannerBitmapId(), 6028u) << "the flavour only matters for Pelmo";
+  EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_FERRIX) << "the flavour only matters for Pelmo";
 
   ClearSetupTree();
-  EXPECT_EQ(GetBannerBitmapId(), 205u);
+  EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_TREL);
 }
 
 TEST_F(SetupContextTest, PageIconFollowsTheDriverIniOnly) {
@@ -37,20 +39,20 @@ TEST_F(SetupContextTest, PageIconFollowsTheDriverIniOnly) {
   WriteOptionsIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
   EXPECT_EQ(GetPageIconId(), 0u) << "no driver INI: no icon";
   WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=nerva\r\n");
-  EXPECT_EQ(GetPageIconId(), 6072u);
+  EXPECT_EQ(GetPageIconId(), IDI_NERVA);
 }
 
 TEST_F(SetupContextTest, ActiveChoosersFollowTheActiveProduct) {
   test::RegSetString(test::kSetupRoot, "TRELProduct", "cofra");
   EXPECT_EQ(GetActivePageIconId(), 0u);
-  EXPECT_EQ(GetActiveBannerBitmapId(), 205u);
+  EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_TREL);
 
   test::RegSetString(test::kOptionsKey, "active", "nervaserver");
-  EXPECT_EQ(GetActivePageIconId(), 6072u);
-  EXPECT_EQ(GetActiveBannerBitmapId(), 9000u);
+  EXPECT_EQ(GetActivePageIconId(), IDI_NERVA);
+  EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_SERVER);
   test::RegSetString(test::kOptionsKey, "active", "lookglass");
-  EXPECT_EQ(GetActivePageIconId(), 13002u);
-  EXPECT_EQ(GetActiveBannerBitmapId(), 205u);
+  EXPECT_EQ(GetActivePageIconId(), IDI_LOOKGLASS);
+  EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_TREL);
 }
 
 TEST_F(SetupContextTest, ProductNameComesFromTheDriverIni) {

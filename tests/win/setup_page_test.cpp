@@ -47,7 +47,7 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
     GetWindowTextA(window, text, sizeof text);
     caption = text;
     banner = ui.Text(window, IDC_BANNER);
-    auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, 8004, WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, IDC_HEADING, WM_GETFONT, 0, 0));
     GetObjectA(font, sizeof heading, &heading);
     big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
     small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
@@ -211,7 +211,7 @@ TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
   HBITMAP before = nullptr, after = nullptr;
   int erasesAfterChange = 0;
   WhileShown(page, [&](Ui& ui, HWND window) {
-    g_banner = GetDlgItem(window, 1130);
+    g_banner = GetDlgItem(window, IDC_BANNER);
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountBannerErase, nullptr, ui.PageThread());
     before = page.Banner().Bitmap();
     ValidateRect(g_banner, nullptr);

@@ -65,7 +65,7 @@ TEST_F(UnitStandardTest, NextStoresInchAndJis) {
                              ui.Click(page, IDC_STANDARD_JIS);
                              ui.Click(page, IDC_NEXT);
                            }),
-            1);
+            KELVRA_NEXT);
   EXPECT_EQ(test::RegGetString(test::kFerrixKey, "UNITS"), "INCH");
   EXPECT_EQ(test::RegGetString(test::kFerrixKey, "DRAWINGSTANDARD"), "JIS");
 }

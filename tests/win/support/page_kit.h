@@ -10,6 +10,7 @@
 #include <string>
 #include <windows.h>
 
+#include "include/kelvra.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
 

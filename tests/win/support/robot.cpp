@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kit/scoped_handle.h"
+#include "resdll/kelvrares_ids.h"
 
 namespace test {
 namespace {
@@ -267,7 +268,7 @@ void CloseLeftovers(const Ui& ui) {
     });
     if (!left) return;
     const bool isMessageBox = GetDlgItem(left, kMessageBoxTextId) != nullptr;
-    PostMessageA(left, WM_COMMAND, MAKEWPARAM(isMessageBox ? IDNO : 1001, BN_CLICKED), 0);
+    PostMessageA(left, WM_COMMAND, MAKEWPARAM(isMessageBox ? IDNO : IDC_BACK, BN_CLICKED), 0);
     if (!ui.WaitUntilClosed(left, 1000)) PostMessageA(left, WM_COMMAND, IDOK, 0);
     ui.WaitUntilClosed(left, 1000);
   }
