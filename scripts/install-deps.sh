@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine, Xvfb and the test tools when any is missing.
+# Installs the cross toolchain, Wine, Xvfb, NSIS and the test tools when any is missing.
 set -euo pipefail
 
 need=()
@@ -19,6 +19,8 @@ command -v python3 >/dev/null || need+=(python3)
 # The stalled-drive test's file system.
 command -v fusermount3 >/dev/null || need+=(fuse3)
 [ -f /usr/lib/python3/dist-packages/fusepy.py ] || need+=(python3-fusepy)
+# The NSIS example installer and its test: makensis with its x86 and amd64 stubs.
+command -v makensis >/dev/null || need+=(nsis)
 # The double-byte tests run under a Japanese locale: Wine then takes code page 932.
 [ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 
