@@ -19,8 +19,9 @@ class CResourceModule {
   CResourceModule& operator=(const CResourceModule&) = delete;
 
   // Frees a library already held, then loads `resourceFileName`: first by the
-  // name as given, then by its last path component. The library is mapped as
-  // an image resource, so none of its code can run in this process.
+  // name as given, then by its last path component, and when the system's
+  // search finds neither, from the folder of the module this code runs in.
+  // The library is mapped as an image resource, so none of its code can run.
   bool Load(const std::wstring& resourceFileName);
   bool IsLoaded() const { return module_.valid(); }
   HINSTANCE Handle() const { return module_.get(); }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine, Xvfb and the test tools when any is missing.
+# Installs the cross toolchain, Wine, Xvfb, NSIS and the test tools when any is missing.
 set -euo pipefail
 
 need=()
@@ -22,6 +22,8 @@ command -v fusermount3 >/dev/null || need+=(fuse3)
 # scripts/make-images.py draws with Pillow in the DejaVu faces.
 [ -d /usr/lib/python3/dist-packages/PIL ] || need+=(python3-pil)
 [ -f /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf ] || need+=(fonts-dejavu-core)
+# The NSIS example installer and its test: makensis with its x86 and amd64 stubs.
+command -v makensis >/dev/null || need+=(nsis)
 # The double-byte tests run under a Japanese locale: Wine then takes code page 932.
 [ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/page_entry.h"
 #include "framework/resource_module.h"
@@ -57,11 +59,12 @@ class ThrowingPage : public CSetupPage {
 
 class PageEntryTest : public test::SetupTest {};
 
-// Calls the real export, waits for its page and presses Back: true when the
-// page appeared and the export returned KELVRA_BACK.
-bool ExportShowsPageAndGoesBack() {
+// Calls the real export (of the Kelvra.dll in `folder`, when given), waits
+// for its page and presses Back: true when the page appeared and the export
+// returned KELVRA_BACK.
+bool ExportShowsPageAndGoesBack(const std::string& folder = std::string()) {
   bool shown = false;
-  const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
+  const int result = test::Drive([&] { return test::CallExport("PartModificationDlg", folder); },
                                  [&](Ui& ui) {
                                    HWND page = ui.WaitForDialog();
                                    shown = page != nullptr;
@@ -212,6 +215,65 @@ TEST_F(PageEntryTest, PlantedResourceLibraryCodeNeverRuns) {
   ASSERT_TRUE(kit::ScopedModule(LoadLibraryA(planted.c_str())));
   EXPECT_NE(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileA(PlantedMarker().c_str());
+}
+
+// A folder made for one test and removed with the files put in it.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& path) : path_(path) {
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~ScratchFolder() {
+    for (const std::string& file : files_) DeleteFileA(file.c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  void Put(const std::string& from, const char* name) {
+    files_.push_back(path_ + "\\" + name);
+    EXPECT_TRUE(CopyFileA(from.c_str(), files_.back().c_str(), FALSE)) << from;
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::vector<std::string> files_;
+};
+
+// An installer unpacks both libraries into a folder of its own, which the
+// system's search order never visits: the copy beside Kelvra.dll serves. A
+// copy the search does find, one planted in the current folder, still comes
+// first, and no library found either way runs code.
+TEST_F(PageEntryTest, ResourceLibraryBesideKelvraServesWhenTheSearchFindsNone) {
+  const std::string genuine = test::ProgramFolder() + "\\Kelvrares.dll";
+  const std::string planted = test::ProgramFolder() + "\\planted\\Kelvrares.dll";
+  struct Row {
+    const char* name;
+    std::string besideKelvra;
+    std::string inCurrentFolder;
+  };
+  const Row rows[] = {
+      {"beside Kelvra.dll", genuine, ""},
+      {"a planted copy beside Kelvra.dll", planted, ""},
+      {"a planted copy in the current folder", genuine, planted},
+  };
+  char before[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, before);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    DeleteFileA(PlantedMarker().c_str());
+    ScratchFolder unpacked(test::ProgramFolder() + "\\unpacked");
+    unpacked.Put(test::ProgramFolder() + "\\Kelvra.dll", "Kelvra.dll");
+    unpacked.Put(row.besideKelvra, "Kelvrares.dll");
+    ScratchFolder current(test::ProgramFolder() + "\\current");
+    if (!row.inCurrentFolder.empty()) current.Put(row.inCurrentFolder, "Kelvrares.dll");
+    {
+      test::ResourceLibraryAside aside;
+      ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
+      EXPECT_TRUE(ExportShowsPageAndGoesBack(unpacked.Path()));
+      SetCurrentDirectoryA(before);
+    }
+    EXPECT_EQ(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the planted library's entry point ran";
+  }
 }
 
 }  // namespace

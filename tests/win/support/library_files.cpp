@@ -8,8 +8,9 @@
 
 namespace test {
 
-int CallExport(const char* name) {
-  const kit::ScopedModule library(LoadLibraryA((ProgramFolder() + "\\Kelvra.dll").c_str()));
+int CallExport(const char* name, const std::string& folder) {
+  const std::string path = (folder.empty() ? ProgramFolder() : folder) + "\\Kelvra.dll";
+  const kit::ScopedModule library(LoadLibraryA(path.c_str()));
   EXPECT_TRUE(library);
   if (!library) return -100;
   KelvraPageFunction page = GetKelvraPage(library.get(), name);

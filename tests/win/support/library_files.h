@@ -6,8 +6,9 @@
 
 namespace test {
 
-// Calls an export of the real Kelvra.dll beside this program.
-int CallExport(const char* name);
+// Calls an export of the real Kelvra.dll beside this program, or of the
+// copy in `folder`.
+int CallExport(const char* name, const std::string& folder = std::string());
 
 // String `id` of the Kelvrares.dll beside this program, read directly.
 std::string ResourceLibraryString(UINT id);

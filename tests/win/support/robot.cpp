@@ -251,6 +251,33 @@ void Ui::PressCloseBox(HWND dialog) const {
 
 namespace {
 
+struct ProcessDialog {
+  DWORD processId;
+  DWORD thread;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM data) {
+  auto* wanted = reinterpret_cast<ProcessDialog*>(data);
+  DWORD processId = 0;
+  const DWORD thread = GetWindowThreadProcessId(window, &processId);
+  if (processId != wanted->processId || !IsVisibleDialog(window)) return TRUE;
+  wanted->thread = thread;
+  return FALSE;
+}
+
+}  // namespace
+
+DWORD DialogThreadOfProcess(DWORD processId, DWORD timeoutMs) {
+  ProcessDialog wanted{processId, 0};
+  PollUntil(timeoutMs, [&] {
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.thread != 0;
+  });
+  return wanted.thread;
+}
+
+namespace {
+
 struct ScriptRun {
   const std::function<void(Ui&)>* script;
   Ui ui;

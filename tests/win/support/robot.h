@@ -80,6 +80,10 @@ class Ui {
   DWORD pageThread_;
 };
 
+// The thread of the first visible dialog of another process, for a Ui that
+// drives that process's pages from this one; 0 on timeout.
+DWORD DialogThreadOfProcess(DWORD processId, DWORD timeoutMs);
+
 // Runs `script` on a second thread while this thread runs `showPage`, and
 // returns showPage's result. A dialog the script leaves open is ended with
 // Back, then the close box, so that a failed script never hangs the test.
