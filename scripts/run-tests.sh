@@ -8,13 +8,16 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${KELVRA_BUILD:-$top/build}
 source "$top/scripts/wine-env.sh"
 
-# Runs one step; a failure says which step and how it ended.
+# Runs one step and says how long it took; a failure says which step and
+# how it ended.
 step() {
   local name=$1; shift
   echo "== $name"
+  local began=$SECONDS
   "$@"
   local status=$?
   [ $status -eq 0 ] || { echo "run-tests: '$name' failed (exit status $status)" >&2; exit $status; }
+  echo "== $name: $((SECONDS - began)) s"
 }
 
 configure_and_build() {
@@ -62,7 +65,9 @@ ctest --test-dir "$build/native" --output-on-failure || { echo "run-tests: nativ
 for leg in "${legs[@]}"; do
   arch=${leg%%:*}
   echo "== Win32 tests, $arch under ${leg#*:} Wine"
+  began=$SECONDS
   run_leg "$arch" "${leg#*:}" || { echo "run-tests: Win32 tests on $arch failed" >&2; status=1; }
+  echo "== Win32 tests, $arch: $((SECONDS - began)) s"
 done
 echo "== done in $((SECONDS - started)) s: $([ $status -eq 0 ] && echo passed || echo FAILED)"
 exit $status
