@@ -7,21 +7,9 @@
 
 #include "framework/driver_files.h"
 #include "framework/text_compare.h"
+#include "kit/app.h"
 
 namespace {
-
-// The full path of the process's executable (the setup driver, not this
-// library); empty when it cannot be read. A path cut at the buffer's end
-// fills it, so the buffer grows until the path fits.
-std::string DriverExecutablePath() {
-  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-    std::vector<char> path(size);
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
-    if (length == 0) return std::string();
-    if (length < size) return std::string(path.data(), length);
-  }
-  return std::string();
-}
 
 // Sections beyond this many characters are read key by key.
 constexpr DWORD kLargestSectionRead = 64 << 20;
@@ -44,11 +32,11 @@ std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::string& section,
 }  // namespace
 
 std::string CIniFile::PathBesideDriver(const std::string& fileName) const {
-  return kelvra::PathBesideOf(DriverExecutablePath(), fileName);
+  return kelvra::PathBesideOf(kit::ModuleFileName(nullptr), fileName);
 }
 
 std::string CIniFile::DriverIniPath() const {
-  return kelvra::DriverIniPathOf(DriverExecutablePath());
+  return kelvra::DriverIniPathOf(kit::ModuleFileName(nullptr));
 }
 
 std::string CIniFile::ReadString(const std::string& section, const std::string& key,

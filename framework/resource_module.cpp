@@ -27,29 +27,12 @@ HMODULE LoadResourceOnly(const std::string& name) {
                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
-// The full path of the module this code is linked into (Kelvra.dll, when a
-// driver calls the pages); empty when the system cannot tell.
-std::string OwnModulePath() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          kResourceLibraryMissing, &self))
-    return std::string();
-  // A path longer than the buffer comes back cut to the buffer's size.
-  for (DWORD size = MAX_PATH; size <= 0x10000; size *= 2) {
-    std::vector<char> path(size);
-    const DWORD length = GetModuleFileNameA(self, path.data(), size);
-    if (length == 0) return std::string();
-    if (length < size) return std::string(path.data(), length);
-  }
-  return std::string();
-}
-
 // Installers unpack their helper DLLs into a folder of their own, which the
 // system's search order does not visit: the resource library beside the
 // running Kelvra.dll is the last place looked.
 HMODULE LoadBesideOwnModule(const std::string& name) {
-  const std::string self = OwnModulePath();
+  // This code's own module: Kelvra.dll, when a driver calls the pages.
+  const std::string self = kit::ModuleFileName(kit::InstanceHandle());
   const std::size_t cut = kelvra::FindLastCharacter(self, "\\/", kelvra::IsAnsiLeadByte);
   if (cut == std::string::npos) return nullptr;
   return LoadResourceOnly(self.substr(0, cut + 1) +

@@ -1,5 +1,7 @@
 #include "kit/app.h"
 
+#include <vector>
+
 // The linker's symbol for the first byte of the image holding this code.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -13,6 +15,17 @@ CWinApp* g_app = nullptr;
 
 HINSTANCE InstanceHandle() {
   return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+std::string ModuleFileName(HMODULE module) {
+  // A path longer than the buffer comes back cut to the buffer's size.
+  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+    std::vector<char> path(size);
+    const DWORD length = GetModuleFileNameA(module, path.data(), size);
+    if (length == 0) return std::string();
+    if (length < size) return std::string(path.data(), length);
+  }
+  return std::string();
 }
 
 HINSTANCE ResourceHandle() {

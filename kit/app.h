@@ -2,12 +2,17 @@
 // this code is linked into, and the process-wide current resource module.
 #pragma once
 
+#include <string>
 #include <windows.h>
 
 namespace kit {
 
 // The module (DLL or EXE) whose code this is; its own icons and bitmaps live there.
 HINSTANCE InstanceHandle();
+
+// The full path of `module` (null: the process's executable), however long;
+// empty when the system cannot tell.
+std::string ModuleFileName(HMODULE module);
 
 // Where templates and strings are looked up. Starts as InstanceHandle().
 HINSTANCE ResourceHandle();
