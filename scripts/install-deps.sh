@@ -8,8 +8,10 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-6
 command -v wine >/dev/null || need+=(wine)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 # The 32-bit loader installs even where the kernel cannot run it; the test
-# command probes before it uses it.
-dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+# command probes before it uses it. It is installed on its own, after the
+# rest, so that a mirror whose i386 index is out of step costs only that leg.
+need32=()
+dpkg -s wine32:i386 >/dev/null 2>&1 || need32+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb xauth)
 command -v import >/dev/null || need+=(imagemagick)
 command -v cmake >/dev/null || need+=(cmake)
@@ -34,7 +36,7 @@ make_japanese_locale() {
   locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
-if [ ${#need[@]} -eq 0 ]; then
+if [ ${#need[@]} -eq 0 ] && [ ${#need32[@]} -eq 0 ]; then
   make_japanese_locale
   exit 0
 fi
@@ -42,6 +44,16 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+# A mirror in the middle of a sync fails an index now and then: try again,
+# then go on with what was fetched; the install says if a package is missing.
+for try in 1 2 3; do
+  $sudo apt-get update -qq && break
+  echo "install-deps: apt-get update failed (try $try of 3)" >&2
+  sleep 10
+done
+[ ${#need[@]} -eq 0 ] || $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+if [ ${#need32[@]} -gt 0 ] &&
+  ! $sudo apt-get install -y -qq --no-install-recommends "${need32[@]}" >/dev/null; then
+  echo "install-deps: 32-bit Wine could not be installed; the 32-bit leg will not run" >&2
+fi
 make_japanese_locale

@@ -47,6 +47,8 @@ if [ -n "${KELVRA_SKIP_32BIT:-}" ]; then
   echo "== 32-bit leg skipped: KELVRA_SKIP_32BIT is set"
 elif wine_env_can_run_32bit; then
   legs=(i686:win32 x86_64:win64)
+elif [ ! -e "$WINE_ENV_LOADER32" ]; then
+  echo "== 32-bit leg skipped: 32-bit Wine is not installed ($WINE_ENV_LOADER32 is missing)"
 else
   echo "== 32-bit leg skipped: this host cannot run 32-bit programs" \
        "($WINE_ENV_LOADER32 --version fails; is the kernel's 32-bit emulation off?)"

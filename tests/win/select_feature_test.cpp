@@ -125,6 +125,12 @@ HWND WaitForPopup(const Ui& ui, DWORD timeoutMs = 3000) {
   return popup;
 }
 
+// Polls `done` until it holds or 5 s have passed.
+template <class Condition>
+void WaitUntil(Condition done) {
+  for (int waited = 0; !done() && waited < 5000; waited += 10) Sleep(10);
+}
+
 // The popup's commands, "od" after owner-drawn ones, and the first entry's width.
 std::string ReadPopup(HWND popup, HWND owner) {
   const auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
@@ -307,10 +313,18 @@ TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
     second = ReadPopup(popup, tree);
     Choose(ui, page, popup, 0);
 
+    // Posted clicks are dealt with after anything sent, so wait for each to show.
+    const HTREEITEM tools = Find(tree, "A tools");
     ClickOn(tree, "A tools", TVHT_ONITEMLABEL);
+    WaitUntil([&] { return Next(tree, nullptr, TVGN_CARET) == tools; });
     onText = WaitForPopup(ui, 300);
     afterTextClick = ui.Text(page, IDC_FEATURE_DESCRIPTION) + "|" + TreeText(page);
+    const HTREEITEM help = Find(tree, "Help files");
     ClickOn(tree, "Help files", TVHT_ONITEMBUTTON);
+    WaitUntil([&] {  // the button expands the collapsed item
+      return SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(help), TVIS_EXPANDED) &
+             TVIS_EXPANDED;
+    });
     onButton = WaitForPopup(ui, 300);
     ui.Click(page, IDC_BACK);
   });
