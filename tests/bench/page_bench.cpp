@@ -329,7 +329,7 @@ double TimeFeatureReads(const std::string& file) {
   return NowMs() - start;
 }
 
-void BenchFeatureScaling(HMODULE library, const std::string& folder, Report* report) {
+void BenchFeatureScaling(HMODULE library, const std::string& folder, int runs, Report* report) {
   KelvraPageFunction show = GetKelvraPage(library, "SelectFeatureDlg");
   if (!show) return;
   WriteActiveProduct("LUMO");
@@ -339,7 +339,7 @@ void BenchFeatureScaling(HMODULE library, const std::string& folder, Report* rep
   for (int count : {100, 1000, 5000, 10000}) {
     WriteFeatureList(options, count, FeatureShape::kProduct);
     std::vector<double> shown, reads;
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < runs; ++run) {
       shown.push_back(TimeOneCall(show).shown);
       reads.push_back(TimeFeatureReads(options));
     }
@@ -364,7 +364,7 @@ void BenchFeatureScaling(HMODULE library, const std::string& folder, Report* rep
   for (const auto& extreme : extremes) {
     WriteFeatureList(options, 10000, extreme.shape);
     std::vector<double> shown;
-    for (int run = 0; run < 3; ++run) shown.push_back(TimeOneCall(show).shown);
+    for (int run = 0; run < runs; ++run) shown.push_back(TimeOneCall(show).shown);
     const std::string name = std::string("SelectFeatureDlg with ") + extreme.name + " 10000";
     report->Figure(name + " features shown and idle", "%.1f ms", Median(shown));
     report->Figure(name + " against 5000 features", "%.2fx", Median(shown) / at5000);
@@ -407,7 +407,7 @@ int main(int argc, char** argv) {
   if (part != "DiskCost" && part != "features")
     BenchPages(library.get(), resources.get(), styles, settings, runs, part == "pages" ? "" : part,
                &report);
-  if (all || part == "features") BenchFeatureScaling(library.get(), folder, &report);
+  if (all || part == "features") BenchFeatureScaling(library.get(), folder, runs, &report);
   report.Finish();
   return 0;
 }
