@@ -1,5 +1,6 @@
 #include "features/feature_tree_rules.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "framework/text_compare.h"
@@ -77,6 +78,22 @@ std::vector<PlannedItem> PlanChildren(const std::vector<FeatureRecord>& records,
   return plan;
 }
 
+// Sorts the entries of one parent the way the tree's sorted insert would.
+void SortSiblings(std::vector<int>& siblings, const std::vector<PlannedItem>& plan,
+                  const std::vector<FeatureRecord>& records, TitleOrder order) {
+  const auto title = [&](int entry) -> const std::string& {
+    return records[plan[entry].record].title;
+  };
+  std::stable_sort(siblings.begin(), siblings.end(),
+                   [&](int a, int b) { return order(title(a), title(b)) < 0; });
+  for (auto run = siblings.begin(); run != siblings.end();) {
+    const auto end = std::find_if(run + 1, siblings.end(),
+                                  [&](int entry) { return order(title(*run), title(entry)) != 0; });
+    std::reverse(run + 1, end);
+    run = end;
+  }
+}
+
 // Visits `first`, its subtree, then its later siblings and their subtrees.
 // Iterative, so a long list of siblings cannot exhaust the stack.
 template <class Visit>
@@ -119,6 +136,36 @@ std::vector<PlannedItem> PlanFeatureTree(const std::vector<FeatureRecord>& recor
   // feature is never descended into.
   static const std::string kTopLevel;
   return PlanChildren(records, IndexByParent(records), kTopLevel);
+}
+
+std::vector<PlannedItem> InSortedOrder(const std::vector<PlannedItem>& plan,
+                                       const std::vector<FeatureRecord>& records,
+                                       TitleOrder order) {
+  // The entries below each entry (at its index + 1; the top level at 0).
+  std::vector<std::vector<int>> below(plan.size() + 1);
+  for (std::size_t i = 0; i < plan.size(); ++i)
+    below[plan[i].parent + 1].push_back(static_cast<int>(i));
+  for (std::vector<int>& siblings : below) SortSiblings(siblings, plan, records, order);
+  // Depth first again, each entry with its parent's new index.
+  struct Level {
+    const std::vector<int>* siblings;
+    std::size_t next;
+    int entry;
+  };
+  std::vector<PlannedItem> sorted;
+  sorted.reserve(plan.size());
+  std::vector<Level> levels{{&below[0], 0, -1}};
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next == level.siblings->size()) {
+      levels.pop_back();
+      continue;
+    }
+    const int entry = (*level.siblings)[level.next++];
+    sorted.push_back({plan[entry].record, level.entry});
+    levels.push_back({&below[entry + 1], 0, static_cast<int>(sorted.size()) - 1});
+  }
+  return sorted;
 }
 
 InstallState InitialImage(const FeatureRecord& record) {

@@ -43,6 +43,18 @@ struct PlannedItem {
 // an empty name or a cycle of parent names ends.
 std::vector<PlannedItem> PlanFeatureTree(const std::vector<FeatureRecord>& records);
 
+// How the tree control orders two sibling titles when it sorts them:
+// negative when `a` goes first, 0 when it takes them for equal.
+using TitleOrder = int (*)(const std::string& a, const std::string& b);
+
+// The same items, each parent's children in the order the tree's sorted
+// insert would leave them, so that each can be appended after the one
+// before: by `order`, and of equal titles the first planned first, then the
+// others the latest first, as the tree puts a title equal to some already
+// there right after the first of them. Parents stay ahead of their children.
+std::vector<PlannedItem> InSortedOrder(const std::vector<PlannedItem>& plan,
+                                       const std::vector<FeatureRecord>& records, TitleOrder order);
+
 // The image a record shows before anything changed it.
 InstallState InitialImage(const FeatureRecord& record);
 

@@ -25,6 +25,12 @@ const UINT kStateImages[] = {IDB_STATE_DISABLED,  IDB_STATE_ADVERTISED,      IDB
                              IDB_STATE_LOCAL,     IDB_STATE_ADVERTISED_GREY, IDB_STATE_SOURCE_GREY,
                              IDB_STATE_LOCAL_GREY};
 
+// The order the tree's sorted insert leaves sibling titles in: lstrcmpA's,
+// which sets a lower-case letter before its capital.
+int SortedTitleOrder(const std::string& a, const std::string& b) {
+  return lstrcmpA(a.c_str(), b.c_str());
+}
+
 }  // namespace
 
 const kit::CommandEntry<CSelectFeature> CSelectFeature::kCommands[] = {
@@ -98,11 +104,15 @@ void CSelectFeature::LoadFeatureRecords() {
 void CSelectFeature::BuildFeatureTree() {
   const kit::ScopedNoRedraw quiet(tree_);
   std::vector<HTREEITEM> inserted;
-  for (const features::PlannedItem& planned : features::PlanFeatureTree(records_)) {
+  // Siblings by title, whatever the file order. Sorted here and appended,
+  // because the tree's own sorted insert walks the siblings every time.
+  const std::vector<features::PlannedItem> plan =
+      features::InSortedOrder(features::PlanFeatureTree(records_), records_, SortedTitleOrder);
+  for (const features::PlannedItem& planned : plan) {
     FeatureRecord& record = records_[planned.record];
     TVINSERTSTRUCTA insert{};
     insert.hParent = planned.parent < 0 ? TVI_ROOT : inserted[planned.parent];
-    insert.hInsertAfter = TVI_SORT;  // siblings by title, whatever the file order
+    insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(record.title.c_str());
     insert.item.iImage = insert.item.iSelectedImage = features::InitialImage(record);

@@ -1,5 +1,6 @@
 // FEATURE values and the tree built from them: any lines parse, and the tree
-// plan ends, with every item placed below an item planned before it.
+// plan ends, with every item placed below an item planned before it, sorted
+// or not.
 #include "features/feature_record.h"
 #include "features/feature_tree_rules.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -21,9 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(record.defaultState == StateDisabled || record.defaultState == StateLocal);
   }
   const std::vector<features::PlannedItem> plan = features::PlanFeatureTree(records);
-  for (size_t i = 0; i < plan.size(); ++i) {
-    fuzz::Require(plan[i].record < records.size());
-    fuzz::Require(plan[i].parent < static_cast<int>(i));
+  const auto byBytes = [](const std::string& a, const std::string& b) { return a.compare(b); };
+  const std::vector<features::PlannedItem> sorted = features::InSortedOrder(plan, records, byBytes);
+  fuzz::Require(sorted.size() == plan.size());
+  for (const std::vector<features::PlannedItem>* items : {&plan, &sorted}) {
+    for (size_t i = 0; i < items->size(); ++i) {
+      fuzz::Require((*items)[i].record < records.size());
+      fuzz::Require((*items)[i].parent < static_cast<int>(i));
+    }
   }
   return 0;
 }

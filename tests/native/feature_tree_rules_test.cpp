@@ -14,12 +14,15 @@ FeatureRecord Feature(const std::string& name, const std::string& parent, bool l
                           std::to_string(hasChildren));
 }
 
-// A tree laid out by PlanFeatureTree in insertion order (the control's
-// sorting is not modelled). Items are entry indexes + 1.
+// A tree laid out by PlanFeatureTree in insertion order, sorted by
+// InSortedOrder when given a title order. Items are entry indexes + 1.
 class FakeTree : public FeatureTree {
  public:
-  explicit FakeTree(std::vector<FeatureRecord> records) : records_(std::move(records)) {
-    for (const PlannedItem& p : PlanFeatureTree(records_))
+  explicit FakeTree(std::vector<FeatureRecord> records, TitleOrder order = nullptr)
+      : records_(std::move(records)) {
+    std::vector<PlannedItem> plan = PlanFeatureTree(records_);
+    if (order) plan = InSortedOrder(plan, records_, order);
+    for (const PlannedItem& p : plan)
       nodes_.push_back({&records_[p.record], p.parent, InitialImage(records_[p.record])});
   }
   FeatureItem FirstTopLevel() const override { return Next(0, -1); }
@@ -64,6 +67,10 @@ class FakeTree : public FeatureTree {
   std::vector<Node> nodes_;
 };
 
+int ByteOrder(const std::string& a, const std::string& b) {
+  return a.compare(b);
+}
+
 TEST(FeatureTreePlan, PlacesChildrenCaseBlindAndEndsOnEmptyNamesAndCycles) {
   const std::pair<std::vector<FeatureRecord>, const char*> cases[] = {
       {{Feature("Core", "", true, 1), Feature("Sub", "CORE", true, 1), Feature("Leaf", "sub", 0),
@@ -77,8 +84,8 @@ TEST(FeatureTreePlan, PlacesChildrenCaseBlindAndEndsOnEmptyNamesAndCycles) {
 }
 
 // A chain of FEATURE lines, each the child of the one before, planned on a
-// thread with a driver's usual 1 MiB of stack: the plan must not grow the
-// stack with the depth.
+// thread with a driver's usual 1 MiB of stack: the plan, sorted, must not
+// grow the stack with the depth.
 TEST(FeatureTreePlan, AChainOfAHundredThousandFitsInADriverThreadsStack) {
   constexpr int kDepth = 100000;
   std::vector<FeatureRecord> chain;
@@ -97,7 +104,7 @@ TEST(FeatureTreePlan, AChainOfAHundredThousandFitsInADriverThreadsStack) {
                 &thread, &attributes,
                 [](void* data) -> void* {
                   auto* r = static_cast<Run*>(data);
-                  r->plan = PlanFeatureTree(*r->records);
+                  r->plan = InSortedOrder(PlanFeatureTree(*r->records), *r->records, ByteOrder);
                   return nullptr;
                 },
                 &run),
@@ -108,6 +115,17 @@ TEST(FeatureTreePlan, AChainOfAHundredThousandFitsInADriverThreadsStack) {
   int misplaced = 0;
   for (int i = 0; i <= kDepth; ++i) misplaced += run.plan[i].parent != i - 1;
   EXPECT_EQ(misplaced, 0);
+}
+
+TEST(FeatureTreePlan, InSortedOrderSortsEachParentsChildrenAndEqualTitlesAsTheTreeDoes) {
+  // Named by title and turn in the file: b1 a1 b2 b3 at the top, c1 c2 c3 B4 below b1.
+  std::vector<FeatureRecord> records;
+  for (const char* line :
+       {"b1;;b;;1;0;1", "c1;B1;c;;1;0;0", "a1;;a;;0;0;1", "c2;b1;c;;0;0;0", "b2;;b;;0;0;0",
+        "z1;a1;z;;1;0;0", "b3;;b;;1;0;1", "c3;b1;c;;0;0;0", "a2;b3;a;;0;0;0", "B4;b1;B;;1;0;0"})
+    records.push_back(ParseFeatureLine(line));
+  EXPECT_EQ(FakeTree(records, ByteOrder).Text(),
+            "a1=0 z1<a1=3 b1=3 B4<b1=3 c1<b1=3 c3<b1=0 c2<b1=0 b3=3 a2<b3=0 b2=0");
 }
 
 std::vector<FeatureRecord> Sample() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include "include/kelvra.h"
+#include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"
@@ -338,6 +340,65 @@ TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
           "|Viewer=3+ [A tools=0*, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=3 [Far "
           "away=3]")
       << "local chosen for Z add-ons; a click on a text selects as usual";
+}
+
+// Generated titles that sort apart by case, by digits and by letters of code
+// page 1252, and often not at all, some in runs of three and more: F1..F6 at
+// the top, F7..F20 below them, the rest below those. Beside it, the same features put into a tree
+// control in file order with TVI_SORT, each showing the page's image for it.
+struct GeneratedList {
+  std::string lines;
+  std::string sortedByTheTree;
+};
+
+GeneratedList GenerateFeatures(int count) {
+  static const char* const kPieces[] = {"a",    "A",  "b",    "B",    "0",    "1",
+                                        "10",   "9",  "\xe9", "\xc9", "\xc4", "\xe4",
+                                        "\xdf", "ss", "\xe6", "\xc6", "ae",   "e"};
+  unsigned seed = 25;
+  const auto next = [&seed](unsigned below) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % below;
+  };
+  const kit::ScopedWindow tree(CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 200, 200,
+                                               nullptr, nullptr, nullptr, nullptr));
+  std::vector<HTREEITEM> items(count + 1);
+  GeneratedList list;
+  for (int n = 1; n <= count; ++n) {
+    std::string title = kPieces[next(std::size(kPieces))];
+    if (next(4) == 0) title += kPieces[next(std::size(kPieces))];  // most of one piece
+    const int parent = n <= 6 ? 0 : 1 + next(n <= 20 ? n - 1 : 20);
+    const bool local = next(2);
+    list.lines += "FEATURE" + std::to_string(n) + "=F" + std::to_string(n) + ";" +
+                  (parent ? "F" + std::to_string(parent) : "") + ";" + title + ";;" +
+                  (local ? "1" : "0") + ";0;" + (n <= 20 ? "1" : "0") + "\r\n";
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent ? items[parent] : TVI_ROOT;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE;
+    insert.item.pszText = &title[0];
+    insert.item.iImage = local ? 3 : 0;
+    items[n] = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree.get(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  }
+  // The page opens with its first item selected and expanded.
+  const HTREEITEM first = Next(tree.get(), nullptr, TVGN_ROOT);
+  SendMessageA(tree.get(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+  SendMessageA(tree.get(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(first));
+  list.sortedByTheTree = TreeText(tree.get(), first);
+  return list;
+}
+
+TEST_F(SelectFeatureTest, SiblingsStandAsTheTreesOwnSortingPutsThem) {
+  const GeneratedList list = GenerateFeatures(300);
+  WriteOptionsIni(OptionsIni("lumo", "LUMO", list.lines));
+  std::string tree;
+  test::OpenPage(kPage, [&](Ui& ui, HWND page) {
+    tree = TreeText(page);
+    ui.Click(page, IDC_BACK);
+  });
+  EXPECT_NE(list.sortedByTheTree.find(" ["), std::string::npos) << "a tree with children";
+  EXPECT_EQ(tree, list.sortedByTheTree);
 }
 
 // Real key presses, as the keyboard sends them to the focused window.
