@@ -74,14 +74,15 @@ BOOL CDiskCostDialog::OnInitDialog() {
   kit::SetWindowIcons(Hwnd(), art.Icon());
   CenterWindow(Hwnd());
   SetText(kit::ResourceString(IDS_DISK_COST_CAPTION));
+  // Listening first, so no answer falls between it and the first rows.
+  kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
   {
+    // In one go: the list lays itself out again after every change it may redraw.
     const kit::ScopedNoRedraw quiet(list_);
     SetUpColumns();
     SetUpImages(art);
+    FillDriveRows();
   }
-  // Listening first, so no answer falls between the two.
-  kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
-  FillDriveRows();
   const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
   if (!probe.settled && probe.untilDeadline > 0)
     SetTimer(Hwnd(), kDeadlineTimer, probe.untilDeadline, nullptr);
@@ -99,6 +100,7 @@ bool CDiskCostDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESU
     KillTimer(Hwnd(), kDeadlineTimer);
   else if (message != kDriveAnswered)
     return false;
+  const kit::ScopedNoRedraw quiet(list_);
   FillDriveRows();
   return true;
 }
@@ -117,7 +119,6 @@ void CDiskCostDialog::SetUpImages(const CDiskCostArt& art) const {
 void CDiskCostDialog::FillDriveRows() {
   kelvra::DiskCostData& data = kelvra::GetDiskCostData();
   kelvra::ApplyRequirements(data.drives, data.requirements);
-  const kit::ScopedNoRedraw quiet(list_);
   list_.DeleteAllRows();
   for (const kelvra::DriveSpace& drive : data.drives)
     list_.AddDriveRow(drive.name, drive.isNetwork, drive);

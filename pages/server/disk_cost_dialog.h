@@ -27,6 +27,7 @@ class CDiskCostDialog : public kit::CDialog {
  private:
   void SetUpColumns() const;
   void SetUpImages(const CDiskCostArt& art) const;
+  // The rows afresh; the callers turn the list's redrawing off around it.
   void FillDriveRows();
 
   CDiskCostList list_;
