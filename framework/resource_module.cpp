@@ -1,5 +1,6 @@
 #include "framework/resource_module.h"
 
+#include <atomic>
 #include <vector>
 
 #include "framework/ansi_text.h"
@@ -11,6 +12,8 @@ const wchar_t kResourceLibraryName[] = L"Kelvrares.dll";
 const char kResourceLibraryMissing[] = "Unable to load resource dll: Kelvrares.dll.";
 
 namespace {
+
+std::atomic<unsigned> g_loads{0};
 
 std::string ToAnsi(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -41,8 +44,13 @@ HMODULE LoadBesideOwnModule(const std::string& name) {
 
 }  // namespace
 
+unsigned ResourceLibraryLoads() {
+  return g_loads.load();
+}
+
 bool CResourceModule::Load(const std::wstring& resourceFileName) {
   Free();
+  ++g_loads;
   const std::string name = ToAnsi(resourceFileName);
   HMODULE module = LoadResourceOnly(name);
   if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name, kelvra::IsAnsiLeadByte));

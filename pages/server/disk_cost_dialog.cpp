@@ -3,6 +3,7 @@
 #include "framework/resource_module.h"
 #include "kit/app.h"
 #include "kit/ui_helpers.h"
+#include "pages/server/disk_cost_art.h"
 #include "pages/server/disk_cost_data.h"
 #include "pages/server/drive_probe.h"
 #include "resdll/kelvrares_ids.h"
@@ -24,9 +25,6 @@ constexpr ColumnLayout kColumns[] = {
 // Posted by the drive workers; the timer lists the drives still silent.
 constexpr UINT kDriveAnswered = WM_APP + 1;
 constexpr UINT_PTR kDeadlineTimer = 1;
-
-constexpr int kSmallImageSize = 16;
-constexpr COLORREF kSmallImageMask = RGB(255, 0, 0);
 
 // Over the owner when there is one, else in the middle of the work area of
 // the monitor the dialog is on.
@@ -53,10 +51,7 @@ void CenterWindow(HWND window) {
 }  // namespace
 
 CDiskCostDialog::CDiskCostDialog(HWND parent, HINSTANCE resources)
-    : CDialog(IDD_DISK_COST, parent),
-      resources_(resources),
-      icon_(static_cast<HICON>(LoadImageA(kit::ResourceHandle(), MAKEINTRESOURCEA(IDI_DISK_COST),
-                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
+    : CDialog(IDD_DISK_COST, parent), resources_(resources) {}
 
 void CDiskCostDialog::DoDataExchange() {
   BindControl(IDC_DRIVE_LIST, list_);
@@ -75,17 +70,19 @@ BOOL CDiskCostDialog::OnInitDialog() {
   CResourceScope scope(resources);
 
   CDialog::OnInitDialog();
-  kit::SetWindowIcons(Hwnd(), icon_.get());
+  const CDiskCostArt& art = CDiskCostArt::Of(resources);
+  kit::SetWindowIcons(Hwnd(), art.Icon());
   CenterWindow(Hwnd());
   SetText(kit::ResourceString(IDS_DISK_COST_CAPTION));
+  // Listening first, so no answer falls between it and the first rows.
+  kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
   {
+    // In one go: the list lays itself out again after every change it may redraw.
     const kit::ScopedNoRedraw quiet(list_);
     SetUpColumns();
-    SetUpSmallImages();
+    SetUpImages(art);
+    FillDriveRows();
   }
-  // Listening first, so no answer falls between the two.
-  kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
-  FillDriveRows();
   const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
   if (!probe.settled && probe.untilDeadline > 0)
     SetTimer(Hwnd(), kDeadlineTimer, probe.untilDeadline, nullptr);
@@ -103,6 +100,7 @@ bool CDiskCostDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESU
     KillTimer(Hwnd(), kDeadlineTimer);
   else if (message != kDriveAnswered)
     return false;
+  const kit::ScopedNoRedraw quiet(list_);
   FillDriveRows();
   return true;
 }
@@ -113,17 +111,14 @@ void CDiskCostDialog::SetUpColumns() const {
     list_.InsertColumn(index++, kit::ResourceString(column.heading), column.format, column.width);
 }
 
-void CDiskCostDialog::SetUpSmallImages() {
-  // With a mask, so the drive icons sit on the list's own background.
-  smallImages_.Create(kSmallImageSize, kSmallImageSize, ILC_COLOR16 | ILC_MASK, 6, 1);
-  smallImages_.AddMasked(IDB_DRIVE_SMALL, kSmallImageMask);
-  list_.SetImageList(smallImages_.Handle(), LVSIL_SMALL);
+void CDiskCostDialog::SetUpImages(const CDiskCostArt& art) const {
+  list_.SetImageList(art.DriveImages(), LVSIL_SMALL);
+  list_.SetImageList(art.StateImages(), LVSIL_STATE);
 }
 
 void CDiskCostDialog::FillDriveRows() {
   kelvra::DiskCostData& data = kelvra::GetDiskCostData();
   kelvra::ApplyRequirements(data.drives, data.requirements);
-  const kit::ScopedNoRedraw quiet(list_);
   list_.DeleteAllRows();
   for (const kelvra::DriveSpace& drive : data.drives)
     list_.AddDriveRow(drive.name, drive.isNetwork, drive);

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "kit/dialog.h"
-#include "kit/image_list.h"
-#include "kit/scoped_handle.h"
 #include "pages/server/disk_cost_list.h"
+
+class CDiskCostArt;
 
 class CDiskCostDialog : public kit::CDialog {
  public:
@@ -26,11 +26,10 @@ class CDiskCostDialog : public kit::CDialog {
 
  private:
   void SetUpColumns() const;
-  void SetUpSmallImages();
+  void SetUpImages(const CDiskCostArt& art) const;
+  // The rows afresh; the callers turn the list's redrawing off around it.
   void FillDriveRows();
 
   CDiskCostList list_;
-  kit::CImageList smallImages_;
   HINSTANCE resources_;
-  kit::ScopedIcon icon_;
 };

@@ -14,20 +14,14 @@ SizeUnits LoadSizeUnits() {
 
 namespace {
 
-constexpr int kStateImageWidth = 16;
-constexpr COLORREF kStateImageMask = RGB(0, 255, 0);
-
 enum Column : int { kNameColumn, kTotalColumn, kFreeColumn, kRequiredColumn, kRemainingColumn };
 
 }  // namespace
 
 void CDiskCostList::PreSubclassWindow() {
   SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  // The state images belong to this object, not to the control.
+  // Its image lists serve every opening: the control must not destroy them.
   ModifyStyle(0, LVS_SHAREIMAGELISTS);
-  if (!stateImages_.IsCreated())
-    stateImages_.CreateFromBitmap(IDB_DRIVE_STATE, kStateImageWidth, 1, kStateImageMask);
-  SetImageList(stateImages_.Handle(), LVSIL_STATE);
   units_ = kelvra::LoadSizeUnits();
   notAnswering_ = kit::ResourceString(IDS_DRIVE_NOT_ANSWERING);
   kit::CListCtrl::PreSubclassWindow();

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "kit/image_list.h"
 #include "kit/list_ctrl.h"
 #include "pages/server/disk_cost_math.h"
 
@@ -38,14 +37,12 @@ class CDiskCostList : public kit::CListCtrl {
   const std::vector<Row>& Rows() const { return rows_; }
 
  protected:
-  // Grid lines, full-row selection, the state images and the texts,
-  // before the control is ours.
+  // Grid lines, full-row selection and the texts, before the control is ours.
   void PreSubclassWindow() override;
 
  private:
   std::string Size(int64_t value) const { return kelvra::FormatSize(value, units_); }
 
-  kit::CImageList stateImages_;
   std::vector<Row> rows_;
   // Taken while the dialog's library is current: rows come in later too.
   kelvra::SizeUnits units_;

@@ -78,7 +78,7 @@ struct DialogSeen {
   DWORD extendedStyle = 0;
   HIMAGELIST smallImages = nullptr;
   HIMAGELIST stateImages = nullptr;
-  // Read while the dialog is up: its image lists go with it.
+  // Read while the dialog is up.
   int smallCount = 0, smallWidth = 0, smallHeight = 0;
   int stateCount = 0, stateWidth = 0, stateHeight = 0;
   bool shortMarkDrawn = false;
@@ -407,7 +407,7 @@ TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
   }
 }
 
-TEST_F(DiskCostDialogTest, DrivesAreMeasuredOncePerProcess) {
+TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
   kelvra::DiskCostData& data = kelvra::GetDiskCostData();
   const DriveSpace* c = FindDrive("C:");
   ASSERT_NE(c, nullptr);
@@ -445,6 +445,11 @@ TEST_F(DiskCostDialogTest, DrivesAreMeasuredOncePerProcess) {
   const RowSeen* row = FindRow(second, "C:");
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->cells[4], Bytes(4096));
+  // Made by the first opening from this load of the library, left whole by
+  // its dialog.
+  EXPECT_EQ(second.smallImages, first.smallImages);
+  EXPECT_EQ(second.stateImages, first.stateImages);
+  EXPECT_EQ(second.stateCount, 6);
 }
 
 // With the library gone from the disk, a dialog given the page's current

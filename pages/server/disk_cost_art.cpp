@@ -1,0 +1,31 @@
+#include "pages/server/disk_cost_art.h"
+
+#include "framework/resource_module.h"
+#include "resdll/kelvrares_ids.h"
+
+namespace {
+
+// With masks, so the images sit on the list's own background.
+constexpr int kDriveImageSize = 16;
+constexpr COLORREF kDriveImageMask = RGB(255, 0, 0);
+constexpr int kStateImageWidth = 16;
+constexpr COLORREF kStateImageMask = RGB(0, 255, 0);
+
+}  // namespace
+
+const CDiskCostArt& CDiskCostArt::Of(HINSTANCE resources) {
+  // One per process, like the drive data; freed when this module unloads.
+  static CDiskCostArt art;
+  if (art.source_ != resources || art.sourceLoad_ != ResourceLibraryLoads()) art.Make(resources);
+  return art;
+}
+
+void CDiskCostArt::Make(HINSTANCE resources) {
+  source_ = resources;
+  sourceLoad_ = ResourceLibraryLoads();
+  icon_.reset(static_cast<HICON>(
+      LoadImageA(resources, MAKEINTRESOURCEA(IDI_DISK_COST), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  driveImages_.Create(kDriveImageSize, kDriveImageSize, ILC_COLOR16 | ILC_MASK, 6, 1);
+  driveImages_.AddMasked(IDB_DRIVE_SMALL, kDriveImageMask);
+  stateImages_.CreateFromBitmap(IDB_DRIVE_STATE, kStateImageWidth, 1, kStateImageMask);
+}
