@@ -39,6 +39,7 @@ CSetupPage::CSetupPage(const PageTraits& traits)
       icon_(LoadIconA(kit::ResourceHandle(), MAKEINTRESOURCEA(IconIdOf(traits.icon)))) {}
 
 BOOL CSetupPage::OnInitDialog() {
+  const CActiveProductReading setup;
   CDialog::OnInitDialog();
   kit::SetWindowIcons(Hwnd(), icon_);
   PlaceWindow();
@@ -140,6 +141,7 @@ int CSetupPage::ConfirmCancel(const std::string& caption) const {
 void CSetupPage::OnNext() {
   // Every write of Next counts: a choice the registry refused is no Next,
   // and the marker stays as it was unless the values are stored.
+  const CActiveProductReading setup;
   const std::string key = OptionKey();
   const CRegistryWriteRecord writes;
   if (!Commit(key)) return;
