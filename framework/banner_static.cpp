@@ -1,17 +1,84 @@
 #include "framework/banner_static.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "kit/app.h"
+
+namespace {
+
+// The greys that LR_LOADMAP3DCOLORS replaces, in the colours it maps them to.
+BannerSource SourceNow(const std::string& resource) {
+  return {resource,
+          {GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DLIGHT)}};
+}
+
+// `source` stretched to `width` by `height` in the format of `dc`, with
+// averaged, not dropped, pixels when the page is scaled for another dpi.
+HBITMAP Stretch(HDC dc, HBITMAP source, const BITMAP& info, int width, int height) {
+  kit::ScopedBitmap picture(CreateCompatibleBitmap(dc, width, height));
+  if (!picture) return nullptr;
+  const kit::ScopedMemoryDC from(dc, source);
+  const kit::ScopedMemoryDC to(dc, picture.get());
+  if (!from.get() || !to.get()) return nullptr;
+  SetStretchBltMode(to.get(), HALFTONE);
+  SetBrushOrgEx(to.get(), 0, 0, nullptr);
+  if (!StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight,
+                  SRCCOPY))
+    return nullptr;
+  return picture.release();
+}
+
+// Banners as painted, kept while the library is loaded. Averaging the pixels
+// is the costliest thing a page paints, and the pages of a setup show one or
+// two banners at one size.
+class CStretchedBanners {
+ public:
+  HBITMAP Get(HDC dc, const BannerSource& source, HBITMAP bitmap, const BITMAP& info, int width,
+              int height) {
+    for (const Entry& entry : entries_)
+      if (entry.source == source && entry.width == width && entry.height == height)
+        return entry.picture.get();
+    kit::ScopedBitmap picture(Stretch(dc, bitmap, info, width, height));
+    if (!picture) return nullptr;
+    if (entries_.size() == kKept) entries_.erase(entries_.begin());
+    entries_.push_back({source, width, height, std::move(picture)});
+    return entries_.back().picture.get();
+  }
+
+ private:
+  static constexpr size_t kKept = 4;
+  struct Entry {
+    BannerSource source;
+    int width, height;
+    kit::ScopedBitmap picture;
+  };
+  std::vector<Entry> entries_;
+};
+
+CStretchedBanners& StretchedBanners() {
+  static CStretchedBanners banners;
+  return banners;
+}
+
+}  // namespace
+
+bool BannerSource::operator==(const BannerSource& other) const {
+  return resource == other.resource && greys[0] == other.greys[0] && greys[1] == other.greys[1] &&
+         greys[2] == other.greys[2];
+}
 
 void CBannerStatic::SetBitmap(int id) {
   bitmapId_ = id;
   bitmapName_.clear();
-  Load(MAKEINTRESOURCEA(id));
+  Load(MAKEINTRESOURCEA(id), "#" + std::to_string(id));
 }
 
 void CBannerStatic::SetBitmap(const std::string& name) {
   bitmapId_ = -1;
   bitmapName_ = name;
-  Load(bitmapName_.c_str());
+  Load(bitmapName_.c_str(), bitmapName_);
 }
 
 void CBannerStatic::SetName(const std::string& name) {
@@ -44,21 +111,23 @@ void CBannerStatic::KeepBitmapShape() {
   if (bitmap_) KeepShape(Hwnd(), bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
 }
 
-void CBannerStatic::Load(LPCSTR resource) {
+void CBannerStatic::Load(LPCSTR resource, const std::string& name) {
+  const BannerSource source = SourceNow(name);
   // Always this module's own bitmaps, whichever resource module is current.
   auto* loaded = static_cast<HBITMAP>(
       LoadImageA(kit::InstanceHandle(), resource, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   if (!loaded) return;
   bitmap_.reset(loaded);
+  source_ = source;
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, TRUE);
   GetObjectA(loaded, sizeof bitmapInfo_, &bitmapInfo_);
 }
 
 void CBannerStatic::Reload() {
   if (bitmapId_ > 0)
-    Load(MAKEINTRESOURCEA(bitmapId_));
+    SetBitmap(bitmapId_);
   else if (!bitmapName_.empty())
-    Load(bitmapName_.c_str());
+    SetBitmap(std::string(bitmapName_));
 }
 
 void CBannerStatic::PreSubclassWindow() {
@@ -102,27 +171,17 @@ void CBannerStatic::Paint(HDC dc) const {
   const int height = client.bottom - client.top;
   if (width <= 0 || height <= 0) return;
 
-  // Only the invalid part is drawn, taken from the matching part of the
-  // bitmap as if the whole bitmap were stretched to the client area.
+  // Only the invalid part is drawn, from the bitmap stretched to the client area.
   RECT clip;
   GetClipBox(dc, &clip);
   RECT part;
   if (!IntersectRect(&part, &clip, &client)) return;
-  const int srcLeft = MulDiv(part.left, bitmapInfo_.bmWidth, width);
-  const int srcTop = MulDiv(part.top, bitmapInfo_.bmHeight, height);
-  const int srcRight = MulDiv(part.right, bitmapInfo_.bmWidth, width);
-  const int srcBottom = MulDiv(part.bottom, bitmapInfo_.bmHeight, height);
-
-  kit::ScopedMemoryDC memory(dc, bitmap_.get());
+  HBITMAP picture = StretchedBanners().Get(dc, source_, bitmap_.get(), bitmapInfo_, width, height);
+  if (!picture) return;
+  const kit::ScopedMemoryDC memory(dc, picture);
   if (!memory.get()) return;
-  // Averaged, not dropped, pixels when the page is scaled for another dpi.
-  const int oldMode = SetStretchBltMode(dc, HALFTONE);
-  POINT oldOrigin;
-  SetBrushOrgEx(dc, 0, 0, &oldOrigin);
-  StretchBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, memory.get(),
-             srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop, SRCCOPY);
-  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-  SetStretchBltMode(dc, oldMode);
+  BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, memory.get(),
+         part.left, part.top, SRCCOPY);
 }
 
 bool CBannerStatic::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -15,6 +15,15 @@
 // banner is wider for its height than the 505 by 63 pixels it shows.
 void KeepShape(HWND control, int width, int height);
 
+// What a banner bitmap was loaded from: a bitmap resource of this module
+// ("#" and its number, or its name), its greys mapped to the 3-D colours of
+// the moment.
+struct BannerSource {
+  std::string resource;
+  COLORREF greys[3];
+  bool operator==(const BannerSource& other) const;
+};
+
 class CBannerStatic : public kit::CStatic {
  public:
   KIT_RUNTIME_CLASS(CBannerStatic, kit::CStatic);
@@ -39,13 +48,14 @@ class CBannerStatic : public kit::CStatic {
   bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  void Load(LPCSTR resource);
+  void Load(LPCSTR resource, const std::string& name);
   void Reload();
   void Paint(HDC dc) const;
   UINT TextAlignment() const;
 
   kit::ScopedBitmap bitmap_;
   BITMAP bitmapInfo_{};
+  BannerSource source_;  // what bitmap_ was loaded from
   int bitmapId_ = -1;
   std::string bitmapName_;
   LONG_PTR textStyle_ = 0;  // the template's alignment, before owner-draw took its place

@@ -32,16 +32,14 @@ LONG CRegistryKey::Close() {
 }
 
 bool CRegistryKey::QueryDwordValue(const std::string& name, DWORD* value) const {
+  // One query: a value larger than a DWORD does not fit and fails like one
+  // of another type.
   DWORD type = 0;
-  DWORD size = sizeof(DWORD);
-  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD)
-    return false;
   DWORD data = 0;
-  size = sizeof data;
-  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, nullptr,
-                       reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
+  DWORD size = sizeof data;
+  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
     return false;
   *value = data;
   return true;
@@ -58,18 +56,20 @@ DWORD CRegistryKey::QueryDwordOrMinusOne(const std::string& name) const {
 }
 
 std::string CRegistryKey::QueryString(const std::string& name) const {
+  // Most values fit the first buffer; a longer one is asked for again at
+  // the size the first answer gave.
+  std::vector<char> buffer(256);
   DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS ||
-      type != REG_SZ)
-    return std::string();
-  if (size == 0) return std::string();
+  DWORD size = static_cast<DWORD>(buffer.size());
+  LONG result = RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(buffer.data()), &size);
+  if (result == ERROR_MORE_DATA && type == REG_SZ) {
+    buffer.resize(size);
+    result = RegQueryValueExA(handle_.get(), name.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(buffer.data()), &size);
+  }
+  if (result != ERROR_SUCCESS || type != REG_SZ || size == 0) return std::string();
   // The stored data need not end in a NUL; only `size` bytes are ever read.
-  std::vector<char> buffer(size);
-  if (RegQueryValueExA(handle_.get(), name.c_str(), nullptr, nullptr,
-                       reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
-    return std::string();
   const size_t read = size < buffer.size() ? size : buffer.size();
   size_t length = 0;
   while (length < read && buffer[length] != '\0') ++length;

@@ -22,10 +22,40 @@ const char kContentServer[] = OPTIONS_KEY "\\ContentServer";
 const char kCanceledValue[] = "_CANCELED";
 const char kTargetDirValue[] = "TARGETDIR";
 
-std::string ReadActiveValue() {
+namespace {
+
+// The outermost reading alive; inner ones defer to it.
+CActiveProductReading* currentReading = nullptr;
+
+std::string ReadActiveFromRegistry() {
   CRegistryReadKey key;
   if (!key.Open(HKEY_CURRENT_USER, setup_keys::kOptions)) return std::string();
   return key.QueryString("active");
+}
+
+}  // namespace
+
+CActiveProductReading::CActiveProductReading() {
+  if (!currentReading) currentReading = this;
+}
+
+CActiveProductReading::~CActiveProductReading() {
+  if (currentReading == this) currentReading = nullptr;
+}
+
+CActiveProductReading* CActiveProductReading::Current() {
+  return currentReading;
+}
+
+const std::string& CActiveProductReading::Value() {
+  if (!read_) value_ = ReadActiveFromRegistry();
+  read_ = true;
+  return value_;
+}
+
+std::string ReadActiveValue() {
+  if (CActiveProductReading* reading = CActiveProductReading::Current()) return reading->Value();
+  return ReadActiveFromRegistry();
 }
 
 std::string GetActiveProduct() {

@@ -23,6 +23,27 @@ extern const char kTargetDirValue[];  // "TARGETDIR"
 
 // The "active" product as stored, unchanged; empty when missing.
 std::string ReadActiveValue();
+
+// While one lives, "active" is read from the registry once and every later
+// read gets that reading: a page's handler asks for it for its icon,
+// caption, banner, key and texts, all from one state of the setup. Handlers
+// run one at a time on the driver's thread; one made while another lives
+// takes the other's reading.
+class CActiveProductReading {
+ public:
+  CActiveProductReading();
+  ~CActiveProductReading();
+  CActiveProductReading(const CActiveProductReading&) = delete;
+  CActiveProductReading& operator=(const CActiveProductReading&) = delete;
+
+  // The first one alive, or null.
+  static CActiveProductReading* Current();
+  const std::string& Value();
+
+ private:
+  bool read_ = false;
+  std::string value_;
+};
 // The "active" product in capitals; empty when missing.
 std::string GetActiveProduct();
 // For a page that follows the active product, worked out afresh from

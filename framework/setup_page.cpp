@@ -39,6 +39,7 @@ CSetupPage::CSetupPage(const PageTraits& traits)
       icon_(LoadIconA(kit::ResourceHandle(), MAKEINTRESOURCEA(IconIdOf(traits.icon)))) {}
 
 BOOL CSetupPage::OnInitDialog() {
+  const CActiveProductReading setup;
   CDialog::OnInitDialog();
   kit::SetWindowIcons(Hwnd(), icon_);
   PlaceWindow();
@@ -101,14 +102,14 @@ void CSetupPage::ShowBanner() {
 void CSetupPage::PlaceWindow() {
   RECT window;
   GetWindowRect(Hwnd(), &window);
-  // A library has no main window of its own, so this is the primary monitor.
-  HMONITOR monitor = MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoA(monitor, &info)) return;
+  // A library has no main window of its own, so this is the primary
+  // monitor's work area. Asked for alone: finding the monitor first costs
+  // Wine another look at its display settings.
+  RECT work;
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return;
   const kelvra::ScreenPoint origin =
-      kelvra::PageOrigin({info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom},
-                         window.right - window.left, window.bottom - window.top);
+      kelvra::PageOrigin({work.left, work.top, work.right, work.bottom}, window.right - window.left,
+                         window.bottom - window.top);
   // Only moved: the dialog comes to the top when it is shown, and raising
   // the hidden window now would cost a restack for nothing.
   SetWindowPos(Hwnd(), nullptr, origin.x, origin.y, 0, 0,
@@ -140,6 +141,7 @@ int CSetupPage::ConfirmCancel(const std::string& caption) const {
 void CSetupPage::OnNext() {
   // Every write of Next counts: a choice the registry refused is no Next,
   // and the marker stays as it was unless the values are stored.
+  const CActiveProductReading setup;
   const std::string key = OptionKey();
   const CRegistryWriteRecord writes;
   if (!Commit(key)) return;

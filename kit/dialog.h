@@ -50,6 +50,8 @@ class CDialog : public CWnd {
   virtual bool OnMeasureItem(MEASUREITEMSTRUCT* item);
 
   void BindControl(int id, CWnd& control);
+  // For a control whose messages its object never handles (CWnd::View).
+  void ViewControl(int id, CWnd& control) { control.View(GetDlgItem(id)); }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -35,6 +35,11 @@ bool CWnd::Bind(HWND window) {
   return subclassed_;
 }
 
+void CWnd::View(HWND window) {
+  Unbind();
+  hwnd_ = window;
+}
+
 void CWnd::Unbind() {
   if (subclassed_ && hwnd_) {
     RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);

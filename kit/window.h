@@ -27,6 +27,11 @@ class CWnd {
 
   // Attaches this object to an existing window by subclassing it.
   bool Bind(HWND window);
+  // Views an existing window without subclassing it, for a control whose
+  // messages this object never handles: under Wine every message to a
+  // subclassed window costs a round trip to the server for its subclass data.
+  // The view is not found by FromBound and outlives the window it views.
+  void View(HWND window);
   void Unbind();
 
   // The object bound to a window by Bind, or null.

@@ -37,7 +37,7 @@ std::string CStandardContentOption::OptionKey() const {
 
 void CStandardContentOption::DoDataExchange() {
   CSetupPage::DoDataExchange();
-  BindControl(IDC_CONTENT_LIST, list_);
+  ViewControl(IDC_CONTENT_LIST, list_);
 }
 
 bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESULT*) {

@@ -10,6 +10,14 @@
 #include <string>
 #include <vector>
 #include <windows.h>
+#ifdef KELVRA_CALLGRIND
+#include <cstdint>  // before valgrind's header, which needs it
+
+#include "callgrind.h"
+#else
+#define CALLGRIND_ZERO_STATS
+#define CALLGRIND_DUMP_STATS
+#endif
 
 #include "driver/setup_driver.h"
 #include "framework/ini_file.h"
@@ -232,6 +240,58 @@ void BenchPages(HMODULE library, HMODULE resources, const kit::ActivationContext
   }
 }
 
+// For an instruction profile: a thread timer, so nothing but the page runs
+// in the process. It fires once the page's queue is empty, that is once the
+// page is painted and idle, and presses Next.
+void CALLBACK PressNextFromTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND found[2] = {nullptr, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(found));
+  if (!found[0]) return;
+  KillTimer(nullptr, timer);
+  PostMessageA(found[0], WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+}
+
+void OpenUntilNext(const std::function<int()>& show) {
+  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, PressNextFromTimer);
+  show();
+}
+
+// Under callgrind, these openings alone go into a dump of their own.
+void ProfiledOpenings(const std::function<int()>& show, int runs) {
+  CALLGRIND_ZERO_STATS;
+  for (int run = 0; run < runs; ++run) OpenUntilNext(show);
+  CALLGRIND_DUMP_STATS;
+}
+
+// "profile:<export>" opens the page `runs` times, "profile-bare:<export>" its
+// bare dialog under the pages' common controls, "profile-plain:<export>"
+// under the driver's; each after one opening that is not counted
+// (scripts/profile-page.sh).
+bool Profile(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
+             const DriverSettings& settings, const std::string& part, int runs) {
+  const std::size_t colon = part.find(':');
+  const std::string mode = part.substr(0, colon), exportName = part.substr(colon + 1);
+  const WizardPage* page = nullptr;
+  for (const WizardPage& each : settings.pages)
+    if (each.exportName == exportName) page = &each;
+  KelvraPageFunction export_ = GetKelvraPage(library, exportName.c_str());
+  const UINT templateId = TemplateOf(exportName);
+  if (!page || !export_ || !templateId) return false;
+  WriteActiveProduct(page->active);
+  const kit::ActivationContext* controls = mode == "profile-plain" ? nullptr : &styles;
+  std::function<int()> show = [&] {
+    kit::ScopedActivation active;
+    if (controls) active = kit::Activate(*controls);
+    return static_cast<int>(
+        DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), nullptr, BareProc, 0));
+  };
+  if (mode == "profile") show = export_;
+  OpenUntilNext(show);
+  ProfiledOpenings(show, runs);
+  std::printf("%s: %d openings\n", part.c_str(), runs);
+  return true;
+}
+
 // Opens the Disk Cost dialog `opens` times on the install destination page
 // and returns each opening's time until the dialog is idle.
 std::vector<double> TimeDiskCostOpenings(HMODULE library, int opens) {
@@ -401,6 +461,8 @@ int main(int argc, char** argv) {
   // A second argument measures one part alone: "DiskCost", "pages", one
   // export's name, or "features".
   const std::string part = argc > 2 ? argv[2] : "";
+  if (part.rfind("profile", 0) == 0)
+    return Profile(library.get(), resources.get(), styles, settings, part, runs) ? 0 : 2;
   const bool all = part.empty();
   if (all || part == "DiskCost")
     BenchDiskCost(library.get(), resources.get(), styles, runs, &report);

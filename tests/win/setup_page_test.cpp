@@ -230,6 +230,53 @@ TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
   EXPECT_GT(erasesAfterChange, 0) << "repainted";
 }
 
+// The pixels of `width` by `height` of `dc`, or of `bitmap` stretched to that
+// size with averaged pixels when `bitmap` is given, as 32-bit colours.
+std::vector<DWORD> Pixels(HDC dc, int width, int height, HBITMAP bitmap = nullptr) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const kit::ScopedBitmap copy(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const kit::ScopedMemoryDC to(dc, copy.get());
+  if (bitmap) {
+    BITMAP size{};
+    GetObjectA(bitmap, sizeof size, &size);
+    const kit::ScopedMemoryDC from(dc, bitmap);
+    SetStretchBltMode(to.get(), HALFTONE);
+    SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, size.bmWidth, size.bmHeight,
+               SRCCOPY);
+  } else {
+    BitBlt(to.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+  const auto* first = static_cast<const DWORD*>(bits);
+  std::vector<DWORD> pixels(first, first + width * height);
+  for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
+
+// The banner shows its bitmap stretched to the control, also on a later page
+// that paints it from the picture kept since the first.
+TEST_F(SetupPageTest, BannerShowsItsBitmapStretchedToTheControl) {
+  for (int visit = 0; visit < 2; ++visit) {
+    CPartModification page;
+    std::vector<DWORD> shown, expected;
+    WhileShown(page, [&](Ui&, HWND window) {
+      HWND banner = GetDlgItem(window, IDC_BANNER);
+      RedrawWindow(banner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      RECT client{};
+      GetClientRect(banner, &client);
+      HDC dc = GetDC(banner);
+      shown = Pixels(dc, client.right, client.bottom);
+      expected = Pixels(dc, client.right, client.bottom, page.Banner().Bitmap());
+      ReleaseDC(banner, dc);
+    });
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(shown == expected) << "visit " << visit;
+  }
+}
+
 }  // namespace
 
 namespace {
