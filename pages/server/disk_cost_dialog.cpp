@@ -77,7 +77,8 @@ BOOL CDiskCostDialog::OnInitDialog() {
   // Listening first, so no answer falls between it and the first rows.
   kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
   {
-    // In one go: the list lays itself out again after every change it may redraw.
+    // Redrawing off for all of it: the list lays itself out again after each
+    // change it may redraw, and once more when redrawing comes back.
     const kit::ScopedNoRedraw quiet(list_);
     SetUpColumns();
     SetUpImages(art);
