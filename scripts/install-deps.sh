@@ -11,7 +11,27 @@ command -v wine >/dev/null || need+=(wine)
 # command probes before it uses it. It is installed on its own, after the
 # rest, so that a mirror whose i386 index is out of step costs only that leg.
 need32=()
-dpkg -s wine32:i386 >/dev/null 2>&1 || need32+=(wine32:i386)
+# A kernel with 32-bit emulation off runs no 32-bit program: the smallest
+# i386 one (exit through int 0x80) tells, and there 32-bit Wine is not fetched.
+kernel_runs_32bit() {
+  local probe
+  probe=$(mktemp) || return 0
+  printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0'\
+'\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10'\
+'\135\0\0\0\135\0\0\0\5\0\0\0\0\20\0\0\270\1\0\0\0\61\333\315\200' >"$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null
+  local status=$?
+  rm -f "$probe"
+  [ $status -eq 0 ]
+}
+if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+  if kernel_runs_32bit; then
+    need32+=(wine32:i386)
+  else
+    echo "install-deps: this kernel runs no 32-bit programs; 32-bit Wine is left out"
+  fi
+fi
 command -v Xvfb >/dev/null || need+=(xvfb xauth)
 command -v import >/dev/null || need+=(imagemagick)
 command -v cmake >/dev/null || need+=(cmake)
