@@ -28,8 +28,7 @@ class CWnd {
   // Attaches this object to an existing window by subclassing it.
   bool Bind(HWND window);
   // Views an existing window without subclassing it, for a control whose
-  // messages this object never handles: under Wine every message to a
-  // subclassed window costs a round trip to the server for its subclass data.
+  // messages this object never handles, so none of them pass through it.
   // The view is not found by FromBound and outlives the window it views.
   void View(HWND window);
   void Unbind();
@@ -61,8 +60,9 @@ class CWnd {
   HWND hwnd_ = nullptr;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The window's procedure from before it was bound, or the default one.
+  static LRESULT PassOn(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool subclassed_ = false;
 };
 

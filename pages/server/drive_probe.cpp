@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "kit/held_lock.h"
 #include "pages/server/disk_cost_math.h"
 
 namespace kelvra {
@@ -16,18 +17,6 @@ struct Slot {
   bool typed = false;  // the type comes first; the free space may stall alone
   UINT type = DRIVE_UNKNOWN;
   DriveSpace space;
-};
-
-// The probe's lock, held for the scope.
-class HeldLock {
- public:
-  explicit HeldLock(SRWLOCK* lock) : lock_(lock) { AcquireSRWLockExclusive(lock_); }
-  ~HeldLock() { ReleaseSRWLockExclusive(lock_); }
-  HeldLock(const HeldLock&) = delete;
-  HeldLock& operator=(const HeldLock&) = delete;
-
- private:
-  SRWLOCK* lock_;
 };
 
 // What the page thread and the workers share; every member under `lock`.
@@ -68,7 +57,7 @@ void Measure(int index) {
   const std::string root = DriveNameOf(letter) + "\\";
   const UINT type = GetDriveTypeA(root.c_str());
   {
-    const HeldLock hold(&g_probe.lock);
+    const kit::HeldLock hold(&g_probe.lock);
     g_probe.slots[index].typed = true;
     g_probe.slots[index].type = type;
   }
@@ -76,7 +65,7 @@ void Measure(int index) {
   const bool listed = IsListedType(type) &&
                       GetDiskFreeSpaceExA(root.c_str(), &freeToCaller, &total, nullptr) &&
                       total.QuadPart != 0;
-  const HeldLock hold(&g_probe.lock);
+  const kit::HeldLock hold(&g_probe.lock);
   Slot& slot = g_probe.slots[index];
   slot.answer = listed ? Answer::kListed : Answer::kLeftOut;
   if (listed) {
@@ -125,7 +114,7 @@ bool RoundNeedsNoRestart() {
 }  // namespace
 
 void StartDriveProbe() {
-  const HeldLock hold(&g_probe.lock);
+  const kit::HeldLock hold(&g_probe.lock);
   if (RoundNeedsNoRestart()) return;
   g_probe.startedAt = GetTickCount();
   // The drive map itself is the system's and never touches a drive.
@@ -142,7 +131,7 @@ void StartDriveProbe() {
 }
 
 DriveProbeView ReadDriveProbe() {
-  const HeldLock hold(&g_probe.lock);
+  const kit::HeldLock hold(&g_probe.lock);
   const DWORD waited = GetTickCount() - g_probe.startedAt;
   const bool pastDeadline = waited >= kDriveAnswerDeadlineMs;
   DriveProbeView view;
@@ -164,13 +153,13 @@ DriveProbeView ReadDriveProbe() {
 }
 
 void ListenForDriveAnswers(HWND window, UINT message) {
-  const HeldLock hold(&g_probe.lock);
+  const kit::HeldLock hold(&g_probe.lock);
   g_probe.listener = window;
   g_probe.message = message;
 }
 
 void StopDriveAnswers(HWND window) {
-  const HeldLock hold(&g_probe.lock);
+  const kit::HeldLock hold(&g_probe.lock);
   if (g_probe.listener == window) g_probe.listener = nullptr;
 }
 

@@ -1,7 +1,10 @@
-// The class layer's dialog procedure: what reaches a dialog's tables, and how
-// each kind of answer gets back to the sender.
+// The class layer's procedures: what reaches a dialog's tables, how each kind
+// of answer gets back to the sender, and a bound control's place among the
+// procedures of its window.
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,49 @@ TEST(DialogDispatch, TablesAnswerThroughTheirOwnChannels) {
   EXPECT_EQ(notifyResult, kNotifyAnswer) << "a notification answers through DWLP_MSGRESULT";
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)))
       << "a colour message answers with its brush directly";
+}
+
+class SetTextCounter : public kit::CWnd {
+ public:
+  int seen = 0;
+
+ private:
+  bool OnWindowMessage(UINT message, WPARAM, LPARAM, LRESULT*) override {
+    seen += message == WM_SETTEXT;
+    return false;
+  }
+};
+
+// Counts the messages passing through it into the int its reference points at.
+LRESULT CALLBACK PassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR passed) {
+  ++*reinterpret_cast<int*>(passed);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// An object may let go of its control while a procedure set after it still
+// calls the layer's: both stay in the chain, the control's own procedure
+// still answers, and the window ends cleanly.
+TEST(ControlBinding, LetsGoUnderAProcedureSetAfterIt) {
+  HWND window =
+      CreateWindowA("EDIT", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  auto bound = std::make_unique<SetTextCounter>();
+  ASSERT_TRUE(bound->Bind(window));
+  SetTextCounter second;
+  EXPECT_FALSE(second.Bind(window)) << "one object per window";
+  int passed = 0;
+  ASSERT_TRUE(SetWindowSubclass(window, PassingOn, 1, reinterpret_cast<DWORD_PTR>(&passed)));
+  SetWindowTextA(window, "bound");
+  EXPECT_EQ(bound->seen, 1);
+  EXPECT_EQ(kit::CWnd::FromBound(window), bound.get());
+
+  bound.reset();
+  EXPECT_EQ(kit::CWnd::FromBound(window), nullptr);
+  passed = 0;
+  EXPECT_NE(SendMessageA(window, EM_GETLIMITTEXT, 0, 0), 0) << "the edit control's own answer";
+  EXPECT_EQ(passed, 1);
+  EXPECT_TRUE(DestroyWindow(window));
 }
 
 }  // namespace
