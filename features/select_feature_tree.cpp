@@ -51,7 +51,9 @@ HBITMAP LoadStateBitmap(UINT id) {
 
 }  // namespace
 
-CSelectFeatureTreeCtrl::CSelectFeatureTreeCtrl() {
+// When the popup first opens, not with the page: most visits never open it.
+void CSelectFeatureTreeCtrl::LoadPopupBitmaps() {
+  if (localBitmap_) return;
   disabledBitmap_.reset(LoadStateBitmap(IDB_STATE_DISABLED));
   advertiseBitmap_.reset(LoadStateBitmap(IDB_STATE_ADVERTISED));
   sourceBitmap_.reset(LoadStateBitmap(IDB_STATE_SOURCE));
@@ -152,6 +154,7 @@ void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screen
 
   CBitmapMenu menu;
   menu.CopyFrom(popup.get());
+  LoadPopupBitmaps();
   const struct {
     UINT command;
     HBITMAP bitmap;

@@ -15,9 +15,6 @@ class CSelectFeatureTreeCtrl : public kit::CTreeCtrl, public features::FeatureTr
  public:
   KIT_RUNTIME_CLASS(CSelectFeatureTreeCtrl, kit::CTreeCtrl);
 
-  // Loads the popup's four bitmaps from the current resource module.
-  CSelectFeatureTreeCtrl();
-
   // Appends the popup entries for the bits of `mask`, local first.
   void AppendInstallStateItems(HMENU menu, HTREEITEM item, unsigned mask) const;
 
@@ -37,6 +34,8 @@ class CSelectFeatureTreeCtrl : public kit::CTreeCtrl, public features::FeatureTr
   // The keyboard's way to the popup: at the selected item's image.
   bool OpenPopupForSelection();
   void TrackInstallStatePopup(HTREEITEM item, POINT screenPoint);
+  // The popup's four bitmaps, from the current resource module.
+  void LoadPopupBitmaps();
 
   kit::ScopedBitmap localBitmap_;
   kit::ScopedBitmap sourceBitmap_;
