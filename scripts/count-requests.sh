@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Counts the requests one page's openings make to Wine's server, against its
+# bare dialog, and names for each the call of Kelvra's (or of the benchmark
+# program's) that led to it: under Wine, wall-clock follows these round
+# trips more than the instructions.
+#   scripts/count-requests.sh <export>
+# The server's request trace (wineserver -d1) and the relay trace of the
+# program go into one file, in the order they happened; the logs stay in
+# build/x86_64/profile/.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${KELVRA_BUILD:-$top/build}/x86_64
+page=${1:?export name, for example PartModificationDlg}
+source "$top/scripts/wine-env.sh"
+
+cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-x86_64.cmake" >/dev/null
+cmake --build "$build" -j2 --target page_bench Setup >/dev/null
+trap wine_env_stop EXIT
+wine_env_start "$build/profile-prefix" win64 --xvfb
+mkdir -p "$build/profile"
+modules=()
+for module in Kelvra.dll page_bench.exe; do
+  modules+=("$module=$(x86_64-w64-mingw32-objdump -p "$build/bin/$module" |
+    awk '/^ImageBase/ {base=$2} /^SizeOfImage/ {size=$2} END {print base ":" size}')")
+done
+for mode in profile profile-bare; do
+  log="$build/profile/requests-$mode-$page.log"
+  # A server of our own that writes its trace where the program's goes.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  : >"$log"
+  wineserver -f -d1 2>>"$log" &
+  server=$!
+  "$WINE" wineboot >/dev/null 2>&1 </dev/null
+  : >"$log"
+  (cd "$build/bin" && WINEDEBUG=+relay "$WINE" page_bench.exe 1 "$mode:$page" >/dev/null 2>>"$log")
+  wineserver -k >/dev/null 2>&1 || true
+  wait "$server" || true
+done
+/usr/bin/env python3 "$top/scripts/request_attribution.py" "${modules[@]}" -- \
+  "$build/profile/requests-profile-$page.log" "$build/profile/requests-profile-bare-$page.log"
