@@ -23,19 +23,24 @@ for module in Kelvra.dll page_bench.exe; do
   modules+=("$module=$(x86_64-w64-mingw32-objdump -p "$build/bin/$module" |
     awk '/^ImageBase/ {base=$2} /^SizeOfImage/ {size=$2} END {print base ":" size}')")
 done
+# Two runs of each, with 3 and 6 counted openings: their difference is what
+# the openings alone ask, without the program's start.
+logs=()
 for mode in profile profile-bare; do
-  log="$build/profile/requests-$mode-$page.log"
-  # A server of our own that writes its trace where the program's goes.
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w
-  : >"$log"
-  wineserver -f -d1 2>>"$log" &
-  server=$!
-  "$WINE" wineboot >/dev/null 2>&1 </dev/null
-  : >"$log"
-  (cd "$build/bin" && WINEDEBUG=+relay "$WINE" page_bench.exe 1 "$mode:$page" >/dev/null 2>>"$log")
-  wineserver -k >/dev/null 2>&1 || true
-  wait "$server" || true
+  for openings in 3 6; do
+    log="$build/profile/requests-$mode-$page-$openings.log"
+    logs+=("$log")
+    # A server of our own that writes its trace where the program's goes.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    : >"$log"
+    wineserver -f -d1 2>>"$log" &
+    server=$!
+    "$WINE" wineboot >/dev/null 2>&1 </dev/null
+    : >"$log"
+    (cd "$build/bin" && WINEDEBUG=+relay "$WINE" page_bench.exe $openings "$mode:$page" >/dev/null 2>>"$log")
+    wineserver -k >/dev/null 2>&1 || true
+    wait "$server" || true
+  done
 done
-/usr/bin/env python3 "$top/scripts/request_attribution.py" "${modules[@]}" -- \
-  "$build/profile/requests-profile-$page.log" "$build/profile/requests-profile-bare-$page.log"
+/usr/bin/env python3 "$top/scripts/request_attribution.py" "${modules[@]}" -- "${logs[@]}"

@@ -2,12 +2,14 @@
 calls its own modules made, from one file holding both the relay trace
 (WINEDEBUG=+relay) and the server's request trace (wineserver -d1).
 
-  request_attribution.py Kelvra.dll=BASE:SIZE ... -- PAGE_LOG BARE_LOG
+  request_attribution.py Kelvra.dll=BASE:SIZE ... -- PAGE_FEWER PAGE_MORE BARE_FEWER BARE_MORE
 
 Each request goes to the innermost open call made from one of the named
 modules ("DialogBoxParamA" itself means the dialog manager and the controls'
-own work). Prints per opening, for the page against its bare dialog, the
-calls whose requests differ most.
+own work). Each of page and bare dialog comes as two runs, with fewer and
+more openings; their difference gives what one opening asks. Prints per
+opening, for the page against its bare dialog, the calls whose requests
+differ most.
 """
 import collections
 import re
@@ -15,7 +17,6 @@ import sys
 
 CALL = re.compile(r"^([0-9a-f]{4}):(Call|Ret)\s+([\w.]+)\((.*?)\)(?: ret=([0-9a-f]+))?")
 REQUEST = re.compile(r"^([0-9a-f]{4}): ([a-z_]+)\(")
-# One opening each, after one that warms up.
 OPENING = "user32.DialogBoxParamA"
 # Where a sent message's number stands among the call's arguments.
 MESSAGE_ARGUMENT = {"user32.SendMessageA": 1, "user32.SendDlgItemMessageA": 2}
@@ -53,8 +54,15 @@ def attribute(path, ranges):
             ours = [name for _, made_by_us, name in stacks[thread] if made_by_us]
             requests[thread][ours[-1] if ours else "(outside our calls)"] += 1
     thread = max(requests, key=lambda t: sum(requests[t].values()))
-    count = max(openings[thread], 1)
-    return {call: n / count for call, n in requests[thread].items()}
+    return requests[thread], openings[thread]
+
+
+def per_opening(fewer, more, ranges):
+    (calls, opened), (more_calls, more_opened) = (attribute(p, ranges) for p in (fewer, more))
+    return {
+        call: (more_calls[call] - calls[call]) / (more_opened - opened)
+        for call in set(calls) | set(more_calls)
+    }
 
 
 def main(argv):
@@ -63,9 +71,9 @@ def main(argv):
     for module in argv[1:split]:
         base, size = module.split("=", 1)[1].split(":")
         ranges.append((int(base, 16), int(base, 16) + int(size, 16)))
-    page, bare = (attribute(path, ranges) for path in argv[split + 1 : split + 3])
-    # The program's start is shared out over its openings, alike in both.
-    print(f"requests of the main thread per opening: page {sum(page.values()):.0f}, "
+    logs = argv[split + 1 :]
+    page, bare = per_opening(*logs[0:2], ranges), per_opening(*logs[2:4], ranges)
+    print(f"requests per opening: page {sum(page.values()):.0f}, "
           f"bare dialog {sum(bare.values()):.0f}")
     rows = sorted(set(page) | set(bare), key=lambda c: bare.get(c, 0) - page.get(c, 0))
     print(f"{'page':>8} {'bare':>8}  call")
