@@ -4,6 +4,7 @@
 #include "framework/registry.h"
 #include "framework/setup_context.h"
 #include "framework/text_compare.h"
+#include "kit/image_list.h"
 #include "kit/ui_helpers.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
@@ -19,11 +20,6 @@ constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
 const PageTraits kTraits{IDD_SELECT_FEATURE, PageProduct::kActiveProduct,
                          PageCaption::kOwn,  PageHeadings::kNone,
                          PageBanner::kNone,  CancelMarker::kClearOnOpen};
-
-// In image-list order: the index of each is its install state, then the greys.
-const UINT kStateImages[] = {IDB_STATE_DISABLED,  IDB_STATE_ADVERTISED,      IDB_STATE_SOURCE,
-                             IDB_STATE_LOCAL,     IDB_STATE_ADVERTISED_GREY, IDB_STATE_SOURCE_GREY,
-                             IDB_STATE_LOCAL_GREY};
 
 // The order the tree's sorted insert leaves sibling titles in: lstrcmpA's,
 // which sets a lower-case letter before its capital.
@@ -89,10 +85,14 @@ void CSelectFeature::ShowProductPicture() {
 }
 
 void CSelectFeature::CreateStateImages() {
+  // In list order: the index of each is its install state, then the greys.
   // Masked, so that the blank standing in for a missing image shows nothing.
-  if (!stateImages_.Create(34, 18, ILC_COLOR32 | ILC_MASK, 7, 1)) return;
-  for (const UINT bitmap : kStateImages) stateImages_.AddMasked(bitmap, kStateMaskColour);
-  tree_.SetImageList(stateImages_.Handle(), TVSIL_NORMAL);
+  static kit::CKeptImageList images(
+      34, 18, ILC_COLOR32 | ILC_MASK,
+      {IDB_STATE_DISABLED, IDB_STATE_ADVERTISED, IDB_STATE_SOURCE, IDB_STATE_LOCAL,
+       IDB_STATE_ADVERTISED_GREY, IDB_STATE_SOURCE_GREY, IDB_STATE_LOCAL_GREY},
+      kStateMaskColour);
+  tree_.SetImageList(images.Get(), TVSIL_NORMAL);
 }
 
 void CSelectFeature::LoadFeatureRecords() {

@@ -9,7 +9,6 @@
 #include "features/feature_record.h"
 #include "features/select_feature_tree.h"
 #include "framework/setup_page.h"
-#include "kit/image_list.h"
 
 class CSelectFeature : public CSetupPage {
  public:
@@ -38,7 +37,6 @@ class CSelectFeature : public CSetupPage {
   void ResetToDefaults();
 
   std::string productName_;
-  kit::CImageList stateImages_;
   std::string featureSelection_;
   std::string enabledList_;
   std::string disabledList_;

@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 #include "kit/scoped_handle.h"
 
 namespace kit {
@@ -31,6 +35,34 @@ class CImageList {
 
  private:
   ScopedImageList list_;
+};
+
+// An image list of bitmaps from the current resource module that outlives
+// the module. A page's resource library is loaded anew for every page; the
+// list is made again only when the bitmaps' bytes differ from the ones it
+// was made from. A control that shows it must not destroy it: a tree never
+// does, a list view needs LVS_SHAREIMAGELISTS.
+class CKeptImageList {
+ public:
+  // Each bitmap's images appended in turn, `mask` made transparent.
+  CKeptImageList(int width, int height, UINT flags, std::initializer_list<UINT> bitmaps,
+                 COLORREF mask);
+  CKeptImageList(const CKeptImageList&) = delete;
+  CKeptImageList& operator=(const CKeptImageList&) = delete;
+
+  HIMAGELIST Get();
+
+ private:
+  // The bytes of every bitmap, each after its size; a missing one is empty.
+  std::string BitmapBytes() const;
+
+  int width_;
+  int height_;
+  UINT flags_;
+  std::vector<UINT> bitmaps_;
+  COLORREF mask_;
+  std::string madeFrom_;
+  CImageList list_;
 };
 
 }  // namespace kit

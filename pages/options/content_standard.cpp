@@ -2,6 +2,7 @@
 
 #include "framework/registry.h"
 #include "framework/setup_context.h"
+#include "kit/image_list.h"
 #include "kit/ui_helpers.h"
 #include "resdll/kelvrares_ids.h"
 
@@ -58,9 +59,9 @@ void CStandardContentOption::PrepareList() {
   list_.InsertColumn(0, kit::ResourceString(IDS_CONTENT_COLUMN), LVCFMT_LEFT, kColumnWidth);
   // With a mask, so that the teal around each icon shows the list behind it;
   // without one the image list paints it black.
-  if (imageList_.Create(kImageSize, kImageSize, ILC_COLOR16 | ILC_MASK, 6, 1))
-    imageList_.AddMasked(IDB_CONTENT_ROWS, kImageMask);
-  list_.SetImageList(imageList_.Handle(), LVSIL_SMALL);
+  static kit::CKeptImageList images(kImageSize, kImageSize, ILC_COLOR16 | ILC_MASK,
+                                    {IDB_CONTENT_ROWS}, kImageMask);
+  list_.SetImageList(images.Get(), LVSIL_SMALL);
 }
 
 void CStandardContentOption::AddRows(const std::string& optionKey, bool storedCounts) {

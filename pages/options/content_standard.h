@@ -32,7 +32,6 @@ class CStandardContentOption : public CSetupPage {
   void AddRows(const std::string& optionKey, bool storedCounts);
   LRESULT OnRowClick(NMHDR* header);
 
-  kit::CImageList imageList_;
   // The check boxes' images: the list shares its image lists, so this one,
   // which it makes itself, is ours to free.
   kit::ScopedImageList checkBoxImages_;

@@ -1,6 +1,6 @@
-// The class layer's procedures: what reaches a dialog's tables, how each kind
-// of answer gets back to the sender, and a bound control's place among the
-// procedures of its window.
+// The class layer: what reaches a dialog's tables, how each kind of answer
+// gets back to the sender, a bound control's place among the procedures of
+// its window, and image lists kept from one page to the next.
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 
 #include "framework/resource_module.h"
 #include "kit/dialog.h"
+#include "kit/image_list.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"
 
@@ -128,6 +129,27 @@ TEST(ControlBinding, LetsGoUnderAProcedureSetAfterIt) {
   EXPECT_NE(SendMessageA(window, EM_GETLIMITTEXT, 0, 0), 0) << "the edit control's own answer";
   EXPECT_EQ(passed, 1);
   EXPECT_TRUE(DestroyWindow(window));
+}
+
+// Every page loads the resource library anew; a list made from its bitmaps
+// is kept while they stay the same.
+TEST(KeptImageList, IsMadeAgainOnlyWhenItsBitmapsDiffer) {
+  kit::CKeptImageList kept(16, 16, ILC_COLOR16 | ILC_MASK, {IDB_CONTENT_ROWS}, RGB(0, 128, 128));
+  const auto fromALoad = [&] {
+    CResourceModule resources;
+    EXPECT_TRUE(resources.Load(kResourceLibraryName));
+    CResourceScope scope(resources.Handle());
+    return kept.Get();
+  };
+  HIMAGELIST first = fromALoad();
+  ASSERT_NE(first, nullptr);
+  EXPECT_GT(ImageList_GetImageCount(first), 1);
+  // A mark that a list made again would not carry.
+  ImageList_SetBkColor(first, RGB(1, 2, 3));
+  EXPECT_EQ(ImageList_GetBkColor(fromALoad()), RGB(1, 2, 3)) << "kept over a new load";
+
+  CResourceScope withoutTheBitmap(GetModuleHandleA(nullptr));
+  EXPECT_EQ(ImageList_GetImageCount(kept.Get()), 1) << "made again, a blank in the bitmap's place";
 }
 
 }  // namespace
