@@ -9,17 +9,17 @@
 namespace {
 
 BOOL CALLBACK RememberVisibleDialog(HWND window, LPARAM out) {
-  char cls[16] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, static_cast<int>(std::size(cls)));
+  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(out) = window;
   return FALSE;
 }
 
 BOOL CALLBACK RememberPopupMenu(HWND window, LPARAM out) {
-  char cls[16] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  if (lstrcmpA(cls, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, static_cast<int>(std::size(cls)));
+  if (lstrcmpW(cls, L"#32768") != 0 || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(out) = window;
   return FALSE;
 }
@@ -31,7 +31,7 @@ HWND FindPage(DWORD thread) {
   return found;
 }
 
-bool SaveWindowPicture(HWND window, const std::string& path) {
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
   RECT area;
   GetWindowRect(window, &area);
   const int width = area.right - area.left;
@@ -52,7 +52,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
 
   BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
   file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(path.c_str(), "wb"), std::fclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> out(_wfopen(path.c_str(), L"wb"), std::fclose);
   if (!out) return false;
   std::fwrite(&file, sizeof file, 1, out.get());
   std::fwrite(&info, sizeof info, 1, out.get());
@@ -62,11 +62,11 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
 
 }  // namespace
 
-Autopilot::Autopilot(DWORD wizardThread, std::string shotFolder)
+Autopilot::Autopilot(DWORD wizardThread, std::wstring shotFolder)
     : wizardThread_(wizardThread),
       shotFolder_(std::move(shotFolder)),
-      stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-  CreateDirectoryA(shotFolder_.c_str(), nullptr);
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  CreateDirectoryW(shotFolder_.c_str(), nullptr);
   thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
 }
 
@@ -75,7 +75,7 @@ Autopilot::~Autopilot() {
   if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
 }
 
-void Autopilot::ExpectPage(const std::string& exportName) {
+void Autopilot::ExpectPage(const std::wstring& exportName) {
   const std::lock_guard<std::mutex> hold(lock_);
   pageName_ = exportName;
 }
@@ -94,47 +94,47 @@ void Autopilot::WaitUntilClosed(HWND window) const {
   }
 }
 
-void Autopilot::Picture(HWND window, const char* suffix) {
-  char name[MAX_PATH];
+void Autopilot::Picture(HWND window, const wchar_t* suffix) {
+  wchar_t name[MAX_PATH];
   {
     const std::lock_guard<std::mutex> hold(lock_);
-    std::snprintf(name, sizeof name, "%s\\%02d-%s%s.bmp", shotFolder_.c_str(), ++pictureNumber_,
+    std::swprintf(name, std::size(name), L"%ls\\%02d-%ls%ls.bmp", shotFolder_.c_str(), ++pictureNumber_,
                   pageName_.c_str(), suffix);
   }
-  if (SaveWindowPicture(window, name)) std::printf("Saved %s\n", name);
+  if (SaveWindowPicture(window, name)) std::wprintf(L"Saved %ls\n", name);
 }
 
 void Autopilot::ShowDiskCost(HWND page) {
   if (!GetDlgItem(page, IDC_DISK_COST)) return;
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DISK_COST, BN_CLICKED), 0);
+  PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_DISK_COST, BN_CLICKED), 0);
   HWND dialog = nullptr;
   while (Pause(50) && (dialog = FindPage(wizardThread_)) == page) {
   }
   if (!dialog || dialog == page || !Pause(400)) return;
-  Picture(dialog, "-DiskCost");
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  Picture(dialog, L"-DiskCost");
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   WaitUntilClosed(dialog);
 }
 
 void Autopilot::ShowFeaturePopup(HWND page) {
   HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
-  char cls[32] = "";
-  if (!tree || !GetClassNameA(tree, cls, sizeof cls) || lstrcmpA(cls, WC_TREEVIEWA) != 0) return;
+  wchar_t cls[32] = L"";
+  if (!tree || !GetClassNameW(tree, cls, static_cast<int>(std::size(cls))) || lstrcmpW(cls, WC_TREEVIEWW) != 0) return;
   // The first sub-feature's popup has both entries; Space opens it as a user would.
-  const auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   const auto child = reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+      SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
   if (!child) return;
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
-  PostMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+  PostMessageW(tree, WM_KEYDOWN, VK_SPACE, 0);
   HWND popup = nullptr;
   for (int tries = 0; !popup && tries < 40 && Pause(50); ++tries)
     EnumThreadWindows(wizardThread_, RememberPopupMenu, reinterpret_cast<LPARAM>(&popup));
   if (!popup || !Pause(300)) return;
-  PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);  // the first entry highlighted
+  PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);  // the first entry highlighted
   if (!Pause(300)) return;
-  Picture(page, "-Popup");
-  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  Picture(page, L"-Popup");
+  PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
   WaitUntilClosed(popup);
 }
 
@@ -144,10 +144,10 @@ void Autopilot::Loop() {
     if (!page) continue;
     // Give the page time to paint before the picture is taken.
     if (!Pause(400)) return;
-    Picture(page, "");
+    Picture(page, L"");
     ShowDiskCost(page);
     ShowFeaturePopup(page);
-    PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
     WaitUntilClosed(page);
   }
 }

@@ -15,43 +15,43 @@
 
 namespace {
 
-std::string ExecutablePath() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
+std::wstring ExecutablePath() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
   return path;
 }
 
-std::string FolderOf(const std::string& path) {
-  return path.substr(0, path.find_last_of('\\'));
+std::wstring FolderOf(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L'\\'));
 }
 
-std::string NameOf(const std::string& path) {
-  return path.substr(path.find_last_of('\\') + 1);
+std::wstring NameOf(const std::wstring& path) {
+  return path.substr(path.find_last_of(L'\\') + 1);
 }
 
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 struct Arguments {
-  std::string shotFolder;  // /auto <folder>
-  std::string language;    // --language <code>
+  std::wstring shotFolder;  // /auto <folder>
+  std::wstring language;    // --language <code>
   bool staged = false;     // --staged: this is the copy of another language's run
-  std::string passOn;      // everything but --language, for the copy
+  std::wstring passOn;      // everything but --language, for the copy
 };
 
-Arguments ParseArguments(int argc, char** argv) {
+Arguments ParseArguments(int argc, wchar_t** argv) {
   Arguments arguments;
   for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--language" && i + 1 < argc) {
+    const std::wstring argument = argv[i];
+    if (argument == L"--language" && i + 1 < argc) {
       arguments.language = argv[++i];
       continue;
     }
-    if (argument == "--staged") arguments.staged = true;
-    if (argument == "/auto" && i + 1 < argc) arguments.shotFolder = argv[i + 1];
-    arguments.passOn += " \"" + argument + "\"";
+    if (argument == L"--staged") arguments.staged = true;
+    if (argument == L"/auto" && i + 1 < argc) arguments.shotFolder = argv[i + 1];
+    arguments.passOn += L" \"" + argument + L"\"";
   }
   return arguments;
 }
@@ -60,40 +60,40 @@ Arguments ParseArguments(int argc, char** argv) {
 // else, so another language runs from a copy of the driver in a folder of
 // its own, with that language's library beside it. Returns the copy's exit
 // code; the folder is removed afterwards.
-int RunStaged(const std::string& folder, const std::string& library, const std::string& language,
-              const std::string& passOn) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  const std::string stage = std::string(temp) + "KelvraSetup-" + language;
-  CreateDirectoryA(stage.c_str(), nullptr);
-  const std::string self = NameOf(ExecutablePath());
-  const std::string ini = self.substr(0, self.find_last_of('.')) + ".ini";
-  const std::pair<std::string, std::string> copies[] = {
-      {folder + "\\" + self, self}, {folder + "\\Kelvra.dll", "Kelvra.dll"},
-      {folder + "\\" + ini, ini},   {folder + "\\Options.ini", "Options.ini"},
-      {library, "Kelvrares.dll"},
+int RunStaged(const std::wstring& folder, const std::wstring& library, const std::wstring& language,
+              const std::wstring& passOn) {
+  wchar_t temp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring stage = std::wstring(temp) + L"KelvraSetup-" + language;
+  CreateDirectoryW(stage.c_str(), nullptr);
+  const std::wstring self = NameOf(ExecutablePath());
+  const std::wstring ini = self.substr(0, self.find_last_of(L'.')) + L".ini";
+  const std::pair<std::wstring, std::wstring> copies[] = {
+      {folder + L"\\" + self, self}, {folder + L"\\Kelvra.dll", L"Kelvra.dll"},
+      {folder + L"\\" + ini, ini},   {folder + L"\\Options.ini", L"Options.ini"},
+      {library, L"Kelvrares.dll"},
   };
   for (const auto& [from, to] : copies) {
-    if (!CopyFileA(from.c_str(), (stage + "\\" + to).c_str(), FALSE)) {
-      std::printf("%s could not be copied to %s.\n", from.c_str(), stage.c_str());
+    if (!CopyFileW(from.c_str(), (stage + L"\\" + to).c_str(), FALSE)) {
+      std::wprintf(L"%ls could not be copied to %ls.\n", from.c_str(), stage.c_str());
       return 4;
     }
   }
-  std::string commandLine = "\"" + stage + "\\" + self + "\" --staged" + passOn;
-  STARTUPINFOA startup{};
+  std::wstring commandLine = L"\"" + stage + L"\\" + self + L"\" --staged" + passOn;
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   DWORD exitCode = 4;
-  if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+  if (CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                      &startup, &process)) {
     const kit::ScopedKernelHandle processHandle(process.hProcess), thread(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &exitCode);
   } else {
-    std::printf("The %s copy of the driver could not be started.\n", language.c_str());
+    std::wprintf(L"The %ls copy of the driver could not be started.\n", language.c_str());
   }
-  for (const auto& copy : copies) DeleteFileA((stage + "\\" + copy.second).c_str());
-  RemoveDirectoryA(stage.c_str());
+  for (const auto& copy : copies) DeleteFileW((stage + L"\\" + copy.second).c_str());
+  RemoveDirectoryW(stage.c_str());
   return static_cast<int>(exitCode);
 }
 
@@ -101,52 +101,53 @@ int RunStaged(const std::string& folder, const std::string& library, const std::
 int RunWizard(HMODULE library, const DriverSettings& settings, Autopilot* autopilot) {
   size_t page = 0;
   while (page < settings.pages.size()) {
-    const std::string& name = settings.pages[page].exportName;
-    KelvraPageFunction show = GetKelvraPage(library, name.c_str());
+    const std::wstring& name = settings.pages[page].exportName;
+    // Export names are ASCII.
+    KelvraPageFunction show = GetKelvraPage(library, std::string(name.begin(), name.end()).c_str());
     if (!show) {
-      std::printf("Kelvra.dll has no page %s; skipped.\n", name.c_str());
+      std::wprintf(L"Kelvra.dll has no page %ls; skipped.\n", name.c_str());
       ++page;
       continue;
     }
     WriteActiveProduct(settings.pages[page].active);
     if (autopilot) autopilot->ExpectPage(name);
     const int result = show();
-    std::printf("%-24s -> %d\n", name.c_str(), result);
+    std::wprintf(L"%-24ls -> %d\n", name.c_str(), result);
     if (result == KELVRA_NEXT) {
       ++page;
     } else if (result == KELVRA_BACK) {
       if (page > 0) --page;
     } else if (result == KELVRA_CANCEL) {
-      std::printf("Setup cancelled.\n");
+      std::wprintf(L"Setup cancelled.\n");
       return 2;
     } else {
-      std::printf("The page could not be shown (result %d).\n", result);
+      std::wprintf(L"The page could not be shown (result %d).\n", result);
       return 3;
     }
   }
-  std::printf("Setup complete.\n");
+  std::wprintf(L"Setup complete.\n");
   return 0;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
-  const std::string folder = FolderOf(ExecutablePath());
+  const std::wstring folder = FolderOf(ExecutablePath());
   // Its own name with ".ini", the file the pages read as the driver INI.
   const DriverSettings settings = ReadDriverSettings(kelvra::DriverIniPathOf(ExecutablePath()));
   const Arguments arguments = ParseArguments(argc, argv);
-  const std::string language = arguments.language.empty() ? settings.language : arguments.language;
-  if (!arguments.staged && !language.empty() && language != "en") {
-    const std::string library = folder + "\\" + language + "\\Kelvrares.dll";
+  const std::wstring language = arguments.language.empty() ? settings.language : arguments.language;
+  if (!arguments.staged && !language.empty() && language != L"en") {
+    const std::wstring library = folder + L"\\" + language + L"\\Kelvrares.dll";
     if (FileExists(library)) return RunStaged(folder, library, language, arguments.passOn);
-    std::printf("There is no %s; the pages stay in English.\n", library.c_str());
+    std::wprintf(L"There is no %ls; the pages stay in English.\n", library.c_str());
   }
   WriteDriverValues(settings);
 
-  kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
+  kit::ScopedModule library(LoadLibraryW((folder + L"\\Kelvra.dll").c_str()));
   if (!library) {
-    std::printf("Kelvra.dll could not be loaded from %s.\n", folder.c_str());
+    std::wprintf(L"Kelvra.dll could not be loaded from %ls.\n", folder.c_str());
     return 4;
   }
   std::unique_ptr<Autopilot> autopilot;
@@ -156,7 +157,7 @@ int main(int argc, char** argv) {
   const int exitCode = RunWizard(library.get(), settings, autopilot.get());
   autopilot.reset();
   library.reset();
-  std::printf("\nStored under HKEY_CURRENT_USER:\n");
+  std::wprintf(L"\nStored under HKEY_CURRENT_USER:\n");
   PrintStoredValues();
   return exitCode;
 }

@@ -12,30 +12,30 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr int kBitmapColumn = 22;
 constexpr UINT_PTR kFlatSeparator = static_cast<UINT_PTR>(-1);
-constexpr char kMissingText[] = "<Bug>";
+constexpr wchar_t kMissingText[] = L"<Bug>";
 
 // The structure as it was before iPaddedBorderWidth, so that every system
 // version accepts it.
-constexpr UINT kNonClientMetricsSize = 340;
-static_assert(offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth) == kNonClientMetricsSize,
+constexpr UINT kNonClientMetricsSize = 500;
+static_assert(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth) == kNonClientMetricsSize,
               "the menu font's metrics end before the padded border width");
 
 kit::ScopedFont CreateMenuFont() {
-  NONCLIENTMETRICSA metrics{};
+  NONCLIENTMETRICSW metrics{};
   metrics.cbSize = kNonClientMetricsSize;
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
     return kit::ScopedFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  return kit::ScopedFont(CreateFontIndirectA(&metrics.lfMenuFont));
+  return kit::ScopedFont(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
 // The text's size; an empty text is measured (and drawn) as "<Bug>".
-SIZE MeasureText(HDC dc, std::string* text) {
+SIZE MeasureText(HDC dc, std::wstring* text) {
   SIZE size{0, 0};
   if (!text->empty())
-    GetTextExtentPoint32A(dc, text->c_str(), static_cast<int>(text->size()), &size);
+    GetTextExtentPoint32W(dc, text->c_str(), static_cast<int>(text->size()), &size);
   if (size.cy == 0) {
     *text = kMissingText;
-    GetTextExtentPoint32A(dc, text->c_str(), static_cast<int>(text->size()), &size);
+    GetTextExtentPoint32W(dc, text->c_str(), static_cast<int>(text->size()), &size);
   }
   return size;
 }
@@ -44,8 +44,8 @@ SIZE MeasureText(HDC dc, std::string* text) {
 // screen readers read what the drawing shows. `flags` carries the state and
 // break bits of MF_*, which MENUITEMINFO spells with the same values.
 BOOL AppendOwnerDrawn(HMENU menu, UINT flags, UINT command, HMENU subMenu,
-                      const std::string& text) {
-  MENUITEMINFOA info{};
+                      const std::wstring& text) {
+  MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_DATA;
   info.fType = MFT_OWNERDRAW | (flags & (MFT_MENUBREAK | MFT_MENUBARBREAK));
@@ -55,15 +55,15 @@ BOOL AppendOwnerDrawn(HMENU menu, UINT flags, UINT command, HMENU subMenu,
     info.fMask |= MIIM_SUBMENU;
     info.hSubMenu = subMenu;
   }
-  info.dwTypeData = const_cast<char*>(text.c_str());
+  info.dwTypeData = const_cast<wchar_t*>(text.c_str());
   info.cch = static_cast<UINT>(text.size());
-  return InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+  return InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
 }
 
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
   const RECT area{left, top, right, bottom};
   SetBkColor(dc, color);
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
 }
 
 // Puts the context's font, pen and colours back before the objects go.
@@ -89,10 +89,10 @@ COLORREF TopLeftPixel(HBITMAP bitmap) {
 CBitmapMenu::~CBitmapMenu() = default;
 
 void CBitmapMenu::AppendSeparator(UINT_PTR itemData) {
-  AppendMenuA(Handle(), MF_OWNERDRAW, features::kSeparatorCommand,
-              reinterpret_cast<LPCSTR>(itemData));
+  AppendMenuW(Handle(), MF_OWNERDRAW, features::kSeparatorCommand,
+              reinterpret_cast<LPCWSTR>(itemData));
   items_.push_back(
-      std::make_unique<CBitmapMenuItem>(CBitmapMenuItem{"", features::kSeparatorCommand}));
+      std::make_unique<CBitmapMenuItem>(CBitmapMenuItem{L"", features::kSeparatorCommand}));
 }
 
 bool CBitmapMenu::IsSubMenuAt(int position) const {
@@ -109,9 +109,9 @@ BOOL CBitmapMenu::CopyFrom(HMENU source) {
         AppendSeparator(static_cast<UINT_PTR>(GetMenuItemCount(Handle())));
         continue;
       }
-      char buffer[1025] = "";
-      GetMenuStringA(source, position, buffer, 1025, MF_BYPOSITION);
-      const std::string text = buffer;
+      wchar_t buffer[1025] = L"";
+      GetMenuStringW(source, position, buffer, 1025, MF_BYPOSITION);
+      const std::wstring text = buffer;
       const UINT state = GetMenuState(source, position, MF_BYPOSITION);
       if (HMENU sourceSub = GetSubMenu(source, position)) {
         // Two sub-menus in a row get a flat separator between them.
@@ -139,7 +139,7 @@ BOOL CBitmapMenu::CopyFrom(HMENU source) {
   return 1;
 }
 
-int CBitmapMenu::GetItemText(UINT command, std::string* text) const {
+int CBitmapMenu::GetItemText(UINT command, std::wstring* text) const {
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (items_[i]->command != command) continue;
     *text = items_[i]->text;
@@ -149,7 +149,7 @@ int CBitmapMenu::GetItemText(UINT command, std::string* text) const {
 }
 
 BOOL CBitmapMenu::CheckItem(UINT command, UINT flags) {
-  std::string text;
+  std::wstring text;
   const int position = GetItemText(command, &text);
   if (position < 0) return 0;
   CheckMenuItem(Handle(), position, MF_BYPOSITION | (flags & MF_CHECKED));
@@ -159,7 +159,7 @@ BOOL CBitmapMenu::CheckItem(UINT command, UINT flags) {
 void CBitmapMenu::MeasureItem(MEASUREITEMSTRUCT& item) {
   const kit::ScopedFont font = CreateMenuFont();
   const kit::ScopedMemoryDC dc(nullptr, font.get());
-  std::string text;
+  std::wstring text;
   GetItemText(item.itemID, &text);
   const SIZE textSize = MeasureText(dc.get(), &text);
 
@@ -184,7 +184,7 @@ void CBitmapMenu::DrawItem(const DRAWITEMSTRUCT& item) {
   SelectObject(dc, font.get());
 
   const RECT& r = item.rcItem;
-  std::string text;
+  std::wstring text;
   const int position = GetItemText(item.itemID, &text);
   const SIZE textSize = MeasureText(dc, &text);
   const features::MenuBand band = features::MenuEntryBand(
@@ -221,12 +221,12 @@ void CBitmapMenu::DrawItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, greyed ? kGrey : RGB(0, 0, 0));
   }
   OffsetRect(&textArea, 4, 2);
-  DrawTextA(dc, text.c_str(), -1, &textArea, DT_VCENTER);
+  DrawTextW(dc, text.c_str(), -1, &textArea, DT_VCENTER);
 }
 
 void DrawTransparentBitmap(HDC target, HBITMAP bitmap, int x, int y, COLORREF transparent) {
   BITMAP info{};
-  if (!GetObjectA(bitmap, sizeof info, &info)) return;
+  if (!GetObjectW(bitmap, sizeof info, &info)) return;
   kit::ScopedMemoryDC source(target, bitmap);
   SetMapMode(source.get(), GetMapMode(target));
   POINT size{info.bmWidth, info.bmHeight};

@@ -14,7 +14,7 @@
 // One entry as CopyFrom made it: its text and command (the sub-menu's handle
 // for a popup entry, 2048 for a separator).
 struct CBitmapMenuItem {
-  std::string text;
+  std::wstring text;
   UINT command;
 };
 
@@ -31,7 +31,7 @@ class CBitmapMenu : public kit::CMenu {
   // none is held yet); 1, or 0 when building failed part way.
   virtual BOOL CopyFrom(HMENU source);
   // The index of the first entry with `command` and its text; -1 when none.
-  virtual int GetItemText(UINT command, std::string* text) const;
+  virtual int GetItemText(UINT command, std::wstring* text) const;
   // Checks or unchecks (MF_CHECKED in `flags`) that entry; 0 when none.
   virtual BOOL CheckItem(UINT command, UINT flags);
 

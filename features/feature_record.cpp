@@ -4,13 +4,13 @@
 
 namespace features {
 
-FeatureRecord ParseFeatureLine(const std::string& value) {
-  std::string fields[7];
-  std::string rest = value;
+FeatureRecord ParseFeatureLine(const std::wstring& value) {
+  std::wstring fields[7];
+  std::wstring rest = value;
   for (int i = 0; i < 6; ++i) {
-    const std::string::size_type separator = rest.find(';');
+    const std::wstring::size_type separator = rest.find(L';');
     // Once the separators run out the field stays empty and the rest whole.
-    if (separator == std::string::npos) continue;
+    if (separator == std::wstring::npos) continue;
     fields[i] = rest.substr(0, separator);
     rest.erase(0, separator + 1);
   }
@@ -28,10 +28,10 @@ FeatureRecord ParseFeatureLine(const std::string& value) {
   return record;
 }
 
-std::vector<FeatureRecord> LoadFeatureRecords(const std::function<std::string(int)>& readLine) {
+std::vector<FeatureRecord> LoadFeatureRecords(const std::function<std::wstring(int)>& readLine) {
   std::vector<FeatureRecord> records;
   for (int number = 1;; ++number) {
-    const std::string value = readLine(number);
+    const std::wstring value = readLine(number);
     if (value.empty()) break;
     records.push_back(ParseFeatureLine(value));
   }

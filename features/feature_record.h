@@ -16,10 +16,10 @@ enum InstallState : int {
 };
 
 struct FeatureRecord {
-  std::string name;         // used in the stored lists and as parent name
-  std::string parent;       // empty for a top-level feature
-  std::string title;        // text of the tree item
-  std::string description;  // shown while the item is selected
+  std::wstring name;         // used in the stored lists and as parent name
+  std::wstring parent;       // empty for a top-level feature
+  std::wstring title;        // text of the tree item
+  std::wstring description;  // shown while the item is selected
   InstallState defaultState = StateDisabled;
   InstallState state = StateDisabled;
   int32_t auxValue = 0;     // kept for the driver; nothing here depends on it
@@ -31,10 +31,10 @@ namespace features {
 // Splits "name;parent;title;description;default;aux;hasChildren". Missing
 // separators leave the remaining leading fields empty and the whole rest in
 // the seventh field. A default of exactly 1 means installed locally.
-FeatureRecord ParseFeatureLine(const std::string& value);
+FeatureRecord ParseFeatureLine(const std::wstring& value);
 
 // Reads FEATURE1, FEATURE2, ... through `readLine` (given the number) until
 // the first empty value; numbers after a gap are never asked for.
-std::vector<FeatureRecord> LoadFeatureRecords(const std::function<std::string(int)>& readLine);
+std::vector<FeatureRecord> LoadFeatureRecords(const std::function<std::wstring(int)>& readLine);
 
 }  // namespace features

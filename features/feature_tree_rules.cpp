@@ -12,27 +12,27 @@ namespace {
 // grouped by their upper-case form so that a lookup does not scan the path.
 class PathNames {
  public:
-  bool Contains(const std::string& name) const {
+  bool Contains(const std::wstring& name) const {
     const auto group = byKey_.find(kelvra::ToUpper(name));
     if (group == byKey_.end()) return false;
-    for (const std::string* above : group->second)
+    for (const std::wstring* above : group->second)
       if (kelvra::EqualsNoCase(*above, name)) return true;
     return false;
   }
-  void Push(const std::string& name) { byKey_[kelvra::ToUpper(name)].push_back(&name); }
-  void Pop(const std::string& name) {
+  void Push(const std::wstring& name) { byKey_[kelvra::ToUpper(name)].push_back(&name); }
+  void Pop(const std::wstring& name) {
     const auto group = byKey_.find(kelvra::ToUpper(name));
     group->second.pop_back();
     if (group->second.empty()) byKey_.erase(group);
   }
 
  private:
-  std::unordered_map<std::string, std::vector<const std::string*>> byKey_;
+  std::unordered_map<std::wstring, std::vector<const std::wstring*>> byKey_;
 };
 
 // The records of each parent name, in file order. Grouped once, so that
 // planning a long list is not one pass over all records per parent.
-using ChildIndex = std::unordered_map<std::string, std::vector<std::size_t>>;
+using ChildIndex = std::unordered_map<std::wstring, std::vector<std::size_t>>;
 
 ChildIndex IndexByParent(const std::vector<FeatureRecord>& records) {
   ChildIndex children;
@@ -45,17 +45,17 @@ ChildIndex IndexByParent(const std::vector<FeatureRecord>& records) {
 // state per feature on the path, so a chain of thousands of lines cannot
 // exhaust the stack, and each record is looked at once per parent shown.
 std::vector<PlannedItem> PlanChildren(const std::vector<FeatureRecord>& records,
-                                      const ChildIndex& children, const std::string& topName) {
+                                      const ChildIndex& children, const std::wstring& topName) {
   struct Level {
     const std::vector<std::size_t>* group;  // null: no records name this parent
     std::size_t next;
-    const std::string* name;
+    const std::wstring* name;
     int entry;
   };
   std::vector<PlannedItem> plan;
   std::vector<Level> levels;
   PathNames path;
-  auto descend = [&](const std::string& name, int entry) {
+  auto descend = [&](const std::wstring& name, int entry) {
     path.Push(name);
     const auto group = children.find(kelvra::ToUpper(name));
     levels.push_back({group == children.end() ? nullptr : &group->second, 0, &name, entry});
@@ -81,7 +81,7 @@ std::vector<PlannedItem> PlanChildren(const std::vector<FeatureRecord>& records,
 // Sorts the entries of one parent the way the tree's sorted insert would.
 void SortSiblings(std::vector<int>& siblings, const std::vector<PlannedItem>& plan,
                   const std::vector<FeatureRecord>& records, TitleOrder order) {
-  const auto title = [&](int entry) -> const std::string& {
+  const auto title = [&](int entry) -> const std::wstring& {
     return records[plan[entry].record].title;
   };
   std::stable_sort(siblings.begin(), siblings.end(),
@@ -116,8 +116,8 @@ void ResetItem(FeatureTree& tree, FeatureItem item) {
   tree.ShowState(item, InitialImage(*record));
 }
 
-void AppendName(std::string& list, const std::string& name) {
-  if (!list.empty()) list += ';';
+void AppendName(std::wstring& list, const std::wstring& name) {
+  if (!list.empty()) list += L';';
   list += name;
 }
 
@@ -134,7 +134,7 @@ bool AllChildrenDisabled(const FeatureTree& tree, FeatureItem parent) {
 std::vector<PlannedItem> PlanFeatureTree(const std::vector<FeatureRecord>& records) {
   // The top level is the children of the empty name, so an empty-named
   // feature is never descended into.
-  static const std::string kTopLevel;
+  static const std::wstring kTopLevel;
   return PlanChildren(records, IndexByParent(records), kTopLevel);
 }
 
@@ -179,22 +179,20 @@ void SetFeatureState(FeatureTree& tree, FeatureItem item, InstallState state) {
   tree.ShowState(item, state);
 }
 
-void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::string& list, bool enable,
-                     kelvra::LeadByteTest isLead) {
-  const kelvra::CharacterSearch search(list, isLead);
+void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::wstring& list, bool enable) {
   VisitFrom(tree, first, [&](FeatureItem item) {
     const FeatureRecord* record = tree.Record(item);
-    if (record && search.Contains(record->name))
+    if (record && list.find(record->name) != std::wstring::npos)
       SetFeatureState(tree, item, enable ? StateLocal : StateDisabled);
   });
 }
 
-bool IsEmptyListMarker(const std::string& list) {
-  return list == "o" || list == "O";
+bool IsEmptyListMarker(const std::wstring& list) {
+  return list == L"o" || list == L"O";
 }
 
-std::string StoredListText(const std::string& list) {
-  return list.empty() ? "o" : list;
+std::wstring StoredListText(const std::wstring& list) {
+  return list.empty() ? L"o" : list;
 }
 
 void ResetToDefaults(FeatureTree& tree) {
@@ -221,10 +219,10 @@ ChangedFeatures CollectChangedFeatures(const FeatureTree& tree) {
 
 std::vector<InstallStateEntry> InstallStateEntries(unsigned mask) {
   static const InstallStateEntry kEntries[] = {
-      {kLocalCommand, "Installs the option in the local machine."},
-      {kSourceCommand, "Installs the option to run from source."},
-      {kAdvertiseCommand, "Advertises the feature."},
-      {kDisableCommand, "Disables option."},
+      {kLocalCommand, L"Installs the option in the local machine."},
+      {kSourceCommand, L"Installs the option to run from source."},
+      {kAdvertiseCommand, L"Advertises the feature."},
+      {kDisableCommand, L"Disables option."},
   };
   std::vector<InstallStateEntry> entries;
   for (const InstallStateEntry& entry : kEntries)

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "features/feature_record.h"
-#include "framework/ansi_text.h"
 
 namespace features {
 
@@ -45,7 +44,7 @@ std::vector<PlannedItem> PlanFeatureTree(const std::vector<FeatureRecord>& recor
 
 // How the tree control orders two sibling titles when it sorts them:
 // negative when `a` goes first, 0 when it takes them for equal.
-using TitleOrder = int (*)(const std::string& a, const std::string& b);
+using TitleOrder = int (*)(const std::wstring& a, const std::wstring& b);
 
 // The same items, each parent's children in the order the tree's sorted
 // insert would leave them, so that each can be appended after the one
@@ -62,24 +61,22 @@ InstallState InitialImage(const FeatureRecord& record);
 void SetFeatureState(FeatureTree& tree, FeatureItem item, InstallState state);
 
 // From `first` on (its subtree, then its later siblings and theirs): every
-// feature whose name occurs in `list` (case-sensitive substring, starting
-// where a character of `list` starts) becomes local when `enable`, disabled
+// feature whose name occurs in `list` (case-sensitive substring) becomes local when `enable`, disabled
 // otherwise. Relatives are not touched.
-void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::string& list, bool enable,
-                     kelvra::LeadByteTest isLead);
+void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::wstring& list, bool enable);
 
 // "o" or "O" stands for an empty stored list.
-bool IsEmptyListMarker(const std::string& list);
+bool IsEmptyListMarker(const std::wstring& list);
 // The text stored for a list: "o" when it is empty.
-std::string StoredListText(const std::string& list);
+std::wstring StoredListText(const std::wstring& list);
 
 // The first top-level item and its subtree go back to their defaults; an
 // empty tree is left alone.
 void ResetToDefaults(FeatureTree& tree);
 
 struct ChangedFeatures {
-  std::string enabled;   // now local, not local by default
-  std::string disabled;  // not local now, local by default
+  std::wstring enabled;   // now local, not local by default
+  std::wstring disabled;  // not local now, local by default
 };
 
 // Names joined with ';', from the subtree of the first top-level item
@@ -94,7 +91,7 @@ constexpr unsigned kLocalCommand = 1u << StateLocal;
 
 struct InstallStateEntry {
   unsigned command;
-  const char* text;
+  const wchar_t* text;
 };
 
 // The popup entries for the bits of `mask`, local first.

@@ -11,9 +11,9 @@
 
 namespace {
 
-const char kOptionsIni[] = "Options.ini";
-const char kEnabledValue[] = "FEATURE_ENABLED";
-const char kDisabledValue[] = "FEATURE_DISABLED";
+const wchar_t kOptionsIni[] = L"Options.ini";
+const wchar_t kEnabledValue[] = L"FEATURE_ENABLED";
+const wchar_t kDisabledValue[] = L"FEATURE_DISABLED";
 constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
 
 // The marker goes back to 0 as soon as the page has read it.
@@ -23,8 +23,8 @@ const PageTraits kTraits{IDD_SELECT_FEATURE, PageProduct::kActiveProduct,
 
 // The order the tree's sorted insert leaves sibling titles in: lstrcmpA's,
 // which sets a lower-case letter before its capital.
-int SortedTitleOrder(const std::string& a, const std::string& b) {
-  return lstrcmpA(a.c_str(), b.c_str());
+int SortedTitleOrder(const std::wstring& a, const std::wstring& b) {
+  return lstrcmpW(a.c_str(), b.c_str());
 }
 
 }  // namespace
@@ -34,8 +34,8 @@ const kit::CommandEntry<CSelectFeature> CSelectFeature::kCommands[] = {
 };
 
 const kit::NotifyEntry<CSelectFeature> CSelectFeature::kNotifies[] = {
-    {IDC_FEATURE_TREE, TVN_SELCHANGEDA, &CSelectFeature::ShowFeatureDescription},
-    {IDC_FEATURE_TREE, TVN_ITEMCHANGEDA, &CSelectFeature::ShowFeatureDescription},
+    {IDC_FEATURE_TREE, TVN_SELCHANGEDW, &CSelectFeature::ShowFeatureDescription},
+    {IDC_FEATURE_TREE, TVN_ITEMCHANGEDW, &CSelectFeature::ShowFeatureDescription},
 };
 
 CSelectFeature::CSelectFeature() : CSetupPage(kTraits) {
@@ -48,17 +48,17 @@ void CSelectFeature::DoDataExchange() {
   BindControl(IDC_FEATURE_TREE, tree_);
 }
 
-std::string CSelectFeature::OptionKey() const {
+std::wstring CSelectFeature::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kSelectFeature);
 }
 
-void CSelectFeature::Show(const std::string& optionKey, bool storedCounts) {
+void CSelectFeature::Show(const std::wstring& optionKey, bool storedCounts) {
   ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
   ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
-  const std::string options = Ini().PathBesideDriver(kOptionsIni);
+  const std::wstring options = Ini().PathBesideDriver(kOptionsIni);
   featureSelection_ =
-      kelvra::ToUpper(Ini().ReadString("TREL_OPTIONS", "FEATURE_SELECTION", options));
-  productName_ = Ini().ReadString(featureSelection_, "PRODUCT_NAME", options);
+      kelvra::ToUpper(Ini().ReadString(L"TREL_OPTIONS", L"FEATURE_SELECTION", options));
+  productName_ = Ini().ReadString(featureSelection_, L"PRODUCT_NAME", options);
   SetTitle(productName_, productName_);
   ShowProductPicture();
 
@@ -74,12 +74,12 @@ void CSelectFeature::Show(const std::string& optionKey, bool storedCounts) {
 }
 
 void CSelectFeature::ShowProductPicture() {
-  const bool lumo = kelvra::EqualsNoCase(featureSelection_, "lumo");
+  const bool lumo = kelvra::EqualsNoCase(featureSelection_, L"lumo");
   HWND picture = GetDlgItem(lumo ? IDC_LUMO_PICTURE : IDC_LOOKGLASS_PICTURE);
   BITMAP shape{};
   const auto bitmap =
-      reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-  if (bitmap && GetObjectA(bitmap, sizeof shape, &shape))
+      reinterpret_cast<HGDIOBJ>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (bitmap && GetObjectW(bitmap, sizeof shape, &shape))
     KeepShape(picture, shape.bmWidth, shape.bmHeight);
   ShowWindow(picture, SW_SHOW);
 }
@@ -98,7 +98,7 @@ void CSelectFeature::CreateStateImages() {
 void CSelectFeature::LoadFeatureRecords() {
   const CIniSectionReader section(Ini(), featureSelection_, Ini().PathBesideDriver(kOptionsIni));
   records_ = features::LoadFeatureRecords(
-      [&](int number) { return section.ReadString("FEATURE" + std::to_string(number)); });
+      [&](int number) { return section.ReadString(L"FEATURE" + std::to_wstring(number)); });
 }
 
 void CSelectFeature::BuildFeatureTree() {
@@ -110,29 +110,28 @@ void CSelectFeature::BuildFeatureTree() {
       features::InSortedOrder(features::PlanFeatureTree(records_), records_, SortedTitleOrder);
   for (const features::PlannedItem& planned : plan) {
     FeatureRecord& record = records_[planned.record];
-    TVINSERTSTRUCTA insert{};
+    TVINSERTSTRUCTW insert{};
     insert.hParent = planned.parent < 0 ? TVI_ROOT : inserted[planned.parent];
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(record.title.c_str());
+    insert.item.pszText = const_cast<wchar_t*>(record.title.c_str());
     insert.item.iImage = insert.item.iSelectedImage = features::InitialImage(record);
     insert.item.lParam = reinterpret_cast<LPARAM>(&record);
     inserted.push_back(tree_.InsertItem(insert));
   }
 }
 
-void CSelectFeature::ApplyStoredLists(const std::string& optionKey) {
+void CSelectFeature::ApplyStoredLists(const std::wstring& optionKey) {
   const struct {
-    const char* value;
-    std::string* list;
+    const wchar_t* value;
+    std::wstring* list;
     bool enable;
   } stored[] = {{kEnabledValue, &enabledList_, true}, {kDisabledValue, &disabledList_, false}};
   for (const auto& list : stored) {
     if (!ReadRegistryString(optionKey, list.value, list.list) ||
         features::IsEmptyListMarker(*list.list))
       continue;
-    features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable,
-                              kelvra::IsAnsiLeadByte);
+    features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable);
   }
 }
 
@@ -145,13 +144,13 @@ void CSelectFeature::ShowSelectedFeature() {
   const FeatureRecord* record =
       tree_.Record(reinterpret_cast<features::FeatureItem>(tree_.GetSelectedItem()));
   if (!record) {
-    SetDlgItemText(IDC_FEATURE_DESCRIPTION, std::string());
+    SetDlgItemText(IDC_FEATURE_DESCRIPTION, std::wstring());
     return;
   }
   // The state in words as well, for those who cannot see its picture.
-  std::string text = record->description;
-  const std::string state = kit::ResourceString(IDS_STATE_NAME_BASE + record->state);
-  if (!text.empty() && !state.empty()) text += "\r\n\r\n";
+  std::wstring text = record->description;
+  const std::wstring state = kit::ResourceString(IDS_STATE_NAME_BASE + record->state);
+  if (!text.empty() && !state.empty()) text += L"\r\n\r\n";
   SetDlgItemText(IDC_FEATURE_DESCRIPTION, text + state);
 }
 
@@ -160,7 +159,7 @@ void CSelectFeature::ResetToDefaults() {
   ShowSelectedFeature();
 }
 
-bool CSelectFeature::Commit(const std::string& optionKey) {
+bool CSelectFeature::Commit(const std::wstring& optionKey) {
   const features::ChangedFeatures changed = features::CollectChangedFeatures(tree_);
   enabledList_ = features::StoredListText(changed.enabled);
   disabledList_ = features::StoredListText(changed.disabled);

@@ -22,24 +22,24 @@ class CSelectFeature : public CSetupPage {
 
   void DoDataExchange() override;
   // Options\Lookglass when Lookglass is the active product, else Options\Lumo.
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
 
   void ShowProductPicture();
   void CreateStateImages();
   void LoadFeatureRecords();
   void BuildFeatureTree();
-  void ApplyStoredLists(const std::string& optionKey);
+  void ApplyStoredLists(const std::wstring& optionKey);
   LRESULT ShowFeatureDescription(NMHDR* header);
   // The selected feature's description and install state.
   void ShowSelectedFeature();
   void ResetToDefaults();
 
-  std::string productName_;
-  std::string featureSelection_;
-  std::string enabledList_;
-  std::string disabledList_;
+  std::wstring productName_;
+  std::wstring featureSelection_;
+  std::wstring enabledList_;
+  std::wstring disabledList_;
   CSelectFeatureTreeCtrl tree_;
   // Filled once before the tree is built and never moved: items hold addresses.
   std::vector<FeatureRecord> records_;

@@ -29,15 +29,15 @@ bool IsPopupKey(UINT message, WPARAM key) {
 // take it for a mnemonic, nor the tree's incremental search.
 void DropQueuedSpace(HWND tree) {
   MSG typed;
-  if (PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == ' ')
-    PeekMessageA(&typed, tree, WM_CHAR, WM_CHAR, PM_REMOVE);
+  if (PeekMessageW(&typed, tree, WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == L' ')
+    PeekMessageW(&typed, tree, WM_CHAR, WM_CHAR, PM_REMOVE);
 }
 
 // The entry's text from the resource library, in its language; the built-in
 // one when the library lacks it.
-std::string ChoiceText(const features::InstallStateEntry& entry) {
+std::wstring ChoiceText(const features::InstallStateEntry& entry) {
   for (int state = StateDisabled; state <= StateLocal; ++state) {
-    std::string text;
+    std::wstring text;
     if (entry.command == 1u << state &&
         kit::LoadResourceString(IDS_STATE_CHOICE_BASE + state, &text))
       return text;
@@ -46,7 +46,7 @@ std::string ChoiceText(const features::InstallStateEntry& entry) {
 }
 
 HBITMAP LoadStateBitmap(UINT id) {
-  return LoadBitmapA(kit::ResourceHandle(), MAKEINTRESOURCEA(id));
+  return LoadBitmapW(kit::ResourceHandle(), MAKEINTRESOURCEW(id));
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ void CSelectFeatureTreeCtrl::LoadPopupBitmaps() {
 
 void CSelectFeatureTreeCtrl::AppendInstallStateItems(HMENU menu, HTREEITEM, unsigned mask) const {
   for (const features::InstallStateEntry& entry : features::InstallStateEntries(mask))
-    AppendMenuA(menu, MF_STRING, entry.command, ChoiceText(entry).c_str());
+    AppendMenuW(menu, MF_STRING, entry.command, ChoiceText(entry).c_str());
 }
 
 FeatureItem CSelectFeatureTreeCtrl::FirstTopLevel() const {
@@ -166,11 +166,11 @@ void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screen
   };
   // Only the item data changes: the entries stay owner-drawn and keep their text.
   for (const auto& image : images) {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_DATA;
     info.dwItemData = reinterpret_cast<ULONG_PTR>(image.bitmap);
-    SetMenuItemInfoA(menu.Handle(), image.command, FALSE, &info);
+    SetMenuItemInfoW(menu.Handle(), image.command, FALSE, &info);
   }
 
   openMenu_ = &menu;
@@ -183,7 +183,7 @@ void CSelectFeatureTreeCtrl::TrackInstallStatePopup(HTREEITEM item, POINT screen
   // The page names the selected feature's state in words; tell it to look again.
   NMTVITEMCHANGE change{};
   change.hdr = {Hwnd(), static_cast<UINT_PTR>(GetDlgCtrlID(Hwnd())),
-                static_cast<UINT>(TVN_ITEMCHANGEDA)};
+                static_cast<UINT>(TVN_ITEMCHANGEDW)};
   change.hItem = item;
-  SendMessageA(GetParent(Hwnd()), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  SendMessageW(GetParent(Hwnd()), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
 }

@@ -9,7 +9,7 @@
 namespace {
 
 // The greys that LR_LOADMAP3DCOLORS replaces, in the colours it maps them to.
-BannerSource SourceNow(const std::string& resource) {
+BannerSource SourceNow(const std::wstring& resource) {
   return {resource,
           {GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DLIGHT)}};
 }
@@ -72,16 +72,16 @@ bool BannerSource::operator==(const BannerSource& other) const {
 void CBannerStatic::SetBitmap(int id) {
   bitmapId_ = id;
   bitmapName_.clear();
-  Load(MAKEINTRESOURCEA(id), "#" + std::to_string(id));
+  Load(MAKEINTRESOURCEW(id), L"#" + std::to_wstring(id));
 }
 
-void CBannerStatic::SetBitmap(const std::string& name) {
+void CBannerStatic::SetBitmap(const std::wstring& name) {
   bitmapId_ = -1;
   bitmapName_ = name;
   Load(bitmapName_.c_str(), bitmapName_);
 }
 
-void CBannerStatic::SetName(const std::string& name) {
+void CBannerStatic::SetName(const std::wstring& name) {
   named_ = true;
   SetText(name);
 }
@@ -96,7 +96,7 @@ void KeepShape(HWND control, int width, int height) {
   for (HWND sibling = GetWindow(GetParent(control), GW_CHILD); sibling && grow > 0;
        sibling = GetWindow(sibling, GW_HWNDNEXT)) {
     RECT other;
-    if (sibling == control || !(GetWindowLongPtrA(sibling, GWL_STYLE) & WS_VISIBLE) ||
+    if (sibling == control || !(GetWindowLongPtrW(sibling, GWL_STYLE) & WS_VISIBLE) ||
         !GetWindowRect(sibling, &other) || other.top < window.bottom ||
         other.left >= window.right || other.right <= window.left)
       continue;
@@ -111,23 +111,23 @@ void CBannerStatic::KeepBitmapShape() {
   if (bitmap_) KeepShape(Hwnd(), bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
 }
 
-void CBannerStatic::Load(LPCSTR resource, const std::string& name) {
+void CBannerStatic::Load(LPCWSTR resource, const std::wstring& name) {
   const BannerSource source = SourceNow(name);
   // Always this module's own bitmaps, whichever resource module is current.
   auto* loaded = static_cast<HBITMAP>(
-      LoadImageA(kit::InstanceHandle(), resource, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+      LoadImageW(kit::InstanceHandle(), resource, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   if (!loaded) return;
   bitmap_.reset(loaded);
   source_ = source;
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, TRUE);
-  GetObjectA(loaded, sizeof bitmapInfo_, &bitmapInfo_);
+  GetObjectW(loaded, sizeof bitmapInfo_, &bitmapInfo_);
 }
 
 void CBannerStatic::Reload() {
   if (bitmapId_ > 0)
     SetBitmap(bitmapId_);
   else if (!bitmapName_.empty())
-    SetBitmap(std::string(bitmapName_));
+    SetBitmap(std::wstring(bitmapName_));
 }
 
 void CBannerStatic::PreSubclassWindow() {
@@ -148,11 +148,11 @@ UINT CBannerStatic::TextAlignment() const {
 
 void CBannerStatic::DrawItem(DRAWITEMSTRUCT* item) {
   if (named_) return;
-  const std::string text = GetText();
+  const std::wstring text = GetText();
   if (text.empty()) return;
   const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
   RECT rect = item->rcItem;
-  DrawTextA(item->hDC, text.c_str(), -1, &rect,
+  DrawTextW(item->hDC, text.c_str(), -1, &rect,
             DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_WORDBREAK | TextAlignment());
   SetBkMode(item->hDC, oldMode);
 }

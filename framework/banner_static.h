@@ -19,7 +19,7 @@ void KeepShape(HWND control, int width, int height);
 // ("#" and its number, or its name), its greys mapped to the 3-D colours of
 // the moment.
 struct BannerSource {
-  std::string resource;
+  std::wstring resource;
   COLORREF greys[3];
   bool operator==(const BannerSource& other) const;
 };
@@ -30,11 +30,11 @@ class CBannerStatic : public kit::CStatic {
 
   // On failure the previous bitmap stays.
   void SetBitmap(int id);
-  void SetBitmap(const std::string& name);
+  void SetBitmap(const std::wstring& name);
 
   // The banner's name for screen readers, kept as its window text. The
   // bitmap already pictures it, so it is not drawn over the bitmap again.
-  void SetName(const std::string& name);
+  void SetName(const std::wstring& name);
 
   // Makes the control as tall as the bitmap's shape asks at the control's
   // width; nothing without a bitmap.
@@ -48,7 +48,7 @@ class CBannerStatic : public kit::CStatic {
   bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  void Load(LPCSTR resource, const std::string& name);
+  void Load(LPCWSTR resource, const std::wstring& name);
   void Reload();
   void Paint(HDC dc) const;
   UINT TextAlignment() const;
@@ -57,7 +57,7 @@ class CBannerStatic : public kit::CStatic {
   BITMAP bitmapInfo_{};
   BannerSource source_;  // what bitmap_ was loaded from
   int bitmapId_ = -1;
-  std::string bitmapName_;
+  std::wstring bitmapName_;
   LONG_PTR textStyle_ = 0;  // the template's alignment, before owner-draw took its place
   bool named_ = false;      // the window text is a name only, not drawn
 };

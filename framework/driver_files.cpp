@@ -2,18 +2,18 @@
 
 namespace kelvra {
 
-std::string DriverIniPathOf(const std::string& executable) {
-  if (executable.empty()) return std::string();
-  const std::string::size_type name = executable.find_last_of('\\');
-  const std::string::size_type dot = executable.find_last_of('.');
-  const bool hasExtension = dot != std::string::npos && (name == std::string::npos || dot > name);
-  return executable.substr(0, hasExtension ? dot : executable.size()) + ".ini";
+std::wstring DriverIniPathOf(const std::wstring& executable) {
+  if (executable.empty()) return std::wstring();
+  const std::wstring::size_type name = executable.find_last_of(L'\\');
+  const std::wstring::size_type dot = executable.find_last_of(L'.');
+  const bool hasExtension = dot != std::wstring::npos && (name == std::wstring::npos || dot > name);
+  return executable.substr(0, hasExtension ? dot : executable.size()) + L".ini";
 }
 
-std::string PathBesideOf(const std::string& executable, const std::string& fileName) {
-  const std::string::size_type name = executable.find_last_of('\\');
-  if (name == std::string::npos) return std::string();
-  return executable.substr(0, name) + "\\" + fileName;
+std::wstring PathBesideOf(const std::wstring& executable, const std::wstring& fileName) {
+  const std::wstring::size_type name = executable.find_last_of(L'\\');
+  if (name == std::wstring::npos) return std::wstring();
+  return executable.substr(0, name) + L"\\" + fileName;
 }
 
 }  // namespace kelvra

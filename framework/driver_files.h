@@ -8,9 +8,9 @@ namespace kelvra {
 
 // `executable` with ".ini" in place of its file name's extension; empty
 // when `executable` is empty, so that no INI file at all is read.
-std::string DriverIniPathOf(const std::string& executable);
+std::wstring DriverIniPathOf(const std::wstring& executable);
 // "<folder of executable>\<fileName>"; empty when `executable` names no
 // folder.
-std::string PathBesideOf(const std::string& executable, const std::string& fileName);
+std::wstring PathBesideOf(const std::wstring& executable, const std::wstring& fileName);
 
 }  // namespace kelvra

@@ -2,15 +2,15 @@
 
 namespace kelvra {
 
-std::string HelpFilePath(const std::string& tempFolder) {
-  return tempFolder + "\\TrelSetups\\Bin\\ferrix_install.chm";
+std::wstring HelpFilePath(const std::wstring& tempFolder) {
+  return tempFolder + L"\\TrelSetups\\Bin\\ferrix_install.chm";
 }
 
-std::string HelpCommandLine(const std::string& windowsFolder, const std::string& chm,
-                            const std::string& topic) {
-  std::string viewer = windowsFolder + "\\hh.exe";
-  if (viewer.find(' ') != std::string::npos) viewer = "\"" + viewer + "\"";
-  return viewer + " " + chm + "::" + topic;
+std::wstring HelpCommandLine(const std::wstring& windowsFolder, const std::wstring& chm,
+                            const std::wstring& topic) {
+  std::wstring viewer = windowsFolder + L"\\hh.exe";
+  if (viewer.find(L' ') != std::wstring::npos) viewer = L"\"" + viewer + L"\"";
+  return viewer + L" " + chm + L"::" + topic;
 }
 
 }  // namespace kelvra

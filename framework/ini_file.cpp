@@ -14,55 +14,55 @@ namespace {
 // Sections beyond this many characters are read key by key.
 constexpr DWORD kLargestSectionRead = 64 << 20;
 
-std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::string& section,
-                                                     const std::string& file) {
+std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::wstring& section,
+                                                     const std::wstring& file) {
   if (file.empty() || section.size() > kMaxIniNameLength)
-    return std::make_unique<kelvra::IniSection>("", 0, kelvra::IsAnsiLeadByte);
+    return std::make_unique<kelvra::IniSection>(L"", 0);
   for (DWORD size = 64 << 10; size <= kLargestSectionRead; size *= 2) {
-    std::vector<char> buffer(size);
+    std::vector<wchar_t> buffer(size);
     const DWORD length =
-        GetPrivateProfileSectionA(section.c_str(), buffer.data(), size, file.c_str());
+        GetPrivateProfileSectionW(section.c_str(), buffer.data(), size, file.c_str());
     // A full buffer is reported as its size less two.
     if (length < size - 2)
-      return std::make_unique<kelvra::IniSection>(buffer.data(), length, kelvra::IsAnsiLeadByte);
+      return std::make_unique<kelvra::IniSection>(buffer.data(), length);
   }
   return nullptr;
 }
 
 }  // namespace
 
-std::string CIniFile::PathBesideDriver(const std::string& fileName) const {
+std::wstring CIniFile::PathBesideDriver(const std::wstring& fileName) const {
   return kelvra::PathBesideOf(kit::ModuleFileName(nullptr), fileName);
 }
 
-std::string CIniFile::DriverIniPath() const {
+std::wstring CIniFile::DriverIniPath() const {
   return kelvra::DriverIniPathOf(kit::ModuleFileName(nullptr));
 }
 
-std::string CIniFile::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& file) const {
+std::wstring CIniFile::ReadString(const std::wstring& section, const std::wstring& key,
+                                 const std::wstring& file) const {
   // No file: the system would read one of its own choosing.
   if (file.empty() || section.size() > kMaxIniNameLength || key.size() > kMaxIniNameLength)
-    return std::string();
-  char buffer[1024] = "";
-  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
-                                                sizeof buffer, file.c_str());
+    return std::wstring();
+  wchar_t buffer[1024] = L"";
+  const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer,
+                                                static_cast<DWORD>(std::size(buffer)), file.c_str());
   // A double-byte character cut by the buffer comes back as a NUL, counted.
-  return std::string(buffer, strnlen(buffer, length));
+  return std::wstring(buffer, wcsnlen(buffer, length));
 }
 
-std::string CIniFile::ReadSetupTitle(const std::string& file) const {
-  return ReadString("TREL_OPTIONS", "SETUP_TITLE", file);
+std::wstring CIniFile::ReadSetupTitle(const std::wstring& file) const {
+  return ReadString(L"TREL_OPTIONS", L"SETUP_TITLE", file);
 }
 
-CIniSectionReader::CIniSectionReader(const CIniFile& ini, std::string section, std::string file)
+CIniSectionReader::CIniSectionReader(const CIniFile& ini, std::wstring section, std::wstring file)
     : ini_(ini),
       section_(std::move(section)),
       file_(std::move(file)),
       whole_(ReadWholeSection(section_, file_)) {}
 
-std::string CIniSectionReader::ReadString(const std::string& key) const {
+std::wstring CIniSectionReader::ReadString(const std::wstring& key) const {
   if (!whole_) return ini_.ReadString(section_, key, file_);
-  if (key.size() > kMaxIniNameLength) return std::string();
+  if (key.size() > kMaxIniNameLength) return std::wstring();
   return whole_->Value(key);
 }

@@ -16,18 +16,18 @@ class CIniFile {
  public:
   // "<folder of the driver executable>\<fileName>", from the executable's
   // full path however long; empty when that cannot be read.
-  std::string PathBesideDriver(const std::string& fileName) const;
+  std::wstring PathBesideDriver(const std::wstring& fileName) const;
   // The driver executable's path with the extension ".ini" in place of its
   // own; empty when that cannot be read.
-  std::string DriverIniPath() const;
+  std::wstring DriverIniPath() const;
 
   // At most 1023 characters; empty when the file, section or key is missing,
   // when `file` is empty (nothing is read), or when the section or key name
   // is longer than kMaxIniNameLength.
-  std::string ReadString(const std::string& section, const std::string& key,
-                         const std::string& file) const;
+  std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+                         const std::wstring& file) const;
   // SETUP_TITLE of section TREL_OPTIONS.
-  std::string ReadSetupTitle(const std::string& file) const;
+  std::wstring ReadSetupTitle(const std::wstring& file) const;
 };
 
 // One section of an INI file read with one call, for a page that reads many
@@ -35,13 +35,13 @@ class CIniFile {
 // Each key reads exactly as CIniFile::ReadString would read it.
 class CIniSectionReader {
  public:
-  CIniSectionReader(const CIniFile& ini, std::string section, std::string file);
-  std::string ReadString(const std::string& key) const;
+  CIniSectionReader(const CIniFile& ini, std::wstring section, std::wstring file);
+  std::wstring ReadString(const std::wstring& key) const;
 
  private:
   const CIniFile& ini_;
-  const std::string section_;
-  const std::string file_;
+  const std::wstring section_;
+  const std::wstring file_;
   // Null when the section is too large to be read whole: then key by key.
   std::unique_ptr<kelvra::IniSection> whole_;
 };

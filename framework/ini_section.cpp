@@ -1,29 +1,29 @@
 #include "framework/ini_section.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace kelvra {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t';
 }
 
-std::string Trimmed(const char* begin, const char* end) {
+std::wstring Trimmed(const wchar_t* begin, const wchar_t* end) {
   while (begin < end && IsBlank(*begin)) ++begin;
   while (end > begin && IsBlank(end[-1])) --end;
-  return std::string(begin, end);
+  return std::wstring(begin, end);
 }
 
 // Only ASCII letters fold: the keys looked up are ASCII names.
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+std::wstring UpperAscii(std::wstring text) {
+  for (wchar_t& c : text)
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
   return text;
 }
 
-std::string WithoutEnclosingQuotes(const std::string& value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+std::wstring WithoutEnclosingQuotes(const std::wstring& value) {
+  if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
       value.back() == value.front())
     return value.substr(1, value.size() - 2);
   return value;
@@ -31,23 +31,23 @@ std::string WithoutEnclosingQuotes(const std::string& value) {
 
 }  // namespace
 
-IniSection::IniSection(const char* block, size_t size, LeadByteTest isLead) : isLead_(isLead) {
-  const char* const end = block + size;
-  for (const char* entry = block; entry < end && *entry;) {
-    const char* entryEnd = static_cast<const char*>(std::memchr(entry, '\0', end - entry));
+IniSection::IniSection(const wchar_t* block, size_t size) {
+  const wchar_t* const end = block + size;
+  for (const wchar_t* entry = block; entry < end && *entry;) {
+    const wchar_t* entryEnd = std::wmemchr(entry, L'\0', end - entry);
     if (!entryEnd) entryEnd = end;
-    const char* equals = static_cast<const char*>(std::memchr(entry, '=', entryEnd - entry));
-    const std::string key = UpperAscii(Trimmed(entry, equals ? equals : entryEnd));
-    const std::string value = equals ? Trimmed(equals + 1, entryEnd) : std::string();
+    const wchar_t* equals = std::wmemchr(entry, L'=', entryEnd - entry);
+    const std::wstring key = UpperAscii(Trimmed(entry, equals ? equals : entryEnd));
+    const std::wstring value = equals ? Trimmed(equals + 1, entryEnd) : std::wstring();
     values_.emplace(key, value);  // the first of a name wins, as in a key read
     entry = entryEnd + 1;
   }
 }
 
-std::string IniSection::Value(const std::string& key) const {
+std::wstring IniSection::Value(const std::wstring& key) const {
   const auto found = values_.find(UpperAscii(key));
-  if (found == values_.end()) return std::string();
-  return CutToLength(WithoutEnclosingQuotes(found->second), kMaxIniValueLength, isLead_);
+  if (found == values_.end()) return std::wstring();
+  return WithoutEnclosingQuotes(found->second).substr(0, kMaxIniValueLength);
 }
 
 }  // namespace kelvra

@@ -5,8 +5,6 @@
 #include <string>
 #include <unordered_map>
 
-#include "framework/ansi_text.h"
-
 namespace kelvra {
 
 // The longest value a key read gives, as the page's 1024-character buffer.
@@ -17,18 +15,17 @@ class IniSection {
   // `block` is what the platform's section reader wrote: "key=value"
   // strings, each ended by a NUL, `size` characters in all, in the code
   // page `isLead` describes.
-  IniSection(const char* block, size_t size, LeadByteTest isLead);
+  IniSection(const wchar_t* block, size_t size);
 
   // What a read of `key` alone gives: the first entry of that name in any
   // case, blanks around it gone, one pair of enclosing quotes taken off, at
   // most kMaxIniValueLength bytes, cut before a character that would not
   // fit whole. Empty when there is no such key.
-  std::string Value(const std::string& key) const;
+  std::wstring Value(const std::wstring& key) const;
   size_t KeyCount() const { return values_.size(); }
 
  private:
-  std::unordered_map<std::string, std::string> values_;  // by upper-case key
-  LeadByteTest isLead_;
+  std::unordered_map<std::wstring, std::wstring> values_;  // by upper-case key
 };
 
 }  // namespace kelvra

@@ -5,7 +5,7 @@
 
 class CPageLibraryApp : public kit::CWinApp {
  public:
-  CPageLibraryApp() : CWinApp("Kelvra") {}
+  CPageLibraryApp() : CWinApp(L"Kelvra") {}
   // Loading never fails: the library has nothing of its own to set up.
   BOOL InitInstance() override {
     CWinApp::InitInstance();

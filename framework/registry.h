@@ -23,16 +23,16 @@ class CRegistryKey {
   HKEY Handle() const { return handle_.get(); }
 
   // 0 when absent, unreadable or not a REG_DWORD.
-  DWORD QueryDword(const std::string& name) const;
+  DWORD QueryDword(const std::wstring& name) const;
   // As QueryDword, with 0xFFFFFFFF in place of 0 for every "not there" case.
-  DWORD QueryDwordOrMinusOne(const std::string& name) const;
+  DWORD QueryDwordOrMinusOne(const std::wstring& name) const;
   // The text up to the first NUL or the end of the data; empty when absent,
   // unreadable or not a REG_SZ.
-  std::string QueryString(const std::string& name) const;
+  std::wstring QueryString(const std::wstring& name) const;
 
-  bool SetDword(const std::string& name, DWORD value) const;
+  bool SetDword(const std::wstring& name, DWORD value) const;
   // Stores the text with its terminating NUL.
-  bool SetString(const std::string& name, const std::string& text) const;
+  bool SetString(const std::wstring& name, const std::wstring& text) const;
 
  protected:
   CRegistryKey() = default;
@@ -40,19 +40,19 @@ class CRegistryKey {
   kit::ScopedRegistryKey handle_;
 
  private:
-  bool QueryDwordValue(const std::string& name, DWORD* value) const;
+  bool QueryDwordValue(const std::wstring& name, DWORD* value) const;
 };
 
 // Opens an existing key for reading; an absent key is not created.
 class CRegistryReadKey : public CRegistryKey {
  public:
-  bool Open(HKEY hive, const std::string& subKey);
+  bool Open(HKEY hive, const std::wstring& subKey);
 };
 
 // Opens a key for reading and writing, creating it when absent.
 class CRegistryWriteKey : public CRegistryKey {
  public:
-  bool Open(HKEY hive, const std::string& subKey);
+  bool Open(HKEY hive, const std::wstring& subKey);
 };
 
 // Collects the first failure of the registry writes made while it lives: a key that does not open
@@ -77,8 +77,8 @@ class CRegistryWriteRecord {
 
 // One-call helpers on HKEY_CURRENT_USER.
 // True when the value was stored.
-bool WriteRegistryString(const std::string& subKey, const std::string& name,
-                         const std::string& text);
+bool WriteRegistryString(const std::wstring& subKey, const std::wstring& name,
+                         const std::wstring& text);
 // False, with `out` untouched, when the key cannot be opened; otherwise `out`
 // holds the value (empty when absent).
-bool ReadRegistryString(const std::string& subKey, const std::string& name, std::string* out);
+bool ReadRegistryString(const std::wstring& subKey, const std::wstring& name, std::wstring* out);

@@ -1,45 +1,34 @@
 #include "framework/resource_module.h"
 
 #include <atomic>
-#include <vector>
 
-#include "framework/ansi_text.h"
 #include "framework/folder_path.h"
-#include "framework/text_compare.h"
 #include "kit/app.h"
 
 const wchar_t kResourceLibraryName[] = L"Kelvrares.dll";
-const char kResourceLibraryMissing[] = "Unable to load resource dll: Kelvrares.dll.";
+const wchar_t kResourceLibraryMissing[] = L"Unable to load resource dll: Kelvrares.dll.";
 
 namespace {
 
 std::atomic<unsigned> g_loads{0};
 
-std::string ToAnsi(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::string();
-  std::vector<char> buffer(size);
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer.data(), size, nullptr, nullptr);
-  return std::string(buffer.data());
-}
-
-HMODULE LoadResourceOnly(const std::string& name) {
+HMODULE LoadResourceOnly(const std::wstring& name) {
   // Mapped as data: its entry point and imports are never touched. The
   // search order is the one LoadLibrary uses.
-  return LoadLibraryExA(name.c_str(), nullptr,
+  return LoadLibraryExW(name.c_str(), nullptr,
                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }
 
 // Installers unpack their helper DLLs into a folder of their own, which the
 // system's search order does not visit: the resource library beside the
 // running Kelvra.dll is the last place looked.
-HMODULE LoadBesideOwnModule(const std::string& name) {
+HMODULE LoadBesideOwnModule(const std::wstring& name) {
   // This code's own module: Kelvra.dll, when a driver calls the pages.
-  const std::string self = kit::ModuleFileName(kit::InstanceHandle());
-  const std::size_t cut = kelvra::FindLastCharacter(self, "\\/", kelvra::IsAnsiLeadByte);
-  if (cut == std::string::npos) return nullptr;
+  const std::wstring self = kit::ModuleFileName(kit::InstanceHandle());
+  const std::size_t cut = self.find_last_of(L"\\/");
+  if (cut == std::wstring::npos) return nullptr;
   return LoadResourceOnly(self.substr(0, cut + 1) +
-                          kelvra::LastPathComponent(name, kelvra::IsAnsiLeadByte));
+                          kelvra::LastPathComponent(name));
 }
 
 }  // namespace
@@ -51,9 +40,9 @@ unsigned ResourceLibraryLoads() {
 bool CResourceModule::Load(const std::wstring& resourceFileName) {
   Free();
   ++g_loads;
-  const std::string name = ToAnsi(resourceFileName);
+  const std::wstring& name = resourceFileName;
   HMODULE module = LoadResourceOnly(name);
-  if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name, kelvra::IsAnsiLeadByte));
+  if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name));
   if (!module) module = LoadBesideOwnModule(name);
   module_.reset(module);
   return IsLoaded();

@@ -9,7 +9,7 @@
 
 extern const wchar_t kResourceLibraryName[];
 // The one message the frame shows when the resource library is missing.
-extern const char kResourceLibraryMissing[];
+extern const wchar_t kResourceLibraryMissing[];
 
 // How many loads CResourceModule has begun in this process. What was made
 // from a library stays good while its handle and this count are unchanged:

@@ -6,31 +6,31 @@
 #include "framework/text_compare.h"
 
 // Spelt once; every other path is built from it.
-#define SETUP_ROOT "Software\\Vorlane\\TrelSetup\\Version11\\Setups"
-#define OPTIONS_KEY SETUP_ROOT "\\Options"
+#define SETUP_ROOT L"Software\\Vorlane\\TrelSetup\\Version11\\Setups"
+#define OPTIONS_KEY SETUP_ROOT L"\\Options"
 
 namespace setup_keys {
 
-const char kRoot[] = SETUP_ROOT;
-const char kOptions[] = OPTIONS_KEY;
-const char kInstallProduct[] = SETUP_ROOT "\\InstallProduct";
-const char kFerrix[] = OPTIONS_KEY "\\Ferrix";
-const char kContentServer[] = OPTIONS_KEY "\\ContentServer";
+const wchar_t kRoot[] = SETUP_ROOT;
+const wchar_t kOptions[] = OPTIONS_KEY;
+const wchar_t kInstallProduct[] = SETUP_ROOT L"\\InstallProduct";
+const wchar_t kFerrix[] = OPTIONS_KEY L"\\Ferrix";
+const wchar_t kContentServer[] = OPTIONS_KEY L"\\ContentServer";
 
 }  // namespace setup_keys
 
-const char kCanceledValue[] = "_CANCELED";
-const char kTargetDirValue[] = "TARGETDIR";
+const wchar_t kCanceledValue[] = L"_CANCELED";
+const wchar_t kTargetDirValue[] = L"TARGETDIR";
 
 namespace {
 
 // The outermost reading alive; inner ones defer to it.
 CActiveProductReading* currentReading = nullptr;
 
-std::string ReadActiveFromRegistry() {
+std::wstring ReadActiveFromRegistry() {
   CRegistryReadKey key;
-  if (!key.Open(HKEY_CURRENT_USER, setup_keys::kOptions)) return std::string();
-  return key.QueryString("active");
+  if (!key.Open(HKEY_CURRENT_USER, setup_keys::kOptions)) return std::wstring();
+  return key.QueryString(L"active");
 }
 
 }  // namespace
@@ -47,18 +47,18 @@ CActiveProductReading* CActiveProductReading::Current() {
   return currentReading;
 }
 
-const std::string& CActiveProductReading::Value() {
+const std::wstring& CActiveProductReading::Value() {
   if (!read_) value_ = ReadActiveFromRegistry();
   read_ = true;
   return value_;
 }
 
-std::string ReadActiveValue() {
+std::wstring ReadActiveValue() {
   if (CActiveProductReading* reading = CActiveProductReading::Current()) return reading->Value();
   return ReadActiveFromRegistry();
 }
 
-std::string GetActiveProduct() {
+std::wstring GetActiveProduct() {
   return kelvra::ToUpper(ReadActiveValue());
 }
 
@@ -66,19 +66,19 @@ kelvra::ProductOption ActiveProductOption(kelvra::KeyedPage page) {
   return kelvra::OptionForActiveProduct(page, ReadActiveValue());
 }
 
-std::string ActiveOptionKey(kelvra::KeyedPage page) {
-  return std::string(setup_keys::kOptions) + "\\" + ActiveProductOption(page).keyName;
+std::wstring ActiveOptionKey(kelvra::KeyedPage page) {
+  return std::wstring(setup_keys::kOptions) + L"\\" + ActiveProductOption(page).keyName;
 }
 
-std::string GetProductName(const std::string& section) {
+std::wstring GetProductName(const std::wstring& section) {
   CIniFile ini;
-  return ini.ReadString(section, "PRODUCT_NAME", ini.DriverIniPath());
+  return ini.ReadString(section, L"PRODUCT_NAME", ini.DriverIniPath());
 }
 
 unsigned GetPageIconId() {
   CIniFile ini;
   return kelvra::PageIconIdForSetupProduct(
-      ini.ReadString("TREL_OPTIONS", "SETUP_TRELPRODUCT", ini.DriverIniPath()));
+      ini.ReadString(L"TREL_OPTIONS", L"SETUP_TRELPRODUCT", ini.DriverIniPath()));
 }
 
 unsigned GetActivePageIconId() {
@@ -87,11 +87,11 @@ unsigned GetActivePageIconId() {
 
 unsigned GetBannerBitmapId() {
   CRegistryReadKey key;
-  std::string product;
-  std::string flavor;
+  std::wstring product;
+  std::wstring flavor;
   if (key.Open(HKEY_CURRENT_USER, setup_keys::kRoot)) {
-    product = key.QueryString("TRELProduct");
-    flavor = key.QueryString("PelmoFlavor");
+    product = key.QueryString(L"TRELProduct");
+    flavor = key.QueryString(L"PelmoFlavor");
   }
   return kelvra::BannerIdForProduct(product, flavor);
 }
@@ -100,13 +100,13 @@ unsigned GetActiveBannerBitmapId() {
   return kelvra::BannerIdForActiveProduct(GetActiveProduct());
 }
 
-int ReadCanceled(const std::string& optionKey) {
+int ReadCanceled(const std::wstring& optionKey) {
   CRegistryReadKey key;
   if (!key.Open(HKEY_CURRENT_USER, optionKey)) return -1;
   return static_cast<int>(key.QueryDwordOrMinusOne(kCanceledValue));
 }
 
-void MarkCanceled(const std::string& optionKey, unsigned value) {
+void MarkCanceled(const std::wstring& optionKey, unsigned value) {
   CRegistryWriteKey key;
   if (key.Open(HKEY_CURRENT_USER, optionKey)) key.SetDword(kCanceledValue, value);
 }

@@ -9,20 +9,20 @@
 
 namespace setup_keys {
 
-extern const char kRoot[];            // the setup root below HKEY_CURRENT_USER
-extern const char kOptions[];         // "active" lives here
-extern const char kInstallProduct[];  // the family install folder
-extern const char kFerrix[];          // shared by the Ferrix, unit and part-modification pages
-extern const char kContentServer[];
+extern const wchar_t kRoot[];            // the setup root below HKEY_CURRENT_USER
+extern const wchar_t kOptions[];         // "active" lives here
+extern const wchar_t kInstallProduct[];  // the family install folder
+extern const wchar_t kFerrix[];          // shared by the Ferrix, unit and part-modification pages
+extern const wchar_t kContentServer[];
 
 }  // namespace setup_keys
 
 // Value names shared by several pages.
-extern const char kCanceledValue[];   // "_CANCELED"
-extern const char kTargetDirValue[];  // "TARGETDIR"
+extern const wchar_t kCanceledValue[];   // "_CANCELED"
+extern const wchar_t kTargetDirValue[];  // "TARGETDIR"
 
 // The "active" product as stored, unchanged; empty when missing.
-std::string ReadActiveValue();
+std::wstring ReadActiveValue();
 
 // While one lives, "active" is read from the registry once and every later
 // read gets that reading: a page's handler asks for it for its icon,
@@ -38,21 +38,21 @@ class CActiveProductReading {
 
   // The first one alive, or null.
   static CActiveProductReading* Current();
-  const std::string& Value();
+  const std::wstring& Value();
 
  private:
   bool read_ = false;
-  std::string value_;
+  std::wstring value_;
 };
 // The "active" product in capitals; empty when missing.
-std::string GetActiveProduct();
+std::wstring GetActiveProduct();
 // For a page that follows the active product, worked out afresh from
 // "active": its row of the product tables, and its option key (a full path
 // below HKEY_CURRENT_USER).
 kelvra::ProductOption ActiveProductOption(kelvra::KeyedPage page);
-std::string ActiveOptionKey(kelvra::KeyedPage page);
+std::wstring ActiveOptionKey(kelvra::KeyedPage page);
 // PRODUCT_NAME of `section` in the driver INI file.
-std::string GetProductName(const std::string& section);
+std::wstring GetProductName(const std::wstring& section);
 
 unsigned GetPageIconId();
 unsigned GetActivePageIconId();
@@ -61,5 +61,5 @@ unsigned GetActiveBannerBitmapId();
 
 // The cancel marker of an option key (a full path below HKEY_CURRENT_USER):
 // 1 after a confirmed Cancel, 0 after Next, -1 when never written.
-int ReadCanceled(const std::string& optionKey);
-void MarkCanceled(const std::string& optionKey, unsigned value);
+int ReadCanceled(const std::wstring& optionKey);
+void MarkCanceled(const std::wstring& optionKey, unsigned value);

@@ -14,8 +14,8 @@
 
 namespace {
 
-const char kContentSection[] = "CONTENTSERVER";
-const char kSetupTitleKey[] = "SETUP_TITLE";
+const wchar_t kContentSection[] = L"CONTENTSERVER";
+const wchar_t kSetupTitleKey[] = L"SETUP_TITLE";
 
 unsigned IconIdOf(PageProduct product) {
   return product == PageProduct::kActiveProduct ? GetActivePageIconId() : GetPageIconId();
@@ -23,7 +23,7 @@ unsigned IconIdOf(PageProduct product) {
 
 }  // namespace
 
-const char kOptionHelpTopic[] = "/Helpsystem/Installation/Html/dialog_option.htm";
+const wchar_t kOptionHelpTopic[] = L"/Helpsystem/Installation/Html/dialog_option.htm";
 
 // After the page's own table: a page may take over any of these.
 const kit::CommandEntry<CSetupPage> CSetupPage::kSharedCommands[] = {
@@ -36,7 +36,7 @@ const kit::CommandEntry<CSetupPage> CSetupPage::kSharedCommands[] = {
 CSetupPage::CSetupPage(const PageTraits& traits)
     : CDialog(traits.templateId, nullptr),
       traits_(traits),
-      icon_(LoadIconA(kit::ResourceHandle(), MAKEINTRESOURCEA(IconIdOf(traits.icon)))) {}
+      icon_(LoadIconW(kit::ResourceHandle(), MAKEINTRESOURCEW(IconIdOf(traits.icon)))) {}
 
 BOOL CSetupPage::OnInitDialog() {
   const CActiveProductReading setup;
@@ -47,7 +47,7 @@ BOOL CSetupPage::OnInitDialog() {
   if (traits_.headings != PageHeadings::kNone)
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
   ShowBanner();
-  const std::string key = OptionKey();
+  const std::wstring key = OptionKey();
   Show(key, ReadCanceled(key) != 1);
   // After the read, so this visit's defaults are decided before it is reset.
   if (traits_.marker == CancelMarker::kClearOnOpen) MarkCanceled(key, 0);
@@ -78,7 +78,7 @@ void CSetupPage::ShowCaption() {
       break;
     case PageCaption::kProductName:
       title_ = GetProductName(GetActiveProduct());
-      SetText(title_ + " " + kit::ResourceString(IDS_CAPTION_SUFFIX));
+      SetText(title_ + L" " + kit::ResourceString(IDS_CAPTION_SUFFIX));
       break;
     case PageCaption::kOwn:
       break;
@@ -106,7 +106,7 @@ void CSetupPage::PlaceWindow() {
   // monitor's work area. Asked for alone: finding the monitor first costs
   // Wine another look at its display settings.
   RECT work;
-  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;
   const kelvra::ScreenPoint origin =
       kelvra::PageOrigin({work.left, work.top, work.right, work.bottom}, window.right - window.left,
                          window.bottom - window.top);
@@ -116,25 +116,25 @@ void CSetupPage::PlaceWindow() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CSetupPage::SetTitle(const std::string& title, const std::string& caption) {
+void CSetupPage::SetTitle(const std::wstring& title, const std::wstring& caption) {
   title_ = title;
   SetText(caption);
 }
 
 void CSetupPage::SetHeadingFont(bool both) {
   auto* dialogFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
-  LOGFONTA font{};
-  if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) return;
+  LOGFONTW font{};
+  if (!dialogFont || !GetObjectW(dialogFont, sizeof font, &font)) return;
   font.lfWeight = FW_BOLD;
-  headingFont_.reset(CreateFontIndirectA(&font));
+  headingFont_.reset(CreateFontIndirectW(&font));
   const auto wParam = reinterpret_cast<WPARAM>(headingFont_.get());
-  SendDlgItemMessageA(Hwnd(), IDC_HEADING, WM_SETFONT, wParam, TRUE);
-  if (both) SendDlgItemMessageA(Hwnd(), IDC_SECOND_HEADING, WM_SETFONT, wParam, TRUE);
+  SendDlgItemMessageW(Hwnd(), IDC_HEADING, WM_SETFONT, wParam, TRUE);
+  if (both) SendDlgItemMessageW(Hwnd(), IDC_SECOND_HEADING, WM_SETFONT, wParam, TRUE);
 }
 
-int CSetupPage::ConfirmCancel(const std::string& caption) const {
+int CSetupPage::ConfirmCancel(const std::wstring& caption) const {
   // Owned by the page, so the page takes no input while it asks.
-  return MessageBoxA(Hwnd(), kit::ResourceString(IDS_CANCEL_QUESTION).c_str(), caption.c_str(),
+  return MessageBoxW(Hwnd(), kit::ResourceString(IDS_CANCEL_QUESTION).c_str(), caption.c_str(),
                      MB_YESNO | MB_ICONQUESTION);
 }
 
@@ -142,7 +142,7 @@ void CSetupPage::OnNext() {
   // Every write of Next counts: a choice the registry refused is no Next,
   // and the marker stays as it was unless the values are stored.
   const CActiveProductReading setup;
-  const std::string key = OptionKey();
+  const std::wstring key = OptionKey();
   const CRegistryWriteRecord writes;
   if (!Commit(key)) return;
   if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == CancelMarker::kClearOnNext)
@@ -153,9 +153,9 @@ void CSetupPage::OnNext() {
 
 void CSetupPage::ShowStoreFailure(LONG error) const {
   // Without its string, a library still lets the reason through.
-  std::string format = "%s";
+  std::wstring format = L"%s";
   kit::LoadResourceString(IDS_STORE_FAILED, &format);
-  const std::string reason = kit::SystemMessage(static_cast<DWORD>(error));
+  const std::wstring reason = kit::SystemMessage(static_cast<DWORD>(error));
   kit::ShowMessage(Hwnd(), kit::FormatStrings(format, {reason}), title_, MB_OK | MB_ICONERROR);
 }
 
@@ -173,20 +173,32 @@ void CSetupPage::ShowHelp() {
   LaunchHelp(kOptionHelpTopic);
 }
 
-void CSetupPage::LaunchHelp(const std::string& topic) const {
-  char temp[MAX_PATH];
-  char windows[MAX_PATH];
+void CSetupPage::LaunchHelp(const std::wstring& topic) const {
+  wchar_t temp[MAX_PATH];
+  wchar_t windows[MAX_PATH];
   // A folder that does not fit comes back as the size it needs, with the
   // buffer left unwritten: that is a failure like 0.
-  const DWORD tempLength = GetTempPathA(MAX_PATH, temp);
+  const DWORD tempLength = GetTempPathW(MAX_PATH, temp);
   if (tempLength == 0 || tempLength >= MAX_PATH) return;
-  const UINT windowsLength = GetWindowsDirectoryA(windows, MAX_PATH);
+  const UINT windowsLength = GetWindowsDirectoryW(windows, MAX_PATH);
   if (windowsLength == 0 || windowsLength >= MAX_PATH) return;
-  PathRemoveBackslashA(temp);
-  const std::string chm = kelvra::HelpFilePath(temp);
-  kit::ScopedFile file(CreateFileA(chm.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  PathRemoveBackslashW(temp);
+  const std::wstring chm = kelvra::HelpFilePath(temp);
+  kit::ScopedFile file(CreateFileW(chm.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
   file.reset();
-  WinExec(kelvra::HelpCommandLine(windows, chm, topic).c_str(), SW_SHOW);
+  // WinExec takes narrow text, which cannot name a temporary folder outside
+  // the code page.
+  std::wstring commandLine = kelvra::HelpCommandLine(windows, chm, topic);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    return;
+  kit::ScopedKernelHandle process(started.hProcess);
+  kit::ScopedKernelHandle thread(started.hThread);
 }

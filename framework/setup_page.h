@@ -34,7 +34,7 @@ struct PageTraits {
   CancelMarker marker;
 };
 
-extern const char kOptionHelpTopic[];
+extern const wchar_t kOptionHelpTopic[];
 
 class CSetupPage : public kit::CDialog {
  public:
@@ -44,7 +44,7 @@ class CSetupPage : public kit::CDialog {
   // library when a page is constructed.
   explicit CSetupPage(const PageTraits& traits);
 
-  const std::string& Title() const { return title_; }
+  const std::wstring& Title() const { return title_; }
   HICON Icon() const { return icon_; }
   HFONT HeadingFont() const { return headingFont_.get(); }
   const CBannerStatic& Banner() const { return banner_; }
@@ -52,21 +52,21 @@ class CSetupPage : public kit::CDialog {
  protected:
   // The key whose cancel marker the page reads and writes, worked out afresh
   // from the setup context once per handler and passed down.
-  virtual std::string OptionKey() const = 0;
+  virtual std::wstring OptionKey() const = 0;
   // The page's own initialisation, after the shared one. `storedCounts` is
   // false when the last visit on the key ended in a confirmed Cancel: then
   // the page shows its defaults.
-  virtual void Show(const std::string& optionKey, bool storedCounts) = 0;
+  virtual void Show(const std::wstring& optionKey, bool storedCounts) = 0;
   // What Next stores; false keeps the page open. A registry write that
   // fails in here keeps it open too, after a message naming the cause.
-  virtual bool Commit(const std::string& optionKey) = 0;
+  virtual bool Commit(const std::wstring& optionKey) = 0;
 
   BOOL OnInitDialog() final;
   void DoDataExchange() override;
   bool OnCommand(UINT id, UINT code) override;
   virtual void PlaceWindow();
 
-  void SetTitle(const std::string& title, const std::string& caption);
+  void SetTitle(const std::wstring& title, const std::wstring& caption);
   const CIniFile& Ini() const { return ini_; }
   bool IsChecked(int id) const { return IsDlgButtonChecked(Hwnd(), id) == BST_CHECKED; }
   void SetChecked(int id, bool checked) const {
@@ -74,9 +74,9 @@ class CSetupPage : public kit::CDialog {
   }
   void SetHeadingFont(bool both);
   // The question of every way to cancel, owned by the page.
-  int ConfirmCancel(const std::string& caption) const;
+  int ConfirmCancel(const std::wstring& caption) const;
   void ShowHelp();
-  void LaunchHelp(const std::string& topic) const;
+  void LaunchHelp(const std::wstring& topic) const;
 
  private:
   static const kit::CommandEntry<CSetupPage> kSharedCommands[];
@@ -90,7 +90,7 @@ class CSetupPage : public kit::CDialog {
 
   CIniFile ini_;
   const PageTraits traits_;
-  std::string title_;
+  std::wstring title_;
   CBannerStatic banner_;
   HICON icon_;  // shared icon from LoadIcon: never destroyed
   kit::ScopedFont headingFont_;

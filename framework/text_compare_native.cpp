@@ -1,30 +1,26 @@
-// ASCII-only folding for the native build; bytes outside A-Z/a-z compare as-is.
+// ASCII-only folding for the native build; characters outside A-Z/a-z compare as-is.
 #include "framework/text_compare.h"
 
 namespace kelvra {
 namespace {
 
-char AsciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+wchar_t AsciiUpper(wchar_t c) {
+  return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
 }
 
 }  // namespace
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
+bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
   if (a.size() != b.size()) return false;
-  for (std::string::size_type i = 0; i < a.size(); ++i) {
+  for (std::wstring::size_type i = 0; i < a.size(); ++i) {
     if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   }
   return true;
 }
 
-bool IsAnsiLeadByte(unsigned char) {
-  return false;
-}
-
-std::string ToUpper(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper) c = AsciiUpper(c);
+std::wstring ToUpper(const std::wstring& text) {
+  std::wstring upper = text;
+  for (wchar_t& c : upper) c = AsciiUpper(c);
   return upper;
 }
 

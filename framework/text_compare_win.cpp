@@ -1,25 +1,19 @@
-// Windows build: comparison and upper-casing follow the ANSI code page, so
-// multibyte characters fold the way the rest of the shell folds them.
+// Windows build: letters fold by the system's own case table, the one the
+// file system and the registry use for names, whatever the user's locale.
 #include "framework/text_compare.h"
 
 #include <windows.h>
-#include <mbstring.h>
 
 namespace kelvra {
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-  const auto* left = reinterpret_cast<const unsigned char*>(a.c_str());
-  const auto* right = reinterpret_cast<const unsigned char*>(b.c_str());
-  return _mbsicmp(left, right) == 0;
+bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-bool IsAnsiLeadByte(unsigned char byte) {
-  return IsDBCSLeadByte(byte) != FALSE;
-}
-
-std::string ToUpper(const std::string& text) {
-  std::string upper = text;
-  if (!upper.empty()) CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+std::wstring ToUpper(const std::wstring& text) {
+  std::wstring upper = text;
+  if (!upper.empty()) CharUpperBuffW(&upper[0], static_cast<DWORD>(upper.size()));
   return upper;
 }
 

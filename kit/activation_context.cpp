@@ -3,15 +3,15 @@
 namespace kit {
 
 ActivationContext CreateActivationContext(HMODULE module, UINT manifestId) {
-  char path[MAX_PATH] = "";
-  if (!GetModuleFileNameA(module, path, MAX_PATH)) return ActivationContext();
-  ACTCTXA request{};
+  wchar_t path[MAX_PATH] = L"";
+  if (!GetModuleFileNameW(module, path, MAX_PATH)) return ActivationContext();
+  ACTCTXW request{};
   request.cbSize = sizeof request;
   request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
   request.lpSource = path;
   request.hModule = module;
-  request.lpResourceName = MAKEINTRESOURCEA(manifestId);
-  return ActivationContext(CreateActCtxA(&request));
+  request.lpResourceName = MAKEINTRESOURCEW(manifestId);
+  return ActivationContext(CreateActCtxW(&request));
 }
 
 ScopedActivation Activate(const ActivationContext& context) {

@@ -17,15 +17,15 @@ HINSTANCE InstanceHandle() {
   return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
-std::string ModuleFileName(HMODULE module) {
+std::wstring ModuleFileName(HMODULE module) {
   // A path longer than the buffer comes back cut to the buffer's size.
   for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-    std::vector<char> path(size);
-    const DWORD length = GetModuleFileNameA(module, path.data(), size);
-    if (length == 0) return std::string();
-    if (length < size) return std::string(path.data(), length);
+    std::vector<wchar_t> path(size);
+    const DWORD length = GetModuleFileNameW(module, path.data(), size);
+    if (length == 0) return std::wstring();
+    if (length < size) return std::wstring(path.data(), length);
   }
-  return std::string();
+  return std::wstring();
 }
 
 HINSTANCE ResourceHandle() {
@@ -36,7 +36,7 @@ void SetResourceHandle(HINSTANCE module) {
   g_resourceHandle = module;
 }
 
-CWinApp::CWinApp(const char* appName) : appName_(appName) {
+CWinApp::CWinApp(const wchar_t* appName) : appName_(appName) {
   g_app = this;
 }
 

@@ -12,7 +12,7 @@ HINSTANCE InstanceHandle();
 
 // The full path of `module` (null: the process's executable), however long;
 // empty when the system cannot tell.
-std::string ModuleFileName(HMODULE module);
+std::wstring ModuleFileName(HMODULE module);
 
 // Where templates and strings are looked up. Starts as InstanceHandle().
 HINSTANCE ResourceHandle();
@@ -20,7 +20,7 @@ void SetResourceHandle(HINSTANCE module);
 
 class CWinApp {
  public:
-  explicit CWinApp(const char* appName);
+  explicit CWinApp(const wchar_t* appName);
   virtual ~CWinApp();
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
@@ -32,10 +32,10 @@ class CWinApp {
   virtual BOOL InitInstance() { return TRUE; }
   virtual int ExitInstance() { return 0; }
 
-  const char* AppName() const { return appName_; }
+  const wchar_t* AppName() const { return appName_; }
 
  private:
-  const char* appName_;
+  const wchar_t* appName_;
 };
 
 // Library start-up and shut-down, called from the DLL entry point.

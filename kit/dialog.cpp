@@ -46,7 +46,7 @@ CDialog::CDialog(UINT templateId, HWND parent) : templateId_(templateId), parent
 
 INT_PTR CDialog::DoModal() {
   EnsureCommonControls();
-  const INT_PTR result = DialogBoxParamA(ResourceHandle(), MAKEINTRESOURCEA(templateId_), parent_,
+  const INT_PTR result = DialogBoxParamW(ResourceHandle(), MAKEINTRESOURCEW(templateId_), parent_,
                                          DialogProc, reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
   RethrowPendingException();
@@ -57,15 +57,15 @@ void CDialog::EndDialog(INT_PTR result) const {
   ::EndDialog(hwnd_, result);
 }
 
-std::string CDialog::GetDlgItemText(int id) const {
+std::wstring CDialog::GetDlgItemText(int id) const {
   HWND item = GetDlgItem(id);
-  std::vector<char> buffer(GetWindowTextLengthA(item) + 1);
-  const UINT copied = ::GetDlgItemTextA(hwnd_, id, buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data(), copied);
+  std::vector<wchar_t> buffer(GetWindowTextLengthW(item) + 1);
+  const UINT copied = ::GetDlgItemTextW(hwnd_, id, buffer.data(), static_cast<int>(buffer.size()));
+  return std::wstring(buffer.data(), copied);
 }
 
-void CDialog::SetDlgItemText(int id, const std::string& text) const {
-  ::SetDlgItemTextA(hwnd_, id, text.c_str());
+void CDialog::SetDlgItemText(int id, const std::wstring& text) const {
+  ::SetDlgItemTextW(hwnd_, id, text.c_str());
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -116,11 +116,11 @@ void CDialog::BindControl(int id, CWnd& control) {
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
     reinterpret_cast<CDialog*>(lParam)->hwnd_ = window;
   }
   // Messages before WM_INITDIALOG (WM_SETFONT) have no object yet.
-  auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
   if (!self) return FALSE;
   try {
     return self->Dispatch(message, wParam, lParam);
@@ -147,7 +147,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
           !OnNotify(header, &result))
         return FALSE;
       // A notification's answer goes into DWLP_MSGRESULT, not the return value.
-      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;
     }
     case WM_DRAWITEM:
@@ -159,13 +159,13 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       ForwardToChildren(message, wParam, lParam);
       return FALSE;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+      SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
       return FALSE;
     default: {
       LRESULT result = 0;
       if (!OnDialogMessage(message, wParam, lParam, &result)) return FALSE;
       if (ReturnsDirectly(message)) return result;
-      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;
     }
   }
@@ -193,7 +193,7 @@ bool CDialog::RouteMeasureItem(MEASUREITEMSTRUCT* item) {
 
 void CDialog::ForwardToChildren(UINT message, WPARAM wParam, LPARAM lParam) const {
   for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    SendMessageA(child, message, wParam, lParam);
+    SendMessageW(child, message, wParam, lParam);
 }
 
 }  // namespace kit

@@ -21,8 +21,8 @@ class CDialog : public CWnd {
   void EndDialog(INT_PTR result) const;
 
   HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd_, id); }
-  std::string GetDlgItemText(int id) const;
-  void SetDlgItemText(int id, const std::string& text) const;
+  std::wstring GetDlgItemText(int id) const;
+  void SetDlgItemText(int id, const std::wstring& text) const;
 
  protected:
   // Binds the controls (DoDataExchange); pages call it first.

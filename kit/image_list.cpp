@@ -12,7 +12,7 @@ bool CImageList::Create(int width, int height, UINT flags, int initial, int grow
 }
 
 bool CImageList::CreateFromBitmap(UINT bitmapId, int width, int grow, COLORREF mask) {
-  list_.reset(ImageList_LoadImageA(ResourceHandle(), MAKEINTRESOURCEA(bitmapId), width, grow, mask,
+  list_.reset(ImageList_LoadImageW(ResourceHandle(), MAKEINTRESOURCEW(bitmapId), width, grow, mask,
                                    IMAGE_BITMAP, LR_CREATEDIBSECTION));
   return IsCreated();
 }
@@ -20,7 +20,7 @@ bool CImageList::CreateFromBitmap(UINT bitmapId, int width, int grow, COLORREF m
 int CImageList::AddMasked(UINT bitmapId, COLORREF mask) const {
   if (!list_) return -1;
   // The list copies the pixels, so the bitmap goes as soon as it is added.
-  ScopedBitmap bitmap(static_cast<HBITMAP>(LoadImageA(ResourceHandle(), MAKEINTRESOURCEA(bitmapId),
+  ScopedBitmap bitmap(static_cast<HBITMAP>(LoadImageW(ResourceHandle(), MAKEINTRESOURCEW(bitmapId),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (bitmap) return ImageList_AddMasked(list_.get(), bitmap.get(), mask);
   // One image of nothing but the mask colour keeps the place of the missing
@@ -64,7 +64,7 @@ HIMAGELIST CKeptImageList::Get() {
 std::string CKeptImageList::BitmapBytes() const {
   std::string bytes;
   for (const UINT bitmap : bitmaps_) {
-    const HRSRC found = FindResourceA(ResourceHandle(), MAKEINTRESOURCEA(bitmap), RT_BITMAP);
+    const HRSRC found = FindResourceW(ResourceHandle(), MAKEINTRESOURCEW(bitmap), RT_BITMAP);
     const HGLOBAL loaded = found ? LoadResource(ResourceHandle(), found) : nullptr;
     const auto* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     const DWORD size = data ? SizeofResource(ResourceHandle(), found) : 0;

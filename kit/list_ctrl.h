@@ -16,11 +16,11 @@ class CListCtrl : public CWnd {
   KIT_RUNTIME_CLASS(CListCtrl, CWnd);
 
   // The new column's index, -1 on failure. `format` is LVCFMT_LEFT, _RIGHT...
-  int InsertColumn(int index, const std::string& heading, int format, int width) const;
+  int InsertColumn(int index, const std::wstring& heading, int format, int width) const;
   // The new item's index, -1 on failure.
-  int InsertItem(const LVITEMA& item) const;
-  bool SetItemText(int item, int subItem, const std::string& text) const;
-  std::string GetItemText(int item, int subItem) const;
+  int InsertItem(const LVITEMW& item) const;
+  bool SetItemText(int item, int subItem, const std::wstring& text) const;
+  std::wstring GetItemText(int item, int subItem) const;
 
   int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
   // The number of columns, as the header counts them.

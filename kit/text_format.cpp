@@ -2,16 +2,16 @@
 
 namespace kit {
 
-std::string FormatStrings(const std::string& format, const std::vector<std::string>& args) {
-  std::string text;
+std::wstring FormatStrings(const std::wstring& format, const std::vector<std::wstring>& args) {
+  std::wstring text;
   size_t next = 0;
   for (size_t i = 0; i < format.size(); ++i) {
-    const char c = format[i];
-    const char following = i + 1 < format.size() ? format[i + 1] : '\0';
-    if (c == '%' && following == '%') {
-      text += '%';
+    const wchar_t c = format[i];
+    const wchar_t following = i + 1 < format.size() ? format[i + 1] : L'\0';
+    if (c == L'%' && following == L'%') {
+      text += L'%';
       ++i;
-    } else if (c == '%' && following == 's') {
+    } else if (c == L'%' && following == L's') {
       if (next < args.size()) text += args[next++];
       ++i;
     } else {

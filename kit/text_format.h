@@ -8,6 +8,6 @@
 
 namespace kit {
 
-std::string FormatStrings(const std::string& format, const std::vector<std::string>& args);
+std::wstring FormatStrings(const std::wstring& format, const std::vector<std::wstring>& args);
 
 }  // namespace kit

@@ -14,8 +14,8 @@ class CTreeCtrl : public CWnd {
  public:
   KIT_RUNTIME_CLASS(CTreeCtrl, CWnd);
 
-  HTREEITEM InsertItem(const TVINSERTSTRUCTA& insert) const {
-    return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  HTREEITEM InsertItem(const TVINSERTSTRUCTW& insert) const {
+    return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   }
   // `code` is TVGN_ROOT, TVGN_CHILD, TVGN_NEXT, TVGN_PARENT, TVGN_CARET...; null when none.
   HTREEITEM GetNextItem(HTREEITEM item, UINT code) const {
@@ -26,18 +26,18 @@ class CTreeCtrl : public CWnd {
 
   // 0 when the item cannot be read.
   LPARAM GetItemData(HTREEITEM item) const {
-    TVITEMA data{};
+    TVITEMW data{};
     data.mask = TVIF_PARAM | TVIF_HANDLE;
     data.hItem = item;
-    return Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)) ? data.lParam : 0;
+    return Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data)) ? data.lParam : 0;
   }
   bool SetItemImage(HTREEITEM item, int image, int selectedImage) const {
-    TVITEMA data{};
+    TVITEMW data{};
     data.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
     data.hItem = item;
     data.iImage = image;
     data.iSelectedImage = selectedImage;
-    return Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data)) != 0;
+    return Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&data)) != 0;
   }
   // `which` is TVSIL_NORMAL or TVSIL_STATE; returns the previous list.
   HIMAGELIST SetImageList(HIMAGELIST list, int which) const {

@@ -105,27 +105,27 @@ CWnd* CWnd::FromBound(HWND window) {
   return window ? g_subclasses.Find(window).object : nullptr;
 }
 
-std::string CWnd::GetText() const {
-  const int length = GetWindowTextLengthA(hwnd_);
-  std::vector<char> buffer(length + 1);
-  const int copied = GetWindowTextA(hwnd_, buffer.data(), length + 1);
-  return std::string(buffer.data(), copied > 0 ? copied : 0);
+std::wstring CWnd::GetText() const {
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::vector<wchar_t> buffer(length + 1);
+  const int copied = GetWindowTextW(hwnd_, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), copied > 0 ? copied : 0);
 }
 
-void CWnd::SetText(const std::string& text) const {
-  SetWindowTextA(hwnd_, text.c_str());
+void CWnd::SetText(const std::wstring& text) const {
+  SetWindowTextW(hwnd_, text.c_str());
 }
 
 LONG_PTR CWnd::Style() const {
-  return GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  return GetWindowLongPtrW(hwnd_, GWL_STYLE);
 }
 
 void CWnd::ModifyStyle(LONG_PTR remove, LONG_PTR add) const {
-  SetWindowLongPtrA(hwnd_, GWL_STYLE, (Style() & ~remove) | add);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, (Style() & ~remove) | add);
 }
 
 LRESULT CWnd::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return SendMessageA(hwnd_, message, wParam, lParam);
+  return SendMessageW(hwnd_, message, wParam, lParam);
 }
 
 void CWnd::DrawItem(DRAWITEMSTRUCT*) {}

@@ -36,8 +36,8 @@ class CWnd {
   // The object bound to a window by Bind, or null.
   static CWnd* FromBound(HWND window);
 
-  std::string GetText() const;
-  void SetText(const std::string& text) const;
+  std::wstring GetText() const;
+  void SetText(const std::wstring& text) const;
   LONG_PTR Style() const;
   void ModifyStyle(LONG_PTR remove, LONG_PTR add) const;
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

@@ -14,11 +14,11 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct
 
 CCofraDestination::CCofraDestination() : CParentFolderPage(kTraits) {}
 
-std::string CCofraDestination::OptionKey() const {
+std::wstring CCofraDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kClient);
 }
 
-void CCofraDestination::Show(const std::string& optionKey, bool storedCounts) {
+void CCofraDestination::Show(const std::wstring& optionKey, bool storedCounts) {
   SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription());
   LoadProductFolder(ActiveProductOption(kelvra::KeyedPage::kClient).folderNameId);
   ShowParentFolder(optionKey, storedCounts);

@@ -13,6 +13,6 @@ class CCofraDestination : public CParentFolderPage {
   CCofraDestination();
 
  private:
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
 };

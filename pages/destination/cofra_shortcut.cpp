@@ -8,7 +8,7 @@
 
 namespace {
 
-const char kShowDesktopMenuValue[] = "SHOW_DESKTOP_MENU";
+const wchar_t kShowDesktopMenuValue[] = L"SHOW_DESKTOP_MENU";
 
 const PageTraits kTraits{IDD_COFRA_SHORTCUT,         PageProduct::kActiveProduct,
                          PageCaption::kProductName,  PageHeadings::kFirst,
@@ -18,12 +18,12 @@ const PageTraits kTraits{IDD_COFRA_SHORTCUT,         PageProduct::kActiveProduct
 
 CCofraShortcut::CCofraShortcut() : CSetupPage(kTraits) {}
 
-std::string CCofraShortcut::OptionKey() const {
+std::wstring CCofraShortcut::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kClient);
 }
 
-void CCofraShortcut::Show(const std::string& optionKey, bool storedCounts) {
-  std::string format;
+void CCofraShortcut::Show(const std::wstring& optionKey, bool storedCounts) {
+  std::wstring format;
   kit::LoadResourceString(IDS_SHORTCUT_TEXT, &format);
   // The name is an argument, never part of the format: a "%" in it shows as it is.
   SetDlgItemText(IDC_SHORTCUT_TEXT, kit::FormatStrings(format, {Title()}));
@@ -39,7 +39,7 @@ void CCofraShortcut::Show(const std::string& optionKey, bool storedCounts) {
   SetChecked(IDC_SHOW_DESKTOP_MENU, ticked);
 }
 
-bool CCofraShortcut::Commit(const std::string& optionKey) {
+bool CCofraShortcut::Commit(const std::wstring& optionKey) {
   CRegistryWriteKey key;
   if (key.Open(HKEY_CURRENT_USER, optionKey))
     key.SetDword(kShowDesktopMenuValue, IsChecked(IDC_SHOW_DESKTOP_MENU) ? 1 : 0);

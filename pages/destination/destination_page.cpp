@@ -20,7 +20,7 @@ bool CDestinationPage::OnCommand(UINT id, UINT code) {
   return kit::CommandMap(kCommands)(*this, id, code) || CSetupPage::OnCommand(id, code);
 }
 
-std::string CDestinationPage::DiskCostSection() const {
+std::wstring CDestinationPage::DiskCostSection() const {
   return GetActiveProduct();
 }
 
@@ -28,12 +28,12 @@ void CDestinationPage::OnDiskCost() {
   ShowDiskCost(Hwnd(), DiskCostSection(), Destination());
 }
 
-bool CDestinationPage::PickFolder(std::string* folder) const {
+bool CDestinationPage::PickFolder(std::wstring* folder) const {
   return BrowseForFolder(Hwnd(), folder, kit::ResourceString(IDS_PICK_FOLDER_TITLE), false);
 }
 
-std::string CDestinationPage::ReadInstallProductFolder() {
-  std::string folder;
+std::wstring CDestinationPage::ReadInstallProductFolder() {
+  std::wstring folder;
   ReadRegistryString(setup_keys::kInstallProduct, kTargetDirValue, &folder);
   return folder;
 }
@@ -42,28 +42,28 @@ void CDestinationPage::LoadProductFolder(UINT id) {
   kit::LoadResourceString(id, &productFolder_);
 }
 
-std::string ProductDescription() {
+std::wstring ProductDescription() {
   return kelvra::ReplacePlaceholders(kit::ResourceString(IDS_FOLDER_DESCRIPTION),
                                      GetProductName(GetActiveProduct()));
 }
 
-void CParentFolderPage::ShowParentFolder(const std::string& optionKey, bool storedCounts) {
-  std::string stored;
+void CParentFolderPage::ShowParentFolder(const std::wstring& optionKey, bool storedCounts) {
+  std::wstring stored;
   if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &stored);
   if (stored.empty()) stored = ReadInstallProductFolder();
-  SetInstallDir(kelvra::RemoveTrailingBackslash(stored, kelvra::IsAnsiLeadByte));
-  ShowDestination(kelvra::JoinParentFolder(stored, ProductFolder(), kelvra::IsAnsiLeadByte));
+  SetInstallDir(kelvra::RemoveTrailingBackslash(stored));
+  ShowDestination(kelvra::JoinParentFolder(stored, ProductFolder()));
 }
 
-bool CParentFolderPage::Commit(const std::string& optionKey) {
-  SetInstallDir(kelvra::ParentFolderOf(Destination(), kelvra::IsAnsiLeadByte));
+bool CParentFolderPage::Commit(const std::wstring& optionKey) {
+  SetInstallDir(kelvra::ParentFolderOf(Destination()));
   WriteRegistryString(optionKey, kTargetDirValue, InstallDir());
   return true;
 }
 
 void CParentFolderPage::OnBrowse() {
-  std::string picked = InstallDir();
+  std::wstring picked = InstallDir();
   if (!PickFolder(&picked)) return;
-  SetInstallDir(kelvra::PickedParentFolder(picked, kelvra::IsAnsiLeadByte));
+  SetInstallDir(kelvra::PickedParentFolder(picked));
   ShowDestination(InstallDir() + ProductFolder());
 }

@@ -14,26 +14,26 @@ class CDestinationPage : public CSetupPage {
 
   explicit CDestinationPage(const PageTraits& traits) : CSetupPage(traits) {}
 
-  const std::string& InstallDir() const { return installDir_; }
-  const std::string& ProductFolder() const { return productFolder_; }
+  const std::wstring& InstallDir() const { return installDir_; }
+  const std::wstring& ProductFolder() const { return productFolder_; }
 
  protected:
   bool OnCommand(UINT id, UINT code) override;
   // The driver INI section the Disk Cost sizes come from: the active
   // product's unless the page says otherwise.
-  virtual std::string DiskCostSection() const;
+  virtual std::wstring DiskCostSection() const;
   // Browse: what the page opens the picker on, and what it does with a pick.
   virtual void OnBrowse() = 0;
 
-  std::string Destination() const { return GetDlgItemText(IDC_DESTINATION); }
-  void ShowDestination(const std::string& folder) const { SetDlgItemText(IDC_DESTINATION, folder); }
+  std::wstring Destination() const { return GetDlgItemText(IDC_DESTINATION); }
+  void ShowDestination(const std::wstring& folder) const { SetDlgItemText(IDC_DESTINATION, folder); }
   // The folder picker, opened on `*folder`; true with `*folder` replaced
   // when the user picked one.
-  bool PickFolder(std::string* folder) const;
+  bool PickFolder(std::wstring* folder) const;
   // TARGETDIR of the install folder of the whole family.
-  static std::string ReadInstallProductFolder();
+  static std::wstring ReadInstallProductFolder();
 
-  void SetInstallDir(const std::string& folder) { installDir_ = folder; }
+  void SetInstallDir(const std::wstring& folder) { installDir_ = folder; }
   // The product's folder name from string `id`; a missing string keeps the
   // one loaded before.
   void LoadProductFolder(UINT id);
@@ -43,14 +43,14 @@ class CDestinationPage : public CSetupPage {
 
   void OnDiskCost();
 
-  std::string installDir_;
-  std::string productFolder_;
+  std::wstring installDir_;
+  std::wstring productFolder_;
 };
 
 // The description of the Cofra and Ulvo pages: every "%s" of its string
 // replaced by the active product's name as plain text, so that a "%" in the
 // name is shown as it is.
-std::string ProductDescription();
+std::wstring ProductDescription();
 
 // The Ferrix and Cofra destination pages: they keep the parent folder under
 // their option key, show it joined with the product's folder name, and on
@@ -64,8 +64,8 @@ class CParentFolderPage : public CDestinationPage {
  protected:
   // The stored parent (when it counts), else the family install folder,
   // joined with the product's folder name into the edit.
-  void ShowParentFolder(const std::string& optionKey, bool storedCounts);
-  bool Commit(const std::string& optionKey) override;
+  void ShowParentFolder(const std::wstring& optionKey, bool storedCounts);
+  bool Commit(const std::wstring& optionKey) override;
 
  private:
   void OnBrowse() override;

@@ -16,17 +16,17 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kDriverProduct
 
 CFerrixDestination::CFerrixDestination() : CParentFolderPage(kTraits) {}
 
-std::string CFerrixDestination::OptionKey() const {
+std::wstring CFerrixDestination::OptionKey() const {
   return setup_keys::kFerrix;
 }
 
 // The sizes are Ferrix's whatever product is active.
-std::string CFerrixDestination::DiskCostSection() const {
-  return "FERRIX";
+std::wstring CFerrixDestination::DiskCostSection() const {
+  return L"FERRIX";
 }
 
 // The standard edition is the driver installing with the Ferrix icon.
-void CFerrixDestination::Show(const std::string& optionKey, bool storedCounts) {
+void CFerrixDestination::Show(const std::wstring& optionKey, bool storedCounts) {
   const UINT edition =
       GetPageIconId() == IDI_FERRIX ? IDS_FERRIX_STANDARD_EDITION : IDS_FERRIX_OTHER_EDITION;
   SetDlgItemText(IDC_FOLDER_DESCRIPTION,

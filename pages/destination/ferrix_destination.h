@@ -14,7 +14,7 @@ class CFerrixDestination : public CParentFolderPage {
   CFerrixDestination();
 
  private:
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  std::string DiskCostSection() const override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  std::wstring DiskCostSection() const override;
 };

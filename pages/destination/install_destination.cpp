@@ -11,9 +11,9 @@
 namespace {
 
 // Lumo stands for every active product that is not named here.
-const char kDefaultProduct[] = "LUMO";
+const wchar_t kDefaultProduct[] = L"LUMO";
 
-std::string OrDefault(const std::string& active) {
+std::wstring OrDefault(const std::wstring& active) {
   return active.empty() ? kDefaultProduct : active;
 }
 
@@ -25,18 +25,18 @@ const PageTraits kTraits{IDD_INSTALL_DESTINATION,    PageProduct::kActiveProduct
 
 CInstallDestination::CInstallDestination() : CDestinationPage(kTraits) {}
 
-std::string CInstallDestination::OptionKey() const {
+std::wstring CInstallDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kInstallDestination);
 }
 
-std::string CInstallDestination::DiskCostSection() const {
+std::wstring CInstallDestination::DiskCostSection() const {
   return OrDefault(ReadActiveValue());
 }
 
-void CInstallDestination::Show(const std::string& optionKey, bool storedCounts) {
+void CInstallDestination::Show(const std::wstring& optionKey, bool storedCounts) {
   // The product's name as the driver INI spells its section: "active" as stored.
-  const std::string active = ReadActiveValue();
-  const std::string title = GetProductName(OrDefault(active));
+  const std::wstring active = ReadActiveValue();
+  const std::wstring title = GetProductName(OrDefault(active));
   SetTitle(title, title);
 
   // Lumo's name stands in when the product's own string is missing.
@@ -44,34 +44,34 @@ void CInstallDestination::Show(const std::string& optionKey, bool storedCounts) 
   LoadProductFolder(
       kelvra::OptionForActiveProduct(kelvra::KeyedPage::kInstallDestination, active).folderNameId);
 
-  std::string destination;
+  std::wstring destination;
   if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &destination);
   if (destination.empty()) {
     SetInstallDir(
-        kelvra::RemoveTrailingBackslash(ReadInstallProductFolder(), kelvra::IsAnsiLeadByte));
-    destination = kelvra::JoinFolder(InstallDir(), ProductFolder(), kelvra::IsAnsiLeadByte);
+        kelvra::RemoveTrailingBackslash(ReadInstallProductFolder()));
+    destination = kelvra::JoinFolder(InstallDir(), ProductFolder());
   }
   ShowDestination(destination);
   ShowProductText(active);
 }
 
-void CInstallDestination::ShowProductText(const std::string& active) const {
-  std::string format;
+void CInstallDestination::ShowProductText(const std::wstring& active) const {
+  std::wstring format;
   kit::LoadResourceString(IDS_PRODUCT_TEXT, &format);
-  const std::string name = Ini().ReadString(kelvra::ToUpper(active), "PRODUCT_NAME",
-                                            Ini().PathBesideDriver("Options.ini"));
+  const std::wstring name = Ini().ReadString(kelvra::ToUpper(active), L"PRODUCT_NAME",
+                                            Ini().PathBesideDriver(L"Options.ini"));
   SetDlgItemText(IDC_PRODUCT_TEXT, kit::FormatStrings(format, {name, name}));
 }
 
-bool CInstallDestination::Commit(const std::string& optionKey) {
+bool CInstallDestination::Commit(const std::wstring& optionKey) {
   WriteRegistryString(optionKey, kTargetDirValue,
-                      kelvra::WithOneTrailingBackslash(Destination(), kelvra::IsAnsiLeadByte));
+                      kelvra::WithOneTrailingBackslash(Destination()));
   return true;
 }
 
 void CInstallDestination::OnBrowse() {
-  std::string picked = InstallDir();
+  std::wstring picked = InstallDir();
   if (!PickFolder(&picked)) return;
-  SetInstallDir(kelvra::WithBackslash(picked, kelvra::IsAnsiLeadByte));
-  ShowDestination(kelvra::JoinFolder(InstallDir(), ProductFolder(), kelvra::IsAnsiLeadByte));
+  SetInstallDir(kelvra::WithBackslash(picked));
+  ShowDestination(kelvra::JoinFolder(InstallDir(), ProductFolder()));
 }

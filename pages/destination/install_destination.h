@@ -13,11 +13,11 @@ class CInstallDestination : public CDestinationPage {
   CInstallDestination();
 
  private:
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
-  std::string DiskCostSection() const override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
+  std::wstring DiskCostSection() const override;
 
-  void ShowProductText(const std::string& active) const;
+  void ShowProductText(const std::wstring& active) const;
   void OnBrowse() override;
 };

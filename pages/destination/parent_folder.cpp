@@ -8,44 +8,43 @@ namespace kelvra {
 namespace {
 
 // "D:\" is three bytes: anything longer is below a drive root.
-constexpr std::string::size_type kDriveRootLength = 3;
+constexpr std::wstring::size_type kDriveRootLength = 3;
 
 }  // namespace
 
-std::string JoinParentFolder(const std::string& storedParent, const std::string& productFolder,
-                             LeadByteTest isLead) {
-  const std::string parent = RemoveTrailingBackslash(storedParent, isLead);
+std::wstring JoinParentFolder(const std::wstring& storedParent, const std::wstring& productFolder) {
+  const std::wstring parent = RemoveTrailingBackslash(storedParent);
   // A parent that still ends in a backslash after the removal ("\\server\",
   // "D:\\") needs no second one.
-  const bool separator = storedParent.size() > kDriveRootLength && !EndsInBackslash(parent, isLead);
-  return separator ? parent + '\\' + productFolder : parent + productFolder;
+  const bool separator = storedParent.size() > kDriveRootLength && !EndsInBackslash(parent);
+  return separator ? parent + L'\\' + productFolder : parent + productFolder;
 }
 
-std::string ParentFolderOf(const std::string& text, LeadByteTest isLead) {
-  const std::string::size_type last = FindLastCharacter(text, "\\", isLead);
-  if (last == std::string::npos) return std::string();
-  return WithoutDoubledBackslash(text.substr(0, last + 1), isLead);
+std::wstring ParentFolderOf(const std::wstring& text) {
+  const std::wstring::size_type last = text.rfind(L'\\');
+  if (last == std::wstring::npos) return std::wstring();
+  return WithoutDoubledBackslash(text.substr(0, last + 1));
 }
 
-std::string PickedParentFolder(const std::string& picked, LeadByteTest isLead) {
-  return picked.size() > kDriveRootLength ? WithBackslash(picked, isLead) : picked;
+std::wstring PickedParentFolder(const std::wstring& picked) {
+  return picked.size() > kDriveRootLength ? WithBackslash(picked) : picked;
 }
 
-std::string WithoutDoubledBackslash(std::string folder, LeadByteTest isLead) {
+std::wstring WithoutDoubledBackslash(std::wstring folder) {
   // One of the run stays; so do both of a leading "\\".
-  const std::string::size_type run = TrailingBackslashes(folder, isLead);
-  if (run + 1 < folder.size()) folder.resize(std::max<std::string::size_type>(run + 1, 2));
+  const std::wstring::size_type run = folder.find_last_not_of(L'\\') + 1;
+  if (run + 1 < folder.size()) folder.resize(std::max<std::wstring::size_type>(run + 1, 2));
   return folder;
 }
 
-std::string ReplacePlaceholders(const std::string& text, const std::string& name) {
-  std::string result;
-  std::string::size_type start = 0;
-  for (std::string::size_type found; (found = text.find("%s", start)) != std::string::npos;
+std::wstring ReplacePlaceholders(const std::wstring& text, const std::wstring& name) {
+  std::wstring result;
+  std::wstring::size_type start = 0;
+  for (std::wstring::size_type found; (found = text.find(L"%s", start)) != std::wstring::npos;
        start = found + 2) {
     result.append(text, start, found - start).append(name);
   }
-  return result.append(text, start, std::string::npos);
+  return result.append(text, start, std::wstring::npos);
 }
 
 }  // namespace kelvra

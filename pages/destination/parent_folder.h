@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "framework/ansi_text.h"
 
 namespace kelvra {
 
@@ -15,23 +14,22 @@ namespace kelvra {
 // longer than a drive root ("D:\Design\" gives "D:\Design\Ferrix"), directly
 // otherwise ("D:\" gives "D:\Ferrix", "" gives "Ferrix"). Never two
 // separators in a row.
-std::string JoinParentFolder(const std::string& storedParent, const std::string& productFolder,
-                             LeadByteTest isLead);
+std::wstring JoinParentFolder(const std::wstring& storedParent, const std::wstring& productFolder);
 
 // The text up to and including its last backslash; empty without one. A run
 // of trailing backslashes is stored as one.
-std::string ParentFolderOf(const std::string& text, LeadByteTest isLead);
+std::wstring ParentFolderOf(const std::wstring& text);
 
 // The parent a picked folder stands for: a backslash appended unless it is a
 // drive root or already ends in one.
-std::string PickedParentFolder(const std::string& picked, LeadByteTest isLead);
+std::wstring PickedParentFolder(const std::wstring& picked);
 
 // `folder` with a run of trailing backslashes cut to one; "\\" alone, the
 // start of a network path, stays.
-std::string WithoutDoubledBackslash(std::string folder, LeadByteTest isLead);
+std::wstring WithoutDoubledBackslash(std::wstring folder);
 
 // Every "%s" in `text` replaced by `name`, as plain text: no other
 // directive is understood and nothing in `name` is interpreted.
-std::string ReplacePlaceholders(const std::string& text, const std::string& name);
+std::wstring ReplacePlaceholders(const std::wstring& text, const std::wstring& name);
 
 }  // namespace kelvra

@@ -7,22 +7,22 @@ namespace {
 
 // The text before the first semicolon, and the rest after it. Without a
 // semicolon the field is empty and the rest is the whole text.
-std::string TakeField(std::string& rest) {
-  const std::string::size_type semicolon = rest.find(';');
-  if (semicolon == std::string::npos) return std::string();
-  std::string field = rest.substr(0, semicolon);
+std::wstring TakeField(std::wstring& rest) {
+  const std::wstring::size_type semicolon = rest.find(L';');
+  if (semicolon == std::wstring::npos) return std::wstring();
+  std::wstring field = rest.substr(0, semicolon);
   rest.erase(0, semicolon + 1);
   return field;
 }
 
 }  // namespace
 
-const char* const kContentValueNames[kContentValueCount] = {
-    "ANSI", "DIN", "ISO", "JISGB", "FEATURE", "OTHER", "VENDOR",
+const wchar_t* const kContentValueNames[kContentValueCount] = {
+    L"ANSI", L"DIN", L"ISO", L"JISGB", L"FEATURE", L"OTHER", L"VENDOR",
 };
 
-ContentRowRecord SplitContentRow(const std::string& text) {
-  std::string rest = text;
+ContentRowRecord SplitContentRow(const std::wstring& text) {
+  std::wstring rest = text;
   ContentRowRecord row;
   row.valueName = TakeField(rest);
   row.label = TakeField(rest);

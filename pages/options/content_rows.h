@@ -11,9 +11,9 @@ namespace kelvra {
 
 // One row of the list; the page keeps it as the row's item data.
 struct ContentRowRecord {
-  std::string label;
-  std::string valueName;  // the DWORD that holds the row's initial tick
-  std::string description;
+  std::wstring label;
+  std::wstring valueName;  // the DWORD that holds the row's initial tick
+  std::wstring description;
   int imageIndex = 0;
   bool ticked = true;
 };
@@ -21,11 +21,11 @@ struct ContentRowRecord {
 // "valueName;label;description;imageIndex". A missing semicolon leaves the
 // field at its place empty and passes the whole rest on, so "ANSI" alone
 // gives three empty texts and image 0, and "A;B;7" gives image 7.
-ContentRowRecord SplitContentRow(const std::string& text);
+ContentRowRecord SplitContentRow(const std::wstring& text);
 
 // The names Next writes, by row position, whatever the rows' own names are.
 constexpr std::size_t kContentValueCount = 7;
-extern const char* const kContentValueNames[kContentValueCount];
+extern const wchar_t* const kContentValueNames[kContentValueCount];
 
 // What Next stores at `position`: the list's check state of that row (1
 // ticked, 0 not, as the list reports it), or all bits set where no row is.

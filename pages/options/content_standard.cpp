@@ -8,9 +8,9 @@
 
 namespace {
 
-const char kRowsFile[] = "Options.ini";
-const char kRowsSection[] = "CONTENTSERVER";
-const char kRowKeyPrefix[] = "STANDARD";
+const wchar_t kRowsFile[] = L"Options.ini";
+const wchar_t kRowsSection[] = L"CONTENTSERVER";
+const wchar_t kRowKeyPrefix[] = L"STANDARD";
 
 constexpr DWORD kListStyles =
     LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
@@ -32,7 +32,7 @@ CStandardContentOption::CStandardContentOption() : CSetupPage(kTraits) {
   SetNotifyMap(kNotifies);
 }
 
-std::string CStandardContentOption::OptionKey() const {
+std::wstring CStandardContentOption::OptionKey() const {
   return setup_keys::kContentServer;
 }
 
@@ -48,7 +48,7 @@ bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESU
   return false;
 }
 
-void CStandardContentOption::Show(const std::string& optionKey, bool storedCounts) {
+void CStandardContentOption::Show(const std::wstring& optionKey, bool storedCounts) {
   const kit::ScopedNoRedraw quiet(list_);
   PrepareList();
   AddRows(optionKey, storedCounts);
@@ -64,21 +64,21 @@ void CStandardContentOption::PrepareList() {
   list_.SetImageList(images.Get(), LVSIL_SMALL);
 }
 
-void CStandardContentOption::AddRows(const std::string& optionKey, bool storedCounts) {
+void CStandardContentOption::AddRows(const std::wstring& optionKey, bool storedCounts) {
   CRegistryReadKey key;
   const bool opened = storedCounts && key.Open(HKEY_CURRENT_USER, optionKey);
   const CIniSectionReader section(Ini(), kRowsSection, Ini().PathBesideDriver(kRowsFile));
   for (int n = 1;; ++n) {
-    const std::string text = section.ReadString(kRowKeyPrefix + std::to_string(n));
+    const std::wstring text = section.ReadString(kRowKeyPrefix + std::to_wstring(n));
     if (text.empty()) break;
     rows_.push_back(std::make_unique<kelvra::ContentRowRecord>(kelvra::SplitContentRow(text)));
     kelvra::ContentRowRecord& row = *rows_.back();
     row.ticked = opened ? key.QueryDword(row.valueName) != 0 : true;
 
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = n - 1;
-    item.pszText = const_cast<char*>(row.label.c_str());
+    item.pszText = const_cast<wchar_t*>(row.label.c_str());
     item.iImage = row.imageIndex;
     item.lParam = reinterpret_cast<LPARAM>(&row);
     const int index = list_.InsertItem(item);
@@ -95,7 +95,7 @@ LRESULT CStandardContentOption::OnRowClick(NMHDR* header) {
   return 0;
 }
 
-bool CStandardContentOption::Commit(const std::string& optionKey) {
+bool CStandardContentOption::Commit(const std::wstring& optionKey) {
   CRegistryWriteKey key;
   if (!key.Open(HKEY_CURRENT_USER, optionKey)) return true;
   std::vector<int> checkStates;

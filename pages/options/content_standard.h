@@ -24,12 +24,12 @@ class CStandardContentOption : public CSetupPage {
  private:
   static const kit::NotifyEntry<CStandardContentOption> kNotifies[];
 
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
 
   void PrepareList();
-  void AddRows(const std::string& optionKey, bool storedCounts);
+  void AddRows(const std::wstring& optionKey, bool storedCounts);
   LRESULT OnRowClick(NMHDR* header);
 
   // The check boxes' images: the list shares its image lists, so this one,

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char kAllowDrawingEditValue[] = "ALLOWDRAWINGEDIT";
+const wchar_t kAllowDrawingEditValue[] = L"ALLOWDRAWINGEDIT";
 
 const PageTraits kTraits{IDD_PART_MODIFICATION,      PageProduct::kDriverProduct,
                          PageCaption::kSetupTitle,   PageHeadings::kFirst,
@@ -16,11 +16,11 @@ const PageTraits kTraits{IDD_PART_MODIFICATION,      PageProduct::kDriverProduct
 
 CPartModification::CPartModification() : CSetupPage(kTraits) {}
 
-std::string CPartModification::OptionKey() const {
+std::wstring CPartModification::OptionKey() const {
   return setup_keys::kFerrix;
 }
 
-void CPartModification::Show(const std::string& optionKey, bool storedCounts) {
+void CPartModification::Show(const std::wstring& optionKey, bool storedCounts) {
   DWORD allowed = 1;
   CRegistryReadKey key;
   if (storedCounts && key.Open(HKEY_CURRENT_USER, optionKey)) {
@@ -30,7 +30,7 @@ void CPartModification::Show(const std::string& optionKey, bool storedCounts) {
   SetChecked(allowed ? IDC_DRAWING_EDIT_ALLOWED : IDC_DRAWING_EDIT_DENIED, true);
 }
 
-bool CPartModification::Commit(const std::string& optionKey) {
+bool CPartModification::Commit(const std::wstring& optionKey) {
   CRegistryWriteKey key;
   if (key.Open(HKEY_CURRENT_USER, optionKey))
     key.SetDword(kAllowDrawingEditValue, IsChecked(IDC_DRAWING_EDIT_ALLOWED) ? 1 : 0);

@@ -10,7 +10,7 @@ class CPartModification : public CSetupPage {
   CPartModification();
 
  private:
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
 };

@@ -7,10 +7,10 @@
 
 namespace {
 
-const char kUnitsValue[] = "UNITS";
-const char kDrawingStandardValue[] = "DRAWINGSTANDARD";
-const char kDefaultsFile[] = "OPTIONS.INI";
-const char kDefaultsSection[] = "FERRIX";
+const wchar_t kUnitsValue[] = L"UNITS";
+const wchar_t kDrawingStandardValue[] = L"DRAWINGSTANDARD";
+const wchar_t kDefaultsFile[] = L"OPTIONS.INI";
+const wchar_t kDefaultsSection[] = L"FERRIX";
 
 // Next leaves the marker alone: another page on the Ferrix key clears it.
 const PageTraits kTraits{IDD_UNIT_STANDARD,   PageProduct::kDriverProduct, PageCaption::kSetupTitle,
@@ -20,17 +20,17 @@ const PageTraits kTraits{IDD_UNIT_STANDARD,   PageProduct::kDriverProduct, PageC
 
 CUnitStandard::CUnitStandard() : CSetupPage(kTraits) {}
 
-std::string CUnitStandard::OptionKey() const {
+std::wstring CUnitStandard::OptionKey() const {
   return setup_keys::kFerrix;
 }
 
-void CUnitStandard::Show(const std::string& optionKey, bool storedCounts) {
+void CUnitStandard::Show(const std::wstring& optionKey, bool storedCounts) {
   kelvra::UnitChoice stored;
   CRegistryReadKey key;
   if (storedCounts && key.Open(HKEY_CURRENT_USER, optionKey))
     stored = {key.QueryString(kUnitsValue), key.QueryString(kDrawingStandardValue)};
   const kelvra::UnitChoice choice = kelvra::ChoosePreselection(stored, [this] {
-    const std::string file = Ini().PathBesideDriver(kDefaultsFile);
+    const std::wstring file = Ini().PathBesideDriver(kDefaultsFile);
     return kelvra::UnitChoice{Ini().ReadString(kDefaultsSection, kUnitsValue, file),
                               Ini().ReadString(kDefaultsSection, kDrawingStandardValue, file)};
   });
@@ -41,7 +41,7 @@ void CUnitStandard::Show(const std::string& optionKey, bool storedCounts) {
   SetChecked(kelvra::StandardRadioFor(drawingStandard_), true);
 }
 
-bool CUnitStandard::Commit(const std::string& optionKey) {
+bool CUnitStandard::Commit(const std::wstring& optionKey) {
   units_ = kelvra::UnitsValue(IsChecked(IDC_UNITS_INCH));
   drawingStandard_ = kelvra::StandardValue(
       [this](unsigned id) { return IsChecked(static_cast<int>(id)); }, drawingStandard_);

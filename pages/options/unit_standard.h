@@ -13,10 +13,10 @@ class CUnitStandard : public CSetupPage {
   CUnitStandard();
 
  private:
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
 
-  std::string units_;
-  std::string drawingStandard_;  // kept by Next when no standard radio is checked
+  std::wstring units_;
+  std::wstring drawingStandard_;  // kept by Next when no standard radio is checked
 };

@@ -6,8 +6,8 @@
 namespace kelvra {
 
 const UnitStandardRow UnitStandardTable[6] = {
-    {"ANSI", IDC_STANDARD_ANSI}, {"ISO", IDC_STANDARD_ISO}, {"DIN", IDC_STANDARD_DIN},
-    {"JIS", IDC_STANDARD_JIS},   {"GB", IDC_STANDARD_GB},   {"BSI", IDC_STANDARD_BSI},
+    {L"ANSI", IDC_STANDARD_ANSI}, {L"ISO", IDC_STANDARD_ISO}, {L"DIN", IDC_STANDARD_DIN},
+    {L"JIS", IDC_STANDARD_JIS},   {L"GB", IDC_STANDARD_GB},   {L"BSI", IDC_STANDARD_BSI},
 };
 
 UnitChoice ChoosePreselection(const UnitChoice& stored,
@@ -16,23 +16,23 @@ UnitChoice ChoosePreselection(const UnitChoice& stored,
   return readDefaults();
 }
 
-unsigned UnitsRadioFor(const std::string& units) {
-  return EqualsNoCase(units, "inch") ? IDC_UNITS_INCH : IDC_UNITS_MM;
+unsigned UnitsRadioFor(const std::wstring& units) {
+  return EqualsNoCase(units, L"inch") ? IDC_UNITS_INCH : IDC_UNITS_MM;
 }
 
-unsigned StandardRadioFor(const std::string& standard) {
+unsigned StandardRadioFor(const std::wstring& standard) {
   for (const UnitStandardRow& row : UnitStandardTable) {
     if (EqualsNoCase(standard, row.name)) return row.radioId;
   }
   return IDC_STANDARD_ANSI;
 }
 
-std::string UnitsValue(bool inchChecked) {
-  return inchChecked ? "INCH" : "MM";
+std::wstring UnitsValue(bool inchChecked) {
+  return inchChecked ? L"INCH" : L"MM";
 }
 
-std::string StandardValue(const std::function<bool(unsigned radioId)>& isChecked,
-                          const std::string& loaded) {
+std::wstring StandardValue(const std::function<bool(unsigned radioId)>& isChecked,
+                          const std::wstring& loaded) {
   for (const UnitStandardRow& row : UnitStandardTable) {
     if (isChecked(row.radioId)) return row.name;
   }

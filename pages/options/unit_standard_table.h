@@ -8,7 +8,7 @@
 namespace kelvra {
 
 struct UnitStandardRow {
-  const char* name;  // as stored in DRAWINGSTANDARD
+  const wchar_t* name;  // as stored in DRAWINGSTANDARD
   unsigned radioId;
 };
 
@@ -16,8 +16,8 @@ struct UnitStandardRow {
 extern const UnitStandardRow UnitStandardTable[6];
 
 struct UnitChoice {
-  std::string units;
-  std::string standard;
+  std::wstring units;
+  std::wstring standard;
 };
 
 // The stored pair, unless either half is empty: then both come from the
@@ -26,14 +26,14 @@ UnitChoice ChoosePreselection(const UnitChoice& stored,
                               const std::function<UnitChoice()>& readDefaults);
 
 // The inch radio for "inch" in any case, the millimetre radio for anything else.
-unsigned UnitsRadioFor(const std::string& units);
+unsigned UnitsRadioFor(const std::wstring& units);
 // The radio of the row named `standard` (any case), ANSI's when no row is.
-unsigned StandardRadioFor(const std::string& standard);
+unsigned StandardRadioFor(const std::wstring& standard);
 
 // "INCH" or "MM".
-std::string UnitsValue(bool inchChecked);
+std::wstring UnitsValue(bool inchChecked);
 // The name of the row whose radio is checked; `loaded` when none is.
-std::string StandardValue(const std::function<bool(unsigned radioId)>& isChecked,
-                          const std::string& loaded);
+std::wstring StandardValue(const std::function<bool(unsigned radioId)>& isChecked,
+                          const std::wstring& loaded);
 
 }  // namespace kelvra

@@ -24,7 +24,7 @@ void CDiskCostArt::Make(HINSTANCE resources) {
   source_ = resources;
   sourceLoad_ = ResourceLibraryLoads();
   icon_.reset(static_cast<HICON>(
-      LoadImageA(resources, MAKEINTRESOURCEA(IDI_DISK_COST), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+      LoadImageW(resources, MAKEINTRESOURCEW(IDI_DISK_COST), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
   driveImages_.Create(kDriveImageSize, kDriveImageSize, ILC_COLOR16 | ILC_MASK, 6, 1);
   driveImages_.AddMasked(IDB_DRIVE_SMALL, kDriveImageMask);
   stateImages_.CreateFromBitmap(IDB_DRIVE_STATE, kStateImageWidth, 1, kStateImageMask);

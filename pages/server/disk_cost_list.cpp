@@ -27,7 +27,7 @@ void CDiskCostList::PreSubclassWindow() {
   kit::CListCtrl::PreSubclassWindow();
 }
 
-int CDiskCostList::AddDriveRow(const std::string& name, int image,
+int CDiskCostList::AddDriveRow(const std::wstring& name, int image,
                                const kelvra::DriveSpace& drive) {
   Row row;
   row.image = image;
@@ -36,10 +36,10 @@ int CDiskCostList::AddDriveRow(const std::string& name, int image,
   const int index = static_cast<int>(rows_.size());
   rows_.push_back(row);
 
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
   item.iItem = index;
-  item.pszText = const_cast<char*>(name.c_str());
+  item.pszText = const_cast<wchar_t*>(name.c_str());
   item.iImage = image;
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = kelvra::IsShortOfSpace(drive) ? kShortOfSpaceState : 0;
@@ -59,9 +59,9 @@ void CDiskCostList::DeleteAllRows() {
   Send(LVM_DELETEALLITEMS);
 }
 
-void CDiskCostList::SetCellText(int row, int column, const std::string& text) {
+void CDiskCostList::SetCellText(int row, int column, const std::wstring& text) {
   if (row >= 0 && row < static_cast<int>(rows_.size())) {
-    std::vector<std::string>& texts = rows_[row].texts;
+    std::vector<std::wstring>& texts = rows_[row].texts;
     if (column >= 0 && column < static_cast<int>(texts.size())) texts[column] = text;
   }
   SetItemText(row, column, text);

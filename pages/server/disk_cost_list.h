@@ -25,13 +25,13 @@ class CDiskCostList : public kit::CListCtrl {
 
   struct Row {
     int image = 0;
-    std::vector<std::string> texts;  // one per header column
+    std::vector<std::wstring> texts;  // one per header column
   };
 
   // Appends a row for `drive` and returns its index. A drive that has not
   // answered shows "not answering" and what it would need, nothing more.
-  int AddDriveRow(const std::string& name, int image, const kelvra::DriveSpace& drive);
-  void SetCellText(int row, int column, const std::string& text);
+  int AddDriveRow(const std::wstring& name, int image, const kelvra::DriveSpace& drive);
+  void SetCellText(int row, int column, const std::wstring& text);
   void DeleteAllRows();
 
   const std::vector<Row>& Rows() const { return rows_; }
@@ -41,10 +41,10 @@ class CDiskCostList : public kit::CListCtrl {
   void PreSubclassWindow() override;
 
  private:
-  std::string Size(int64_t value) const { return kelvra::FormatSize(value, units_); }
+  std::wstring Size(int64_t value) const { return kelvra::FormatSize(value, units_); }
 
   std::vector<Row> rows_;
   // Taken while the dialog's library is current: rows come in later too.
   kelvra::SizeUnits units_;
-  std::string notAnswering_;
+  std::wstring notAnswering_;
 };

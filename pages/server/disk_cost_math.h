@@ -11,21 +11,21 @@
 namespace kelvra {
 
 // atoi's rules, but saturating at INT_MAX / INT_MIN instead of overflowing.
-int ParseLeadingInt(const std::string& text);
+int ParseLeadingInt(const std::wstring& text);
 
 // value is "os;product" in MiB, split at the first ';'. Without a ';' both are 0.
-int OsDiskCostMiB(const std::string& value);
-int ProductDiskCostMiB(const std::string& value);
+int OsDiskCostMiB(const std::wstring& value);
+int ProductDiskCostMiB(const std::wstring& value);
 
 int64_t MiBToBytes(int mib);
 
 struct SizeUnits {
-  std::string bytes, kilobytes, megabytes, gigabytes;
+  std::wstring bytes, kilobytes, megabytes, gigabytes;
 };
 
 // Steps up a unit (>> 10) while the value needs more than 13 bits, stopping at
 // gigabytes; "8191" + bytes, "8" + kilobytes. Negative values get a leading '-'.
-std::string FormatSize(int64_t value, const SizeUnits& units);
+std::wstring FormatSize(int64_t value, const SizeUnits& units);
 
 // Recomputes required/remaining of every drive from its free space, so
 // applying the same requirements twice gives the same result.
@@ -36,6 +36,6 @@ void ApplyRequirements(std::vector<DriveSpace>& drives,
 bool IsShortOfSpace(const DriveSpace& drive);
 
 // "C:" for 'C'. A NUL letter still gives a two-character name, matching no drive.
-std::string DriveNameOf(char letter);
+std::wstring DriveNameOf(wchar_t letter);
 
 }  // namespace kelvra

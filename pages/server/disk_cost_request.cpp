@@ -10,13 +10,13 @@
 
 namespace {
 
-const char kDiskCostValue[] = "DISKCOST_OS_PRODUCT";
+const wchar_t kDiskCostValue[] = L"DISKCOST_OS_PRODUCT";
 
-std::string ReadDiskCost(const std::string& section, const std::string& iniPath) {
+std::wstring ReadDiskCost(const std::wstring& section, const std::wstring& iniPath) {
   return CIniFile().ReadString(section, kDiskCostValue, iniPath);
 }
 
-kelvra::DriveSpace Requirement(char letter, int mib) {
+kelvra::DriveSpace Requirement(wchar_t letter, int mib) {
   kelvra::DriveSpace requirement;
   requirement.name = kelvra::DriveNameOf(letter);
   requirement.required = kelvra::MiBToBytes(mib);
@@ -25,29 +25,29 @@ kelvra::DriveSpace Requirement(char letter, int mib) {
 
 }  // namespace
 
-int GetOSDiskCost(const std::string& section, const std::string& iniPath) {
+int GetOSDiskCost(const std::wstring& section, const std::wstring& iniPath) {
   return kelvra::OsDiskCostMiB(ReadDiskCost(section, iniPath));
 }
 
-int GetProductDiskCost(const std::string& section, const std::string& iniPath) {
+int GetProductDiskCost(const std::wstring& section, const std::wstring& iniPath) {
   return kelvra::ProductDiskCostMiB(ReadDiskCost(section, iniPath));
 }
 
-char GetSystemDriveLetter() {
-  char expanded[MAX_PATH] = "";
-  ExpandEnvironmentStringsA("%SystemDrive%", expanded, MAX_PATH);
+wchar_t GetSystemDriveLetter() {
+  wchar_t expanded[MAX_PATH] = L"";
+  ExpandEnvironmentStringsW(L"%SystemDrive%", expanded, MAX_PATH);
   return expanded[0];
 }
 
-void ShowDiskCost(HWND page, const std::string& section, const std::string& destination) {
+void ShowDiskCost(HWND page, const std::wstring& section, const std::wstring& destination) {
   // The first request of the process starts measuring the drives; nothing
   // here waits for them.
   kelvra::DiskCostData* data = &kelvra::GetDiskCostData();
   data->requirements.clear();
-  const std::string iniPath = CIniFile().DriverIniPath();
+  const std::wstring iniPath = CIniFile().DriverIniPath();
   data->requirements.push_back(
       Requirement(GetSystemDriveLetter(), GetOSDiskCost(section, iniPath)));
-  data->requirements.push_back(Requirement(destination.empty() ? '\0' : destination[0],
+  data->requirements.push_back(Requirement(destination.empty() ? L'\0' : destination[0],
                                            GetProductDiskCost(section, iniPath)));
 
   CDiskCostDialog dialog(page, kit::ResourceHandle());

@@ -9,13 +9,13 @@
 
 // MiB before / after the first ';' of DISKCOST_OS_PRODUCT in `section` of
 // the INI file `iniPath`, by atoi's rules; 0 when there is no ';'.
-int GetOSDiskCost(const std::string& section, const std::string& iniPath);
-int GetProductDiskCost(const std::string& section, const std::string& iniPath);
+int GetOSDiskCost(const std::wstring& section, const std::wstring& iniPath);
+int GetProductDiskCost(const std::wstring& section, const std::wstring& iniPath);
 
 // The first character of %SystemDrive%; '%' when it is not set.
-char GetSystemDriveLetter();
+wchar_t GetSystemDriveLetter();
 
 // Replaces the requirements with the system drive's and the drive of
 // `destination`, sizes from `section` of the driver INI, and shows the disk
 // cost dialog, owned by `page`.
-void ShowDiskCost(HWND page, const std::string& section, const std::string& destination);
+void ShowDiskCost(HWND page, const std::wstring& section, const std::wstring& destination);

@@ -28,7 +28,7 @@ struct Probe {
   UINT message = 0;
 
   void Tell() const {
-    if (listener) PostMessageA(listener, message, 0, 0);
+    if (listener) PostMessageW(listener, message, 0, 0);
   }
 };
 
@@ -53,9 +53,9 @@ bool IsListedType(UINT type) {
 // Asked by its root: "X:" alone would mean the current folder of that drive.
 void Measure(int index) {
   const QuietDriveErrors quiet;
-  const char letter = static_cast<char>('A' + index);
-  const std::string root = DriveNameOf(letter) + "\\";
-  const UINT type = GetDriveTypeA(root.c_str());
+  const wchar_t letter = static_cast<wchar_t>(L'A' + index);
+  const std::wstring root = DriveNameOf(letter) + L"\\";
+  const UINT type = GetDriveTypeW(root.c_str());
   {
     const kit::HeldLock hold(&g_probe.lock);
     g_probe.slots[index].typed = true;
@@ -63,7 +63,7 @@ void Measure(int index) {
   }
   ULARGE_INTEGER freeToCaller{}, total{};
   const bool listed = IsListedType(type) &&
-                      GetDiskFreeSpaceExA(root.c_str(), &freeToCaller, &total, nullptr) &&
+                      GetDiskFreeSpaceExW(root.c_str(), &freeToCaller, &total, nullptr) &&
                       total.QuadPart != 0;
   const kit::HeldLock hold(&g_probe.lock);
   Slot& slot = g_probe.slots[index];
@@ -83,16 +83,16 @@ void Measure(int index) {
 DWORD WINAPI MeasureAndLeave(void* parameter) {
   Measure(static_cast<int>(reinterpret_cast<uintptr_t>(parameter)));
   HMODULE self = nullptr;
-  GetModuleHandleExA(
+  GetModuleHandleExW(
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCSTR>(&MeasureAndLeave), &self);
+      reinterpret_cast<LPCWSTR>(&MeasureAndLeave), &self);
   FreeLibraryAndExitThread(self, 0);
 }
 
 bool StartWorker(int index) {
   HMODULE held = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                          reinterpret_cast<LPCSTR>(&MeasureAndLeave), &held))
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                          reinterpret_cast<LPCWSTR>(&MeasureAndLeave), &held))
     return false;
   HANDLE thread = CreateThread(nullptr, 0, MeasureAndLeave,
                                reinterpret_cast<void*>(static_cast<uintptr_t>(index)), 0, nullptr);
@@ -122,7 +122,7 @@ void StartDriveProbe() {
   for (int index = 0; index < kLetters; ++index) {
     Slot& slot = g_probe.slots[index];
     slot = Slot();
-    slot.space.name = DriveNameOf(static_cast<char>('A' + index));
+    slot.space.name = DriveNameOf(static_cast<wchar_t>(L'A' + index));
     if (!(present & (1u << index))) continue;
     // Pending before the worker runs, so its answer cannot be overwritten.
     slot.answer = Answer::kPending;

@@ -13,7 +13,7 @@ struct DriveSpace {
   int64_t required = 0;
   int64_t remaining = 0;  // free - required; negative when the drive is short
   int isNetwork = 0;
-  std::string name;  // "C:"
+  std::wstring name;  // "C:"
   // False for a drive that did not answer in time: only name, isNetwork
   // (when its type is known) and required mean anything then.
   bool answered = true;

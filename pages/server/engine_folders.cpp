@@ -4,15 +4,14 @@
 
 namespace kelvra {
 
-std::string DefaultEngineFolder(const std::optional<std::string>& programFilesDir,
-                                LeadByteTest isLead) {
-  const std::string parent =
-      programFilesDir ? RemoveTrailingBackslash(*programFilesDir, isLead) : "C:\\Program Files";
+std::wstring DefaultEngineFolder(const std::optional<std::wstring>& programFilesDir) {
+  const std::wstring parent =
+      programFilesDir ? RemoveTrailingBackslash(*programFilesDir) : L"C:\\Program Files";
   // JoinFolder keeps a drive root's own backslash as the separator.
-  return JoinFolder(parent, "Microsoft SQL Server", isLead);
+  return JoinFolder(parent, L"Microsoft SQL Server");
 }
 
-EngineFolders ChooseEngineFolders(const std::string& defaultFolder,
+EngineFolders ChooseEngineFolders(const std::wstring& defaultFolder,
                                   const std::optional<StoredEngineFolders>& stored) {
   EngineFolders folders{defaultFolder, defaultFolder, true};
   if (!stored) return folders;

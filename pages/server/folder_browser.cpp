@@ -69,19 +69,20 @@ class ItemIdList {
 // A block of the shell allocator.
 class ShellBuffer {
  public:
-  ShellBuffer(const ComRef<IMalloc>& allocator, ULONG size)
-      : allocator_(allocator), data_(static_cast<char*>(allocator_->Alloc(size))) {}
+  ShellBuffer(const ComRef<IMalloc>& allocator, ULONG characters)
+      : allocator_(allocator),
+        data_(static_cast<wchar_t*>(allocator_->Alloc(characters * sizeof(wchar_t)))) {}
   ~ShellBuffer() {
     if (data_) allocator_->Free(data_);
   }
   ShellBuffer(const ShellBuffer&) = delete;
   ShellBuffer& operator=(const ShellBuffer&) = delete;
 
-  char* get() const { return data_; }
+  wchar_t* get() const { return data_; }
 
  private:
   ComRef<IMalloc> allocator_;
-  char* data_;
+  wchar_t* data_;
 };
 
 // The picker's tree needs an apartment on this thread, entered for the
@@ -100,13 +101,13 @@ class ComApartment {
 };
 
 int CALLBACK OnPickerEvent(HWND picker, UINT message, LPARAM, LPARAM preselect) {
-  if (message == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, preselect);
+  if (message == BFFM_INITIALIZED) SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, preselect);
   return 0;
 }
 
 // The shortcut behind `picked`, or null when it is not one.
-ComRef<IShellLinkA> ShortcutOf(LPCITEMIDLIST picked) {
-  ComRef<IShellLinkA> link;
+ComRef<IShellLinkW> ShortcutOf(LPCITEMIDLIST picked) {
+  ComRef<IShellLinkW> link;
   ComRef<IMalloc> allocator;
   if (FAILED(SHGetMalloc(allocator.put()))) return link;
   ItemIdList parent(allocator);
@@ -120,27 +121,27 @@ ComRef<IShellLinkA> ShortcutOf(LPCITEMIDLIST picked) {
   if (parent.Get()->mkid.cb != 0 &&
       FAILED(desktop->BindToObject(parent.Get(), nullptr, IID_IShellFolder, folder.put_void())))
     return link;
-  if (FAILED(folder->GetUIObjectOf(nullptr, 1, &last, IID_IShellLinkA, nullptr, link.put_void())))
+  if (FAILED(folder->GetUIObjectOf(nullptr, 1, &last, IID_IShellLinkW, nullptr, link.put_void())))
     link.reset();
   return link;
 }
 
 }  // namespace
 
-bool ResolvePickedFolder(LPCITEMIDLIST picked, char* buffer) {
-  buffer[0] = '\0';
-  ComRef<IShellLinkA> link = ShortcutOf(picked);
+bool ResolvePickedFolder(LPCITEMIDLIST picked, wchar_t* buffer) {
+  buffer[0] = L'\0';
+  ComRef<IShellLinkW> link = ShortcutOf(picked);
   LPITEMIDLIST target = nullptr;
   if (link && SUCCEEDED(link->GetIDList(&target)) && target) {
-    SHGetPathFromIDListA(target, buffer);
+    SHGetPathFromIDListW(target, buffer);
     CoTaskMemFree(target);
   } else {
-    SHGetPathFromIDListA(picked, buffer);
+    SHGetPathFromIDListW(picked, buffer);
   }
-  return buffer[0] != '\0';
+  return buffer[0] != L'\0';
 }
 
-bool BrowseForFolder(HWND owner, std::string* path, const std::string& title, bool networkRoot) {
+bool BrowseForFolder(HWND owner, std::wstring* path, const std::wstring& title, bool networkRoot) {
   // First, so that it is left only after every shell object below is gone.
   const ComApartment apartment;
   ComRef<IMalloc> allocator;
@@ -152,9 +153,9 @@ bool BrowseForFolder(HWND owner, std::string* path, const std::string& title, bo
                                         root.Put())))
     return false;
 
-  char preselect[MAX_PATH];
-  lstrcpynA(preselect, path->c_str(), MAX_PATH);
-  BROWSEINFOA info{};
+  wchar_t preselect[MAX_PATH];
+  lstrcpynW(preselect, path->c_str(), MAX_PATH);
+  BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.pidlRoot = root.Get();
   info.pszDisplayName = display.get();
@@ -164,7 +165,7 @@ bool BrowseForFolder(HWND owner, std::string* path, const std::string& title, bo
   info.lParam = reinterpret_cast<LPARAM>(preselect);
 
   ItemIdList picked(allocator);
-  picked.Replace(SHBrowseForFolderA(&info));
+  picked.Replace(SHBrowseForFolderW(&info));
   if (!picked.Get()) return false;
   if (!ResolvePickedFolder(picked.Get(), display.get())) return false;
   *path = display.get();

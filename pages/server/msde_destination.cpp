@@ -12,12 +12,12 @@
 
 namespace {
 
-const char kMsdePathValue[] = "_MSDEPATH";
-const char kDataDirValue[] = "_DATADIR";
-const char kUseDefaultDataDirValue[] = "_USEDEFAULTDATADIR";
+const wchar_t kMsdePathValue[] = L"_MSDEPATH";
+const wchar_t kDataDirValue[] = L"_DATADIR";
+const wchar_t kUseDefaultDataDirValue[] = L"_USEDEFAULTDATADIR";
 // Machine-wide, the one key outside the current user's hive.
-const char kWindowsVersionKey[] = "software\\microsoft\\windows\\currentversion";
-const char kProgramFilesValue[] = "ProgramFilesDir";
+const wchar_t kWindowsVersionKey[] = L"software\\microsoft\\windows\\currentversion";
+const wchar_t kProgramFilesValue[] = L"ProgramFilesDir";
 
 const PageTraits kTraits{IDD_MSDE_DESTINATION,       PageProduct::kActiveProduct,
                          PageCaption::kProductName,  PageHeadings::kFirst,
@@ -35,18 +35,18 @@ CMsdeDestination::CMsdeDestination() : CDestinationPage(kTraits) {
   SetCommandMap(kCommands);
 }
 
-std::string CMsdeDestination::OptionKey() const {
+std::wstring CMsdeDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kServer);
 }
 
-void CMsdeDestination::Show(const std::string& optionKey, bool storedCounts) {
+void CMsdeDestination::Show(const std::wstring& optionKey, bool storedCounts) {
   ShowDefaultFolders(optionKey, storedCounts);
   SetChecked(IDC_DATA_FOLLOWS_PROGRAM, useDefaultDataDir_);
   EnableDataFolder();
 }
 
-void CMsdeDestination::ShowDefaultFolders(const std::string& optionKey, bool storedCounts) {
-  std::optional<std::string> programFiles;
+void CMsdeDestination::ShowDefaultFolders(const std::wstring& optionKey, bool storedCounts) {
+  std::optional<std::wstring> programFiles;
   CRegistryReadKey machine;
   if (machine.Open(HKEY_LOCAL_MACHINE, kWindowsVersionKey))
     programFiles = machine.QueryString(kProgramFilesValue);
@@ -61,7 +61,7 @@ void CMsdeDestination::ShowDefaultFolders(const std::string& optionKey, bool sto
   reader.Close();
 
   const kelvra::EngineFolders folders = kelvra::ChooseEngineFolders(
-      kelvra::DefaultEngineFolder(programFiles, kelvra::IsAnsiLeadByte), stored);
+      kelvra::DefaultEngineFolder(programFiles), stored);
   programDir_ = folders.programDir;
   dataDir_ = folders.dataDir;
   useDefaultDataDir_ = folders.useDefaultDataDir;
@@ -90,9 +90,9 @@ void CMsdeDestination::OnProgramDirChange() {
 }
 
 void CMsdeDestination::BrowseInto(int edit) const {
-  std::string folder = GetDlgItemText(edit);
+  std::wstring folder = GetDlgItemText(edit);
   if (!PickFolder(&folder)) return;
-  SetDlgItemText(edit, kelvra::WithOneTrailingBackslash(folder, kelvra::IsAnsiLeadByte));
+  SetDlgItemText(edit, kelvra::WithOneTrailingBackslash(folder));
 }
 
 void CMsdeDestination::OnBrowse() {
@@ -108,7 +108,7 @@ void CMsdeDestination::ShowFolderMessage(UINT textId) const {
                    kit::ResourceString(IDS_ENGINE_FOLDER_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
-bool CMsdeDestination::Commit(const std::string& optionKey) {
+bool CMsdeDestination::Commit(const std::wstring& optionKey) {
   programDir_ = Destination();
   dataDir_ = GetDlgItemText(IDC_DATA_FOLDER);
   if (programDir_.empty()) {
@@ -119,8 +119,8 @@ bool CMsdeDestination::Commit(const std::string& optionKey) {
     ShowFolderMessage(IDS_NO_DATA_FOLDER);
     return false;
   }
-  programDir_ = kelvra::WithOneTrailingBackslash(programDir_, kelvra::IsAnsiLeadByte);
-  dataDir_ = kelvra::WithOneTrailingBackslash(dataDir_, kelvra::IsAnsiLeadByte);
+  programDir_ = kelvra::WithOneTrailingBackslash(programDir_);
+  dataDir_ = kelvra::WithOneTrailingBackslash(dataDir_);
 
   CRegistryWriteKey key;
   if (key.Open(HKEY_CURRENT_USER, optionKey)) {

@@ -17,11 +17,11 @@ class CMsdeDestination : public CDestinationPage {
  private:
   static const kit::CommandEntry<CMsdeDestination> kCommands[];
 
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
 
-  void ShowDefaultFolders(const std::string& optionKey, bool storedCounts);
+  void ShowDefaultFolders(const std::wstring& optionKey, bool storedCounts);
   void EnableDataFolder() const;
   void ShowFolderMessage(UINT textId) const;
   // The picker opened on the text of `edit`; the pick goes back into it.
@@ -32,7 +32,7 @@ class CMsdeDestination : public CDestinationPage {
   void OnBrowse() override;
   void OnBrowseDataDir();
 
-  std::string programDir_;
-  std::string dataDir_;
+  std::wstring programDir_;
+  std::wstring dataDir_;
   bool useDefaultDataDir_ = true;
 };

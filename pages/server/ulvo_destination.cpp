@@ -18,39 +18,39 @@ const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct
 
 CUlvoDestination::CUlvoDestination() : CDestinationPage(kTraits) {}
 
-std::string CUlvoDestination::OptionKey() const {
+std::wstring CUlvoDestination::OptionKey() const {
   return ActiveOptionKey(kelvra::KeyedPage::kServer);
 }
 
-void CUlvoDestination::Show(const std::string& optionKey, bool storedCounts) {
+void CUlvoDestination::Show(const std::wstring& optionKey, bool storedCounts) {
   SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription());
   LoadProductFolder(IDS_ULVO_FOLDER);
 
   // The family install folder, unless an earlier Next stored one of its own.
-  std::string stored;
+  std::wstring stored;
   if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &stored);
   SetInstallDir(stored.empty() ? ReadInstallProductFolder() : stored);
   ShowFolder(InstallDir());
 }
 
-bool CUlvoDestination::Commit(const std::string& optionKey) {
-  const std::string text = Destination();
-  const std::string folder =
-      text == shown_ ? kelvra::WithoutDoubledBackslash(InstallDir(), kelvra::IsAnsiLeadByte)
-                     : kelvra::ParentFolderOf(text, kelvra::IsAnsiLeadByte);
+bool CUlvoDestination::Commit(const std::wstring& optionKey) {
+  const std::wstring text = Destination();
+  const std::wstring folder =
+      text == shown_ ? kelvra::WithoutDoubledBackslash(InstallDir())
+                     : kelvra::ParentFolderOf(text);
   WriteRegistryString(optionKey, kTargetDirValue, folder);
   return true;
 }
 
 // The picker starts from the page's folder, not from what was typed.
 void CUlvoDestination::OnBrowse() {
-  std::string picked = InstallDir();
+  std::wstring picked = InstallDir();
   if (!PickFolder(&picked)) return;
-  SetInstallDir(kelvra::WithBackslash(picked, kelvra::IsAnsiLeadByte));
+  SetInstallDir(kelvra::WithBackslash(picked));
   ShowFolder(InstallDir() + ProductFolder());
 }
 
-void CUlvoDestination::ShowFolder(const std::string& text) {
+void CUlvoDestination::ShowFolder(const std::wstring& text) {
   ShowDestination(text);
   shown_ = text;
 }

@@ -14,15 +14,15 @@ class CUlvoDestination : public CDestinationPage {
   CUlvoDestination();
 
  private:
-  std::string OptionKey() const override;
-  void Show(const std::string& optionKey, bool storedCounts) override;
-  bool Commit(const std::string& optionKey) override;
+  std::wstring OptionKey() const override;
+  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  bool Commit(const std::wstring& optionKey) override;
 
   void OnBrowse() override;
-  void ShowFolder(const std::string& text);
+  void ShowFolder(const std::wstring& text);
 
   // What the page itself last put into the edit: while the edit still holds
   // it, Next stores the install folder; once the user has typed, the typed
   // folder.
-  std::string shown_;
+  std::wstring shown_;
 };
