@@ -98,8 +98,8 @@ void Autopilot::Picture(HWND window, const wchar_t* suffix) {
   wchar_t name[MAX_PATH];
   {
     const std::lock_guard<std::mutex> hold(lock_);
-    std::swprintf(name, std::size(name), L"%ls\\%02d-%ls%ls.bmp", shotFolder_.c_str(), ++pictureNumber_,
-                  pageName_.c_str(), suffix);
+    std::swprintf(name, std::size(name), L"%ls\\%02d-%ls%ls.bmp", shotFolder_.c_str(),
+                  ++pictureNumber_, pageName_.c_str(), suffix);
   }
   if (SaveWindowPicture(window, name)) std::wprintf(L"Saved %ls\n", name);
 }
@@ -119,7 +119,9 @@ void Autopilot::ShowDiskCost(HWND page) {
 void Autopilot::ShowFeaturePopup(HWND page) {
   HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
   wchar_t cls[32] = L"";
-  if (!tree || !GetClassNameW(tree, cls, static_cast<int>(std::size(cls))) || lstrcmpW(cls, WC_TREEVIEWW) != 0) return;
+  if (!tree || !GetClassNameW(tree, cls, static_cast<int>(std::size(cls))) ||
+      lstrcmpW(cls, WC_TREEVIEWW) != 0)
+    return;
   // The first sub-feature's popup has both entries; Space opens it as a user would.
   const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   const auto child = reinterpret_cast<HTREEITEM>(

@@ -10,7 +10,8 @@ const wchar_t kSetupRoot[] = L"Software\\Vorlane\\TrelSetup\\Version11\\Setups";
 
 std::wstring ReadIni(const std::wstring& file, const wchar_t* key) {
   wchar_t value[1024] = L"";
-  GetPrivateProfileStringW(L"SETUP_DRIVER", key, L"", value, static_cast<DWORD>(std::size(value)), file.c_str());
+  GetPrivateProfileStringW(L"SETUP_DRIVER", key, L"", value, static_cast<DWORD>(std::size(value)),
+                           file.c_str());
   return value;
 }
 
@@ -71,7 +72,7 @@ void PrintKey(HKEY parent, const std::wstring& path, const std::wstring& shownNa
         ERROR_SUCCESS)
       break;
     std::wprintf(L"  %ls: %ls = %ls\n", shownName.c_str(), name,
-                DescribeValue(type, data, size).c_str());
+                 DescribeValue(type, data, size).c_str());
   }
   for (DWORD index = 0;; ++index) {
     DWORD nameSize = static_cast<DWORD>(std::size(name));

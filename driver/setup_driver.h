@@ -21,7 +21,7 @@ struct DriverSettings {
   std::wstring active;  // for pages that name no product of their own
   std::wstring installDir;
   std::vector<WizardPage> pages;  // in wizard order
-  std::wstring language;           // "de": the texts of <folder>\de\Kelvrares.dll
+  std::wstring language;          // "de": the texts of <folder>\de\Kelvrares.dll
 };
 
 DriverSettings ReadDriverSettings(const std::wstring& iniPath);

@@ -12,6 +12,7 @@
 #include "driver/setup_driver.h"
 #include "framework/driver_files.h"
 #include "include/kelvra.h"
+#include "kit/text_format.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ bool FileExists(const std::wstring& path) {
 struct Arguments {
   std::wstring shotFolder;  // /auto <folder>
   std::wstring language;    // --language <code>
-  bool staged = false;     // --staged: this is the copy of another language's run
+  bool staged = false;      // --staged: this is the copy of another language's run
   std::wstring passOn;      // everything but --language, for the copy
 };
 
@@ -102,8 +103,7 @@ int RunWizard(HMODULE library, const DriverSettings& settings, Autopilot* autopi
   size_t page = 0;
   while (page < settings.pages.size()) {
     const std::wstring& name = settings.pages[page].exportName;
-    // Export names are ASCII.
-    KelvraPageFunction show = GetKelvraPage(library, std::string(name.begin(), name.end()).c_str());
+    KelvraPageFunction show = GetKelvraPage(library, kit::Ascii(name).c_str());
     if (!show) {
       std::wprintf(L"Kelvra.dll has no page %ls; skipped.\n", name.c_str());
       ++page;

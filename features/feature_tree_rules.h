@@ -61,8 +61,8 @@ InstallState InitialImage(const FeatureRecord& record);
 void SetFeatureState(FeatureTree& tree, FeatureItem item, InstallState state);
 
 // From `first` on (its subtree, then its later siblings and theirs): every
-// feature whose name occurs in `list` (case-sensitive substring) becomes local when `enable`, disabled
-// otherwise. Relatives are not touched.
+// feature whose name occurs in `list` (case-sensitive substring) becomes local when `enable`,
+// disabled otherwise. Relatives are not touched.
 void ApplyStoredList(FeatureTree& tree, FeatureItem first, const std::wstring& list, bool enable);
 
 // "o" or "O" stands for an empty stored list.

@@ -6,8 +6,7 @@ namespace {
 // "\\server\": the server part of a network path, before any share.
 bool IsServerRoot(const std::wstring& path) {
   return path.size() > 3 && path.compare(0, 2, L"\\\\") == 0 &&
-         path.find(L'\\', 2) == path.size() - 1 &&
-         EndsInBackslash(path);
+         path.find(L'\\', 2) == path.size() - 1 && EndsInBackslash(path);
 }
 
 // The only place that decides what counts as a root; roots keep their
@@ -32,8 +31,7 @@ std::wstring WithOneTrailingBackslash(const std::wstring& path) {
   // Every backslash typed at the end goes, not just the last: a folder is
   // never stored ending in two.
   std::wstring trimmed = path;
-  for (std::wstring shorter;
-       (shorter = RemoveTrailingBackslash(trimmed)).size() < trimmed.size();)
+  for (std::wstring shorter; (shorter = RemoveTrailingBackslash(trimmed)).size() < trimmed.size();)
     trimmed = shorter;
   return WithBackslash(trimmed);
 }

@@ -7,7 +7,7 @@ std::wstring HelpFilePath(const std::wstring& tempFolder) {
 }
 
 std::wstring HelpCommandLine(const std::wstring& windowsFolder, const std::wstring& chm,
-                            const std::wstring& topic) {
+                             const std::wstring& topic) {
   std::wstring viewer = windowsFolder + L"\\hh.exe";
   if (viewer.find(L' ') != std::wstring::npos) viewer = L"\"" + viewer + L"\"";
   return viewer + L" " + chm + L"::" + topic;

@@ -23,8 +23,7 @@ std::unique_ptr<kelvra::IniSection> ReadWholeSection(const std::wstring& section
     const DWORD length =
         GetPrivateProfileSectionW(section.c_str(), buffer.data(), size, file.c_str());
     // A full buffer is reported as its size less two.
-    if (length < size - 2)
-      return std::make_unique<kelvra::IniSection>(buffer.data(), length);
+    if (length < size - 2) return std::make_unique<kelvra::IniSection>(buffer.data(), length);
   }
   return nullptr;
 }
@@ -40,13 +39,14 @@ std::wstring CIniFile::DriverIniPath() const {
 }
 
 std::wstring CIniFile::ReadString(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& file) const {
+                                  const std::wstring& file) const {
   // No file: the system would read one of its own choosing.
   if (file.empty() || section.size() > kMaxIniNameLength || key.size() > kMaxIniNameLength)
     return std::wstring();
   wchar_t buffer[1024] = L"";
-  const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer,
-                                                static_cast<DWORD>(std::size(buffer)), file.c_str());
+  const DWORD length =
+      GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer,
+                               static_cast<DWORD>(std::size(buffer)), file.c_str());
   // A double-byte character cut by the buffer comes back as a NUL, counted.
   return std::wstring(buffer, wcsnlen(buffer, length));
 }

@@ -25,7 +25,7 @@ class CIniFile {
   // when `file` is empty (nothing is read), or when the section or key name
   // is longer than kMaxIniNameLength.
   std::wstring ReadString(const std::wstring& section, const std::wstring& key,
-                         const std::wstring& file) const;
+                          const std::wstring& file) const;
   // SETUP_TITLE of section TREL_OPTIONS.
   std::wstring ReadSetupTitle(const std::wstring& file) const;
 };

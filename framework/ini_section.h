@@ -13,14 +13,13 @@ constexpr size_t kMaxIniValueLength = 1023;
 class IniSection {
  public:
   // `block` is what the platform's section reader wrote: "key=value"
-  // strings, each ended by a NUL, `size` characters in all, in the code
-  // page `isLead` describes.
+  // strings, each ended by a NUL, `size` characters in all.
   IniSection(const wchar_t* block, size_t size);
 
   // What a read of `key` alone gives: the first entry of that name in any
   // case, blanks around it gone, one pair of enclosing quotes taken off, at
-  // most kMaxIniValueLength bytes, cut before a character that would not
-  // fit whole. Empty when there is no such key.
+  // most kMaxIniValueLength characters, cut as the key read cuts. Empty
+  // when there is no such key.
   std::wstring Value(const std::wstring& key) const;
   size_t KeyCount() const { return values_.size(); }
 

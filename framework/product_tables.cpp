@@ -84,7 +84,8 @@ unsigned Lookup(const NameToId (&table)[N], const std::wstring& name, unsigned f
   return fallback;
 }
 
-bool Matches(const ProductFlavorToId& row, const std::wstring& product, const std::wstring& flavor) {
+bool Matches(const ProductFlavorToId& row, const std::wstring& product,
+             const std::wstring& flavor) {
   return EqualsNoCase(product, row.product) && (!row.flavor || EqualsNoCase(flavor, row.flavor));
 }
 

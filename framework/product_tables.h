@@ -18,8 +18,8 @@ unsigned BannerIdForActiveProduct(const std::wstring& active);
 enum class KeyedPage { kInstallDestination, kSelectFeature, kClient, kServer };
 
 struct ProductOption {
-  const wchar_t* keyName;    // the option key's name below the Options key
-  unsigned folderNameId;  // string of the product's folder name; 0 where the page has its own
+  const wchar_t* keyName;  // the option key's name below the Options key
+  unsigned folderNameId;   // string of the product's folder name; 0 where the page has its own
 };
 
 // The page's row for `active`; a product the page does not name gets its

@@ -27,8 +27,7 @@ HMODULE LoadBesideOwnModule(const std::wstring& name) {
   const std::wstring self = kit::ModuleFileName(kit::InstanceHandle());
   const std::size_t cut = self.find_last_of(L"\\/");
   if (cut == std::wstring::npos) return nullptr;
-  return LoadResourceOnly(self.substr(0, cut + 1) +
-                          kelvra::LastPathComponent(name));
+  return LoadResourceOnly(self.substr(0, cut + 1) + kelvra::LastPathComponent(name));
 }
 
 }  // namespace

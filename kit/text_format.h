@@ -8,6 +8,15 @@
 
 namespace kit {
 
+// ASCII text, an export name say, for the few calls that take narrow text
+// only, and back. Anything beyond ASCII does not survive either way.
+inline std::string Ascii(const std::wstring& text) {
+  return std::string(text.begin(), text.end());
+}
+inline std::wstring Widened(const std::string& ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
+}
+
 std::wstring FormatStrings(const std::wstring& format, const std::vector<std::wstring>& args);
 
 }  // namespace kit

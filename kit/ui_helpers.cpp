@@ -30,8 +30,9 @@ std::wstring ResourceString(UINT id) {
 
 std::wstring SystemMessage(DWORD error) {
   wchar_t text[1024];
-  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, error, 0, text, static_cast<DWORD>(std::size(text)), nullptr);
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     text, static_cast<DWORD>(std::size(text)), nullptr);
   std::wstring message(text, length);
   message.erase(message.find_last_not_of(L"\r\n ") + 1);
   return message.empty() ? std::to_wstring(error) : message;

@@ -26,7 +26,9 @@ class CDestinationPage : public CSetupPage {
   virtual void OnBrowse() = 0;
 
   std::wstring Destination() const { return GetDlgItemText(IDC_DESTINATION); }
-  void ShowDestination(const std::wstring& folder) const { SetDlgItemText(IDC_DESTINATION, folder); }
+  void ShowDestination(const std::wstring& folder) const {
+    SetDlgItemText(IDC_DESTINATION, folder);
+  }
   // The folder picker, opened on `*folder`; true with `*folder` replaced
   // when the user picked one.
   bool PickFolder(std::wstring* folder) const;

@@ -47,8 +47,7 @@ void CInstallDestination::Show(const std::wstring& optionKey, bool storedCounts)
   std::wstring destination;
   if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &destination);
   if (destination.empty()) {
-    SetInstallDir(
-        kelvra::RemoveTrailingBackslash(ReadInstallProductFolder()));
+    SetInstallDir(kelvra::RemoveTrailingBackslash(ReadInstallProductFolder()));
     destination = kelvra::JoinFolder(InstallDir(), ProductFolder());
   }
   ShowDestination(destination);
@@ -59,13 +58,12 @@ void CInstallDestination::ShowProductText(const std::wstring& active) const {
   std::wstring format;
   kit::LoadResourceString(IDS_PRODUCT_TEXT, &format);
   const std::wstring name = Ini().ReadString(kelvra::ToUpper(active), L"PRODUCT_NAME",
-                                            Ini().PathBesideDriver(L"Options.ini"));
+                                             Ini().PathBesideDriver(L"Options.ini"));
   SetDlgItemText(IDC_PRODUCT_TEXT, kit::FormatStrings(format, {name, name}));
 }
 
 bool CInstallDestination::Commit(const std::wstring& optionKey) {
-  WriteRegistryString(optionKey, kTargetDirValue,
-                      kelvra::WithOneTrailingBackslash(Destination()));
+  WriteRegistryString(optionKey, kTargetDirValue, kelvra::WithOneTrailingBackslash(Destination()));
   return true;
 }
 

@@ -6,7 +6,6 @@
 
 #include <string>
 
-
 namespace kelvra {
 
 // The folder shown for a stored parent: one trailing backslash removed, then

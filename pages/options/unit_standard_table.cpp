@@ -32,7 +32,7 @@ std::wstring UnitsValue(bool inchChecked) {
 }
 
 std::wstring StandardValue(const std::function<bool(unsigned radioId)>& isChecked,
-                          const std::wstring& loaded) {
+                           const std::wstring& loaded) {
   for (const UnitStandardRow& row : UnitStandardTable) {
     if (isChecked(row.radioId)) return row.name;
   }

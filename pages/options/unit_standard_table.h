@@ -34,6 +34,6 @@ unsigned StandardRadioFor(const std::wstring& standard);
 std::wstring UnitsValue(bool inchChecked);
 // The name of the row whose radio is checked; `loaded` when none is.
 std::wstring StandardValue(const std::function<bool(unsigned radioId)>& isChecked,
-                          const std::wstring& loaded);
+                           const std::wstring& loaded);
 
 }  // namespace kelvra

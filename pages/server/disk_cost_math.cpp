@@ -27,7 +27,7 @@ bool SplitCost(const std::wstring& value, std::wstring& os, std::wstring& produc
 
 std::wstring FormatMagnitude(uint64_t magnitude, const SizeUnits& units) {
   const std::wstring* const unitNames[] = {&units.bytes, &units.kilobytes, &units.megabytes,
-                                          &units.gigabytes};
+                                           &units.gigabytes};
   constexpr std::size_t kLastUnit = 3;
   std::size_t unit = 0;
   while ((magnitude >> 13) != 0 && unit < kLastUnit) {

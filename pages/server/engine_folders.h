@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-
 namespace kelvra {
 
 // Below the machine's program-files folder, ending in one backslash;

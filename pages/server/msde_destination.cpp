@@ -60,8 +60,8 @@ void CMsdeDestination::ShowDefaultFolders(const std::wstring& optionKey, bool st
                                          reader.QueryDwordOrMinusOne(kUseDefaultDataDirValue)};
   reader.Close();
 
-  const kelvra::EngineFolders folders = kelvra::ChooseEngineFolders(
-      kelvra::DefaultEngineFolder(programFiles), stored);
+  const kelvra::EngineFolders folders =
+      kelvra::ChooseEngineFolders(kelvra::DefaultEngineFolder(programFiles), stored);
   programDir_ = folders.programDir;
   dataDir_ = folders.dataDir;
   useDefaultDataDir_ = folders.useDefaultDataDir;

@@ -36,8 +36,7 @@ void CUlvoDestination::Show(const std::wstring& optionKey, bool storedCounts) {
 bool CUlvoDestination::Commit(const std::wstring& optionKey) {
   const std::wstring text = Destination();
   const std::wstring folder =
-      text == shown_ ? kelvra::WithoutDoubledBackslash(InstallDir())
-                     : kelvra::ParentFolderOf(text);
+      text == shown_ ? kelvra::WithoutDoubledBackslash(InstallDir()) : kelvra::ParentFolderOf(text);
   WriteRegistryString(optionKey, kTargetDirValue, folder);
   return true;
 }

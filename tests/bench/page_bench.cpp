@@ -23,6 +23,7 @@
 #include "framework/ini_file.h"
 #include "kit/activation_context.h"
 #include "kit/scoped_handle.h"
+#include "kit/text_format.h"
 #include "include/kelvra.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
@@ -47,17 +48,17 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\'));
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
 BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
-  char cls[16] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  if (lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, std::size(cls));
+  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
   auto* result = reinterpret_cast<HWND*>(found);
   if (window == result[1]) return TRUE;  // the one to look past
   result[0] = window;
@@ -80,9 +81,9 @@ HWND WaitForDialog(DWORD thread, HWND other = nullptr) {
 
 // Returns once `window`'s thread has painted it and has nothing left to do.
 void WaitUntilIdle(HWND window) {
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 600000, nullptr);
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 600000, nullptr);
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, 600000, nullptr);
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 600000, nullptr);
 }
 
 void WaitUntilClosed(HWND window) {
@@ -113,7 +114,7 @@ DWORD WINAPI PressNextWhenIdle(void* data) {
   r->idle = NowMs();
   if (*r->act) (*r->act)(page);
   r->pressed = NowMs();
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+  PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
   return 0;
 }
 
@@ -133,15 +134,15 @@ Timing TimeOneCall(const std::function<int()>& show, const std::function<void(HW
 void AddDiskCostHeadings(HWND dialog, HMODULE resources) {
   HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
   for (UINT id = IDS_DRIVE_COLUMN; id <= IDS_REMAINING_COLUMN; ++id) {
-    char heading[64] = "";
-    LoadStringA(resources, id, heading, sizeof heading);
+    wchar_t heading[64] = L"";
+    LoadStringW(resources, id, heading, std::size(heading));
     const int index = static_cast<int>(id - IDS_DRIVE_COLUMN);
-    LVCOLUMNA column{};
+    LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = index == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
     column.cx = index == 0 ? 60 : 90;
     column.pszText = heading;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
   }
 }
 
@@ -169,70 +170,71 @@ Timing TimeBareCall(HMODULE resources, UINT templateId, const kit::ActivationCon
         kit::ScopedActivation active;
         if (styles) active = kit::Activate(*styles);
         return static_cast<int>(
-            DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), owner, BareProc, 0));
+            DialogBoxParamW(resources, MAKEINTRESOURCEW(templateId), owner, BareProc, 0));
       },
       nullptr, owner);
 }
 
 class Report {
  public:
-  void Figure(const std::string& name, const char* format, double value) {
-    std::printf("%s: ", name.c_str());
-    std::printf(format, value);
-    std::printf("\n");
+  void Figure(const std::wstring& name, const wchar_t* format, double value) {
+    std::wprintf(L"%ls: ", name.c_str());
+    std::wprintf(format, value);
+    std::wprintf(L"\n");
   }
-  void Goal(const std::string& name, double ratio, double goal, const std::string& detail) {
+  void Goal(const std::wstring& name, double ratio, double goal, const std::wstring& detail) {
     const bool met = ratio <= goal;
     ++goals_;
     met_ += met ? 1 : 0;
-    std::printf("%s: %.2fx (goal <= %.2fx, %s; %s)\n", name.c_str(), ratio, goal,
-                met ? "met" : "missed", detail.c_str());
+    std::wprintf(L"%ls: %.2fx (goal <= %.2fx, %ls; %s)\n", name.c_str(), ratio, goal,
+                 met ? L"met" : L"missed", detail.c_str());
   }
-  void Finish() const { std::printf("%d of %d goals met\n", met_, goals_); }
+  void Finish() const { std::wprintf(L"%d of %d goals met\n", met_, goals_); }
 
  private:
   int goals_ = 0;
   int met_ = 0;
 };
 
-std::string Ms(double a, double b) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%.2f ms against %.2f ms", a, b);
+std::wstring Ms(double a, double b) {
+  wchar_t text[96];
+  std::swprintf(text, std::size(text), L"%.2f ms against %.2f ms", a, b);
   return text;
 }
 
 // Templates of the bare dialogs each export is measured against.
 struct PageTemplate {
-  const char* exportName;
+  const wchar_t* exportName;
   UINT templateId;
 };
 const PageTemplate kTemplates[] = {
-    {"PartModificationDlg", IDD_PART_MODIFICATION},
-    {"InstallDestinationDlg", IDD_INSTALL_DESTINATION},
-    {"FerrixDestinationDlg", IDD_DESTINATION_FOLDER},
-    {"CofraDestinationDlg", IDD_DESTINATION_FOLDER},
-    {"UlvoDestinationDlg", IDD_DESTINATION_FOLDER},
-    {"CofraShortcutDlg", IDD_COFRA_SHORTCUT},
-    {"MsdeDestinationDlg", IDD_MSDE_DESTINATION},
-    {"SelectFeatureDlg", IDD_SELECT_FEATURE},
-    {"UnitStandardDlg", IDD_UNIT_STANDARD},
-    {"SelectContentDlg", IDD_CONTENT_STANDARD},
+    {L"PartModificationDlg", IDD_PART_MODIFICATION},
+    {L"InstallDestinationDlg", IDD_INSTALL_DESTINATION},
+    {L"FerrixDestinationDlg", IDD_DESTINATION_FOLDER},
+    {L"CofraDestinationDlg", IDD_DESTINATION_FOLDER},
+    {L"UlvoDestinationDlg", IDD_DESTINATION_FOLDER},
+    {L"CofraShortcutDlg", IDD_COFRA_SHORTCUT},
+    {L"MsdeDestinationDlg", IDD_MSDE_DESTINATION},
+    {L"SelectFeatureDlg", IDD_SELECT_FEATURE},
+    {L"UnitStandardDlg", IDD_UNIT_STANDARD},
+    {L"SelectContentDlg", IDD_CONTENT_STANDARD},
 };
 
-UINT TemplateOf(const std::string& exportName) {
+UINT TemplateOf(const std::wstring& exportName) {
   for (const PageTemplate& page : kTemplates)
     if (exportName == page.exportName) return page.templateId;
   return 0;
 }
 
 void BenchPages(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
-                const DriverSettings& settings, int runs, const std::string& only, Report* report) {
+                const DriverSettings& settings, int runs, const std::wstring& only,
+                Report* report) {
   for (const WizardPage& page : settings.pages) {
     if (!only.empty() && page.exportName != only) continue;
-    KelvraPageFunction show = GetKelvraPage(library, page.exportName.c_str());
+    KelvraPageFunction show = GetKelvraPage(library, kit::Ascii(page.exportName).c_str());
     const UINT templateId = TemplateOf(page.exportName);
     if (!show || !templateId) {
-      std::printf("%s: not measured (no export or no bare template)\n", page.exportName.c_str());
+      std::wprintf(L"%ls: not measured (no export or no bare template)\n", page.exportName.c_str());
       continue;
     }
     WriteActiveProduct(page.active);
@@ -251,13 +253,13 @@ void BenchPages(HMODULE library, HMODULE resources, const kit::ActivationContext
     }
     const double page_ms = Median(shown) + Median(next);
     const double bare_ms = Median(bareShown) + Median(bareNext);
-    report->Figure(page.exportName + " shown and idle", "%.2f ms", Median(shown));
-    report->Figure(page.exportName + " Next to return", "%.2f ms", Median(next));
-    report->Figure(page.exportName + " bare shown and idle", "%.2f ms", Median(bareShown));
-    report->Figure(page.exportName + " bare Next to return", "%.2f ms", Median(bareNext));
-    report->Figure(page.exportName + " against a bare dialog of the driver's common controls",
-                   "%.2fx", page_ms / Median(bare5));
-    report->Goal(page.exportName + " against its bare dialog, same common controls",
+    report->Figure(page.exportName + L" shown and idle", L"%.2f ms", Median(shown));
+    report->Figure(page.exportName + L" Next to return", L"%.2f ms", Median(next));
+    report->Figure(page.exportName + L" bare shown and idle", L"%.2f ms", Median(bareShown));
+    report->Figure(page.exportName + L" bare Next to return", L"%.2f ms", Median(bareNext));
+    report->Figure(page.exportName + L" against a bare dialog of the driver's common controls",
+                   L"%.2fx", page_ms / Median(bare5));
+    report->Goal(page.exportName + L" against its bare dialog, same common controls",
                  page_ms / bare_ms, 1.10, Ms(page_ms, bare_ms));
   }
 }
@@ -270,7 +272,7 @@ void CALLBACK PressNextFromTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(found));
   if (!found[0]) return;
   KillTimer(nullptr, timer);
-  PostMessageA(found[0], WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
+  PostMessageW(found[0], WM_COMMAND, MAKEWPARAM(IDC_NEXT, BN_CLICKED), 0);
 }
 
 void OpenUntilNext(const std::function<int()>& show) {
@@ -290,27 +292,27 @@ void ProfiledOpenings(const std::function<int()>& show, int runs) {
 // under the driver's; each after one opening that is not counted
 // (scripts/profile-page.sh).
 bool Profile(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
-             const DriverSettings& settings, const std::string& part, int runs) {
-  const std::size_t colon = part.find(':');
-  const std::string mode = part.substr(0, colon), exportName = part.substr(colon + 1);
+             const DriverSettings& settings, const std::wstring& part, int runs) {
+  const std::size_t colon = part.find(L':');
+  const std::wstring mode = part.substr(0, colon), exportName = part.substr(colon + 1);
   const WizardPage* page = nullptr;
   for (const WizardPage& each : settings.pages)
     if (each.exportName == exportName) page = &each;
-  KelvraPageFunction export_ = GetKelvraPage(library, exportName.c_str());
+  KelvraPageFunction export_ = GetKelvraPage(library, kit::Ascii(exportName).c_str());
   const UINT templateId = TemplateOf(exportName);
   if (!page || !export_ || !templateId) return false;
   WriteActiveProduct(page->active);
-  const kit::ActivationContext* controls = mode == "profile-plain" ? nullptr : &styles;
+  const kit::ActivationContext* controls = mode == L"profile-plain" ? nullptr : &styles;
   std::function<int()> show = [&] {
     kit::ScopedActivation active;
     if (controls) active = kit::Activate(*controls);
     return static_cast<int>(
-        DialogBoxParamA(resources, MAKEINTRESOURCEA(templateId), nullptr, BareProc, 0));
+        DialogBoxParamW(resources, MAKEINTRESOURCEW(templateId), nullptr, BareProc, 0));
   };
-  if (mode == "profile") show = export_;
+  if (mode == L"profile") show = export_;
   OpenUntilNext(show);
   ProfiledOpenings(show, runs);
-  std::printf("%s: %d openings\n", part.c_str(), runs);
+  std::wprintf(L"%ls: %d openings\n", part.c_str(), runs);
   return true;
 }
 
@@ -333,7 +335,7 @@ LRESULT CALLBACK OpenBareDiskCost(int code, WPARAM wParam, LPARAM lParam) {
     const kit::ScopedActivation active = kit::Activate(*g_bareDiskCost.styles);
     const LPARAM headings =
         message->wParam ? reinterpret_cast<LPARAM>(g_bareDiskCost.resources) : 0;
-    DialogBoxParamA(g_bareDiskCost.resources, MAKEINTRESOURCEA(IDD_DISK_COST), message->hwnd,
+    DialogBoxParamW(g_bareDiskCost.resources, MAKEINTRESOURCEW(IDD_DISK_COST), message->hwnd,
                     BareProc, headings);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -343,12 +345,12 @@ LRESULT CALLBACK OpenBareDiskCost(int code, WPARAM wParam, LPARAM lParam) {
 // opens is idle; then closes that dialog.
 double TimeOpeningOverPage(HWND page, UINT message, WPARAM wParam) {
   const double start = NowMs();
-  PostMessageA(page, message, wParam, 0);
+  PostMessageW(page, message, wParam, 0);
   HWND dialog = WaitForDialog(GetWindowThreadProcessId(page, nullptr), page);
   if (!dialog) return -1;
   WaitUntilIdle(dialog);
   const double idle = NowMs() - start;
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   WaitUntilClosed(dialog);
   return idle;
 }
@@ -368,7 +370,7 @@ DiskCostTimes TimeDiskCostOpenings(HMODULE library, HMODULE resources,
   if (!show) return times;
   g_bareDiskCost = {resources, &styles};
   const kit::ScopedHook hook(
-      SetWindowsHookExA(WH_GETMESSAGE, OpenBareDiskCost, nullptr, GetCurrentThreadId()));
+      SetWindowsHookExW(WH_GETMESSAGE, OpenBareDiskCost, nullptr, GetCurrentThreadId()));
   const WPARAM diskCost = MAKEWPARAM(IDC_DISK_COST, BN_CLICKED);
   TimeOneCall(show, [&](HWND page) {
     times.first = TimeOpeningOverPage(page, WM_COMMAND, diskCost);
@@ -387,23 +389,23 @@ DiskCostTimes TimeDiskCostOpenings(HMODULE library, HMODULE resources,
 
 void BenchDiskCost(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
                    int runs, Report* report) {
-  WriteActiveProduct("LUMO");
+  WriteActiveProduct(L"LUMO");
   const DiskCostTimes times = TimeDiskCostOpenings(library, resources, styles, runs);
   if (times.first < 0 || static_cast<int>(times.later.size()) != runs) {
-    std::printf("Disk Cost: not measured\n");
+    std::wprintf(L"Disk Cost: not measured\n");
     return;
   }
   const double later = Median(times.later);
   const double bare = Median(times.bare);
-  report->Figure("Disk Cost first opening, drives measured", "%.2f ms", times.first);
-  report->Figure("Disk Cost later openings", "%.2f ms", later);
-  report->Figure("Disk Cost bare dialog over a page", "%.2f ms", bare);
+  report->Figure(L"Disk Cost first opening, drives measured", L"%.2f ms", times.first);
+  report->Figure(L"Disk Cost later openings", L"%.2f ms", later);
+  report->Figure(L"Disk Cost bare dialog over a page", L"%.2f ms", bare);
   // No goal: how much of the gap the themed column headings alone take.
   const double withHeadings = Median(times.bareWithHeadings);
-  report->Figure("Disk Cost bare dialog with its five column headings", "%.2f ms", withHeadings);
-  report->Figure("Disk Cost later openings against the bare dialog with headings", "%.2fx",
+  report->Figure(L"Disk Cost bare dialog with its five column headings", L"%.2f ms", withHeadings);
+  report->Figure(L"Disk Cost later openings against the bare dialog with headings", L"%.2fx",
                  later / withHeadings);
-  report->Goal("Disk Cost later openings against the bare dialog", later / bare, 1.2,
+  report->Goal(L"Disk Cost later openings against the bare dialog", later / bare, 1.2,
                Ms(later, bare));
 }
 
@@ -415,52 +417,54 @@ enum class FeatureShape {
 };
 
 // An Options.ini with `count` features of `shape`.
-void WriteFeatureList(const std::string& file, int count, FeatureShape shape) {
-  std::string text = "[TREL_OPTIONS]\r\nFEATURE_SELECTION=LUMO\r\n[LUMO]\r\nPRODUCT_NAME=Lumo\r\n";
+void WriteFeatureList(const std::wstring& file, int count, FeatureShape shape) {
+  std::wstring text =
+      L"[TREL_OPTIONS]\r\nFEATURE_SELECTION=LUMO\r\n[LUMO]\r\nPRODUCT_NAME=Lumo\r\n";
   int topLevel = 0, child = 0;
   for (int n = 1; n <= count; ++n) {
-    std::string name = "F" + std::to_string(n), parent;
+    std::wstring name = L"F" + std::to_wstring(n), parent;
     bool hasChildren = true;
     if (shape == FeatureShape::kChain) {
-      if (n > 1) parent = "F" + std::to_string(n - 1);
+      if (n > 1) parent = L"F" + std::to_wstring(n - 1);
     } else if (shape == FeatureShape::kFlat) {
       hasChildren = false;
     } else if (n % 10 == 1) {
       topLevel = n;
     } else if (n % 10 <= 4) {
-      parent = "F" + std::to_string(topLevel);
+      parent = L"F" + std::to_wstring(topLevel);
       child = n;
     } else {
-      parent = "F" + std::to_string(child);
+      parent = L"F" + std::to_wstring(child);
       hasChildren = false;
     }
-    text += "FEATURE" + std::to_string(n) + "=" + name + ";" + parent + ";Feature " +
-            std::to_string(n) + ";What feature " + std::to_string(n) + " installs;" +
-            std::to_string(n % 3 == 0) + ";0;" + (hasChildren ? "1" : "0") + "\r\n";
+    text += L"FEATURE" + std::to_wstring(n) + L"=" + name + L";" + parent + L";Feature " +
+            std::to_wstring(n) + L";What feature " + std::to_wstring(n) + L" installs;" +
+            std::to_wstring(n % 3 == 0) + L";0;" + (hasChildren ? L"1" : L"0") + L"\r\n";
   }
-  kit::ScopedFile out(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  kit::ScopedFile out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  const std::string ascii = kit::Ascii(text);
+  WriteFile(out.get(), ascii.data(), static_cast<DWORD>(ascii.size()), &written, nullptr);
 }
 
 // The reads the feature page makes: its section read whole, then FEATURE1,
 // FEATURE2, ... until the first missing one.
-double TimeFeatureReads(const std::string& file) {
+double TimeFeatureReads(const std::wstring& file) {
   const double start = NowMs();
   const CIniFile ini;
-  const CIniSectionReader section(ini, "LUMO", file);
-  for (int n = 1; !section.ReadString("FEATURE" + std::to_string(n)).empty(); ++n) {
+  const CIniSectionReader section(ini, L"LUMO", file);
+  for (int n = 1; !section.ReadString(L"FEATURE" + std::to_wstring(n)).empty(); ++n) {
   }
   return NowMs() - start;
 }
 
-void BenchFeatureScaling(HMODULE library, const std::string& folder, int runs, Report* report) {
+void BenchFeatureScaling(HMODULE library, const std::wstring& folder, int runs, Report* report) {
   KelvraPageFunction show = GetKelvraPage(library, "SelectFeatureDlg");
   if (!show) return;
-  WriteActiveProduct("LUMO");
-  const std::string options = folder + "\\Options.ini";
-  CopyFileA(options.c_str(), (options + ".sample").c_str(), FALSE);
+  WriteActiveProduct(L"LUMO");
+  const std::wstring options = folder + L"\\Options.ini";
+  CopyFileW(options.c_str(), (options + L".sample").c_str(), FALSE);
   double previous = 0, at5000 = 0;
   for (int count : {100, 1000, 5000, 10000}) {
     WriteFeatureList(options, count, FeatureShape::kProduct);
@@ -469,34 +473,34 @@ void BenchFeatureScaling(HMODULE library, const std::string& folder, int runs, R
       shown.push_back(TimeOneCall(show).shown);
       reads.push_back(TimeFeatureReads(options));
     }
-    const std::string name = "SelectFeatureDlg with " + std::to_string(count) + " features";
-    report->Figure(name + " shown and idle", "%.1f ms", Median(shown));
-    report->Figure(name + ", share reading the INI", "%.0f%%",
+    const std::wstring name = L"SelectFeatureDlg with " + std::to_wstring(count) + L" features";
+    report->Figure(name + L" shown and idle", L"%.1f ms", Median(shown));
+    report->Figure(name + L", share reading the INI", L"%.0f%%",
                    100.0 * Median(reads) / Median(shown));
     if (count == 5000) at5000 = Median(shown);
     if (count == 10000)
-      report->Goal(name + " against 5000", Median(shown) / previous, 2.2,
+      report->Goal(name + L" against 5000", Median(shown) / previous, 2.2,
                    Ms(Median(shown), previous));
     else if (previous > 0)
-      report->Figure(name + " against the size before", "%.2fx", Median(shown) / previous);
+      report->Figure(name + L" against the size before", L"%.2fx", Median(shown) / previous);
     previous = Median(shown);
   }
   // As long as the longest list, once as deep as it can be (the plan goes
   // level by level) and once as wide (every feature a sibling of the rest).
   const struct {
     FeatureShape shape;
-    const char* name;
-  } extremes[] = {{FeatureShape::kChain, "a chain of"}, {FeatureShape::kFlat, "a flat list of"}};
+    const wchar_t* name;
+  } extremes[] = {{FeatureShape::kChain, L"a chain of"}, {FeatureShape::kFlat, L"a flat list of"}};
   for (const auto& extreme : extremes) {
     WriteFeatureList(options, 10000, extreme.shape);
     std::vector<double> shown;
     for (int run = 0; run < runs; ++run) shown.push_back(TimeOneCall(show).shown);
-    const std::string name = std::string("SelectFeatureDlg with ") + extreme.name + " 10000";
-    report->Figure(name + " features shown and idle", "%.1f ms", Median(shown));
-    report->Figure(name + " against 5000 features", "%.2fx", Median(shown) / at5000);
+    const std::wstring name = std::wstring(L"SelectFeatureDlg with ") + extreme.name + L" 10000";
+    report->Figure(name + L" features shown and idle", L"%.1f ms", Median(shown));
+    report->Figure(name + L" against 5000 features", L"%.2fx", Median(shown) / at5000);
   }
-  CopyFileA((options + ".sample").c_str(), options.c_str(), FALSE);
-  DeleteFileA((options + ".sample").c_str());
+  CopyFileW((options + L".sample").c_str(), options.c_str(), FALSE);
+  DeleteFileW((options + L".sample").c_str());
 }
 
 }  // namespace
@@ -504,21 +508,21 @@ void BenchFeatureScaling(HMODULE library, const std::string& folder, int runs, R
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 15;
-  const std::string folder = ProgramFolder();
+  const std::wstring folder = ProgramFolder();
   // The pages read the driver INI beside the executable: this program's.
-  CopyFileA((folder + "\\Setup.ini").c_str(), (folder + "\\page_bench.ini").c_str(), FALSE);
-  const DriverSettings settings = ReadDriverSettings(folder + "\\page_bench.ini");
+  CopyFileW((folder + L"\\Setup.ini").c_str(), (folder + L"\\page_bench.ini").c_str(), FALSE);
+  const DriverSettings settings = ReadDriverSettings(folder + L"\\page_bench.ini");
   WriteDriverValues(settings);
 
-  const kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
+  const kit::ScopedModule library(LoadLibraryW((folder + L"\\Kelvra.dll").c_str()));
   const kit::ScopedModule resources(
-      LoadLibraryExA((folder + "\\Kelvrares.dll").c_str(), nullptr,
+      LoadLibraryExW((folder + L"\\Kelvrares.dll").c_str(), nullptr,
                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   if (!library || !resources) {
-    std::printf("Kelvra.dll or Kelvrares.dll is missing from %s\n", folder.c_str());
+    std::wprintf(L"Kelvra.dll or Kelvrares.dll is missing from %ls\n", folder.c_str());
     return 2;
   }
-  std::printf("runs: %d per figure, medians\n", runs);
+  std::wprintf(L"runs: %d per figure, medians\n", runs);
   Report report;
   // The pages run under Kelvra.dll's common controls 6; the bare dialogs
   // they are held against run under the same, and once more without.
@@ -526,16 +530,16 @@ int main(int argc, char** argv) {
       kit::CreateActivationContext(library.get(), IDR_PAGE_MANIFEST);
   // A second argument measures one part alone: "DiskCost", "pages", one
   // export's name, or "features".
-  const std::string part = argc > 2 ? argv[2] : "";
-  if (part.rfind("profile", 0) == 0)
+  const std::wstring part = argc > 2 ? kit::Widened(argv[2]) : L"";
+  if (part.rfind(L"profile", 0) == 0)
     return Profile(library.get(), resources.get(), styles, settings, part, runs) ? 0 : 2;
   const bool all = part.empty();
-  if (all || part == "DiskCost")
+  if (all || part == L"DiskCost")
     BenchDiskCost(library.get(), resources.get(), styles, runs, &report);
-  if (part != "DiskCost" && part != "features")
-    BenchPages(library.get(), resources.get(), styles, settings, runs, part == "pages" ? "" : part,
-               &report);
-  if (all || part == "features") BenchFeatureScaling(library.get(), folder, runs, &report);
+  if (part != L"DiskCost" && part != L"features")
+    BenchPages(library.get(), resources.get(), styles, settings, runs,
+               part == L"pages" ? L"" : part, &report);
+  if (all || part == L"features") BenchFeatureScaling(library.get(), folder, runs, &report);
   report.Finish();
   return 0;
 }

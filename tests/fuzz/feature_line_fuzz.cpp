@@ -6,24 +6,24 @@
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text = fuzz::Text(data, size);
-  std::vector<std::string> lines;
+  const std::wstring text = fuzz::Text(data, size);
+  std::vector<std::wstring> lines;
   for (size_t start = 0; start <= text.size() && lines.size() < 64;) {
-    const size_t end = std::min(text.find('\n', start), text.size());
+    const size_t end = std::min(text.find(L'\n', start), text.size());
     lines.push_back(text.substr(start, end - start));
     start = end + 1;
   }
   const std::vector<FeatureRecord> records = features::LoadFeatureRecords([&](int number) {
-    return number <= static_cast<int>(lines.size()) ? lines[number - 1] : "";
+    return number <= static_cast<int>(lines.size()) ? lines[number - 1] : L"";
   });
   fuzz::Require(records.size() <= lines.size());
   for (const FeatureRecord& record : records) {
-    fuzz::Require(record.name.find(';') == std::string::npos);
+    fuzz::Require(record.name.find(L';') == std::wstring::npos);
     fuzz::Require(record.defaultState == StateDisabled || record.defaultState == StateLocal);
   }
   const std::vector<features::PlannedItem> plan = features::PlanFeatureTree(records);
-  const auto byBytes = [](const std::string& a, const std::string& b) { return a.compare(b); };
-  const std::vector<features::PlannedItem> sorted = features::InSortedOrder(plan, records, byBytes);
+  const auto byUnits = [](const std::wstring& a, const std::wstring& b) { return a.compare(b); };
+  const std::vector<features::PlannedItem> sorted = features::InSortedOrder(plan, records, byUnits);
   fuzz::Require(sorted.size() == plan.size());
   for (const std::vector<features::PlannedItem>* items : {&plan, &sorted}) {
     for (size_t i = 0; i < items->size(); ++i) {

@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint64_t bits = 0;
   for (size_t i = 0; i < sizeof bits; ++i) bits = (bits << 8) | data[i];
   const auto value = static_cast<int64_t>(bits);
-  const std::string formatted = kelvra::FormatSize(value, {"B", "K", "M", "G"});
+  const std::wstring formatted = kelvra::FormatSize(value, {L"B", L"K", L"M", L"G"});
   fuzz::Require(formatted.size() >= 2 && formatted.size() <= 12);
-  fuzz::Require((formatted[0] == '-') == (value < 0));
+  fuzz::Require((formatted[0] == L'-') == (value < 0));
   return 0;
 }

@@ -1,17 +1,18 @@
 // The product tables take any registry or INI text: every answer is one of
 // the table's own IDs, whatever the case of the name.
-#include <cctype>
-
 #include "framework/product_tables.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-std::string Flipped(std::string text) {
-  for (char& c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (std::isalpha(byte))
-      c = static_cast<char>(std::islower(byte) ? std::toupper(byte) : std::tolower(byte));
+// Only ASCII letters swap case: the tables' names are ASCII, and a unit such
+// as U+0161, whose low byte is 'a', must not be taken for one.
+std::wstring Flipped(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'a' && c <= L'z')
+      c = static_cast<wchar_t>(c - L'a' + L'A');
+    else if (c >= L'A' && c <= L'Z')
+      c = static_cast<wchar_t>(c - L'A' + L'a');
   }
   return text;
 }
@@ -19,9 +20,9 @@ std::string Flipped(std::string text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text = fuzz::Text(data, size);
-  const size_t half = size / 2;
-  const std::string product = text.substr(0, half), flavor = text.substr(half);
+  const std::wstring text = fuzz::Text(data, size);
+  const size_t half = text.size() / 2;
+  const std::wstring product = text.substr(0, half), flavor = text.substr(half);
   fuzz::Require(kelvra::PageIconIdForSetupProduct(text) ==
                 kelvra::PageIconIdForSetupProduct(Flipped(text)));
   fuzz::Require(kelvra::PageIconIdForActiveProduct(text) ==

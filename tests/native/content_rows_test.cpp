@@ -9,19 +9,19 @@ namespace {
 
 TEST(ContentRows, SplitsFieldsLeftToRight) {
   struct Case {
-    const char *text, *valueName, *label, *description;
+    const wchar_t *text, *valueName, *label, *description;
     int image;
   };
   const Case cases[] = {
-      {"ANSI;ANSI parts;Inch parts;2", "ANSI", "ANSI parts", "Inch parts", 2},
-      {"ANSI", "", "", "", 0},
-      {"ANSI;American", "ANSI", "", "", 0},
-      {"ANSI;American;7", "ANSI", "American", "", 7},  // the third field is the image
-      {"ANSI;American;parts;", "ANSI", "American", "parts", 0},
-      {"ANSI;American;parts;3;extra", "ANSI", "American", "parts", 3},
-      {"ANSI;American;parts; -4x", "ANSI", "American", "parts", -4},
-      {"DIN;;;5", "DIN", "", "", 5},
-      {"ISO;a;b;99999999999999", "ISO", "a", "b", INT_MAX},
+      {L"ANSI;ANSI parts;Inch parts;2", L"ANSI", L"ANSI parts", L"Inch parts", 2},
+      {L"ANSI", L"", L"", L"", 0},
+      {L"ANSI;American", L"ANSI", L"", L"", 0},
+      {L"ANSI;American;7", L"ANSI", L"American", L"", 7},  // the third field is the image
+      {L"ANSI;American;parts;", L"ANSI", L"American", L"parts", 0},
+      {L"ANSI;American;parts;3;extra", L"ANSI", L"American", L"parts", 3},
+      {L"ANSI;American;parts; -4x", L"ANSI", L"American", L"parts", -4},
+      {L"DIN;;;5", L"DIN", L"", L"", 5},
+      {L"ISO;a;b;99999999999999", L"ISO", L"a", L"b", INT_MAX},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -33,7 +33,8 @@ struct Token {
   std::string text;  // the literal's value, or a macro's name
 };
 
-// String literals (unescaped), identifiers and punctuation of `text`, in order.
+// String literals, narrow or wide (unescaped), identifiers and punctuation
+// of `text`, in order.
 std::vector<Token> Tokens(const std::string& text) {
   std::vector<Token> tokens;
   for (std::size_t i = 0; i < text.size();) {
@@ -51,6 +52,8 @@ std::vector<Token> Tokens(const std::string& text) {
       while (i < text.size() &&
              (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
         ++i;
+      // L"..." is a wide literal: its prefix joins nothing and parts nothing.
+      if (i - start == 1 && text[start] == 'L' && i < text.size() && text[i] == '"') continue;
       tokens.push_back({false, text.substr(start, i - start)});
     } else {
       // Punctuation parts texts, as a comma parts the entries of a table.
@@ -101,7 +104,8 @@ std::vector<fs::path> CodeFiles() {
 
 Spellings SpelledNames() {
   static const std::regex kDefine(R"(#define\s+([A-Z_]+)\s+([^\n]*"[^\n]*))");
-  static const std::regex kConstant(R"(const char(\s*\*\s*const)?\s+k\w+\s*\[\w*\]\s*=([^;]*);)");
+  static const std::regex kConstant(
+      R"(const (?:char|wchar_t)(\s*\*\s*const)?\s+k\w+\s*\[\w*\]\s*=([^;]*);)");
   // A literal handed to these names a value, a key, a section or a file.
   static const std::regex kCall(
       R"(\b(QueryString|QueryDword|QueryDwordOrMinusOne|SetString|SetDword|ReadString|)"

@@ -9,36 +9,36 @@ namespace kelvra {
 namespace {
 
 TEST(ParseLeadingInt, FollowsAtoiRules) {
-  EXPECT_EQ(ParseLeadingInt("42"), 42);
-  EXPECT_EQ(ParseLeadingInt(" \t\n\v\f\r-17abc"), -17);
-  EXPECT_EQ(ParseLeadingInt("+8"), 8);
-  EXPECT_EQ(ParseLeadingInt("007"), 7);
-  EXPECT_EQ(ParseLeadingInt(""), 0);
-  EXPECT_EQ(ParseLeadingInt("x12"), 0);
-  EXPECT_EQ(ParseLeadingInt("-"), 0);
-  EXPECT_EQ(ParseLeadingInt("- 5"), 0);
-  EXPECT_EQ(ParseLeadingInt("+-5"), 0);
-  EXPECT_EQ(ParseLeadingInt("12 34"), 12);
+  EXPECT_EQ(ParseLeadingInt(L"42"), 42);
+  EXPECT_EQ(ParseLeadingInt(L" \t\n\v\f\r-17abc"), -17);
+  EXPECT_EQ(ParseLeadingInt(L"+8"), 8);
+  EXPECT_EQ(ParseLeadingInt(L"007"), 7);
+  EXPECT_EQ(ParseLeadingInt(L""), 0);
+  EXPECT_EQ(ParseLeadingInt(L"x12"), 0);
+  EXPECT_EQ(ParseLeadingInt(L"-"), 0);
+  EXPECT_EQ(ParseLeadingInt(L"- 5"), 0);
+  EXPECT_EQ(ParseLeadingInt(L"+-5"), 0);
+  EXPECT_EQ(ParseLeadingInt(L"12 34"), 12);
 }
 
 TEST(ParseLeadingInt, SaturatesInsteadOfOverflowing) {
-  EXPECT_EQ(ParseLeadingInt("2147483647"), INT_MAX);
-  EXPECT_EQ(ParseLeadingInt("2147483648"), INT_MAX);
-  EXPECT_EQ(ParseLeadingInt("99999999999999999999999999"), INT_MAX);
-  EXPECT_EQ(ParseLeadingInt("-2147483648"), INT_MIN);
-  EXPECT_EQ(ParseLeadingInt("-2147483649"), INT_MIN);
-  EXPECT_EQ(ParseLeadingInt("-2147483647"), -2147483647);
-  EXPECT_EQ(ParseLeadingInt("-99999999999999999999999999"), INT_MIN);
+  EXPECT_EQ(ParseLeadingInt(L"2147483647"), INT_MAX);
+  EXPECT_EQ(ParseLeadingInt(L"2147483648"), INT_MAX);
+  EXPECT_EQ(ParseLeadingInt(L"99999999999999999999999999"), INT_MAX);
+  EXPECT_EQ(ParseLeadingInt(L"-2147483648"), INT_MIN);
+  EXPECT_EQ(ParseLeadingInt(L"-2147483649"), INT_MIN);
+  EXPECT_EQ(ParseLeadingInt(L"-2147483647"), -2147483647);
+  EXPECT_EQ(ParseLeadingInt(L"-99999999999999999999999999"), INT_MIN);
 }
 
 TEST(DiskCost, SplitsAtFirstSemicolon) {
   struct Case {
-    const char* value;
+    const wchar_t* value;
     int os, product;
   };
   const Case cases[] = {
-      {"1200;350", 1200, 350}, {"500", 0, 0},   {"", 0, 0},   {";800", 0, 800},
-      {" 12;  -7x", 12, -7},   {"1;2;3", 1, 2}, {"7;", 7, 0}, {";", 0, 0},
+      {L"1200;350", 1200, 350}, {L"500", 0, 0},   {L"", 0, 0},   {L";800", 0, 800},
+      {L" 12;  -7x", 12, -7},   {L"1;2;3", 1, 2}, {L"7;", 7, 0}, {L";", 0, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(OsDiskCostMiB(c.value), c.os) << c.value;
@@ -56,38 +56,38 @@ TEST(DiskCost, MiBToBytesIsSigned64Bit) {
 
 class FormatSizeTest : public ::testing::Test {
  protected:
-  std::string Format(int64_t value) { return FormatSize(value, {" B", " KB", " MB", " GB"}); }
+  std::wstring Format(int64_t value) { return FormatSize(value, {L" B", L" KB", L" MB", L" GB"}); }
 };
 
 TEST_F(FormatSizeTest, StepsUpAtThirteenBits) {
-  EXPECT_EQ(Format(0), "0 B");
-  EXPECT_EQ(Format(8191), "8191 B");
-  EXPECT_EQ(Format(8192), "8 KB");
-  EXPECT_EQ(Format(INT64_C(8191) * 1024 + 1023), "8191 KB");
-  EXPECT_EQ(Format(INT64_C(8192) * 1024), "8 MB");
-  EXPECT_EQ(Format(INT64_C(1) << 30), "1024 MB");
-  EXPECT_EQ(Format(734003200), "700 MB");
-  EXPECT_EQ(Format(INT64_C(40) << 30), "40 GB");
+  EXPECT_EQ(Format(0), L"0 B");
+  EXPECT_EQ(Format(8191), L"8191 B");
+  EXPECT_EQ(Format(8192), L"8 KB");
+  EXPECT_EQ(Format(INT64_C(8191) * 1024 + 1023), L"8191 KB");
+  EXPECT_EQ(Format(INT64_C(8192) * 1024), L"8 MB");
+  EXPECT_EQ(Format(INT64_C(1) << 30), L"1024 MB");
+  EXPECT_EQ(Format(734003200), L"700 MB");
+  EXPECT_EQ(Format(INT64_C(40) << 30), L"40 GB");
 }
 
 TEST_F(FormatSizeTest, StopsAtGigabytes) {
-  EXPECT_EQ(Format(INT64_C(8192) << 30), "8192 GB");
-  EXPECT_EQ(Format(INT64_MAX), "8589934591 GB");
+  EXPECT_EQ(Format(INT64_C(8192) << 30), L"8192 GB");
+  EXPECT_EQ(Format(INT64_MAX), L"8589934591 GB");
 }
 
 TEST_F(FormatSizeTest, NegativeGetsLeadingMinus) {
-  EXPECT_EQ(Format(-1), "-1 B");
-  EXPECT_EQ(Format(-8192), "-8 KB");
-  EXPECT_EQ(Format(-(INT64_C(40) << 30)), "-40 GB");
-  EXPECT_EQ(Format(INT64_MIN), "-8589934592 GB");
+  EXPECT_EQ(Format(-1), L"-1 B");
+  EXPECT_EQ(Format(-8192), L"-8 KB");
+  EXPECT_EQ(Format(-(INT64_C(40) << 30)), L"-40 GB");
+  EXPECT_EQ(Format(INT64_MIN), L"-8589934592 GB");
 }
 
 TEST_F(FormatSizeTest, UnitTextFollowsImmediately) {
-  EXPECT_EQ(FormatSize(8192, {"b", "k", "m", "g"}), "8k");
-  EXPECT_EQ(FormatSize(5, {"", "", "", ""}), "5");
+  EXPECT_EQ(FormatSize(8192, {L"b", L"k", L"m", L"g"}), L"8k");
+  EXPECT_EQ(FormatSize(5, {L"", L"", L"", L""}), L"5");
 }
 
-DriveSpace Drive(const char* name, uint64_t free) {
+DriveSpace Drive(const wchar_t* name, uint64_t free) {
   DriveSpace drive;
   drive.name = name;
   drive.free = free;
@@ -95,7 +95,7 @@ DriveSpace Drive(const char* name, uint64_t free) {
   return drive;
 }
 
-DriveSpace Requirement(const std::string& name, int mib) {
+DriveSpace Requirement(const std::wstring& name, int mib) {
   DriveSpace requirement;
   requirement.name = name;
   requirement.required = MiBToBytes(mib);
@@ -103,8 +103,8 @@ DriveSpace Requirement(const std::string& name, int mib) {
 }
 
 TEST(ApplyRequirements, SumsCaseBlindPerDrive) {
-  std::vector<DriveSpace> drives = {Drive("C:", INT64_C(1) << 30), Drive("D:", 1000)};
-  ApplyRequirements(drives, {Requirement("C:", 500), Requirement("c:", 200)});
+  std::vector<DriveSpace> drives = {Drive(L"C:", INT64_C(1) << 30), Drive(L"D:", 1000)};
+  ApplyRequirements(drives, {Requirement(L"C:", 500), Requirement(L"c:", 200)});
   EXPECT_EQ(drives[0].required, 734003200);
   EXPECT_EQ(drives[0].remaining, (INT64_C(1) << 30) - 734003200);
   EXPECT_FALSE(IsShortOfSpace(drives[0]));
@@ -113,15 +113,15 @@ TEST(ApplyRequirements, SumsCaseBlindPerDrive) {
 }
 
 TEST(ApplyRequirements, UnmatchedRequirementChangesNothing) {
-  std::vector<DriveSpace> drives = {Drive("C:", 5000)};
-  ApplyRequirements(drives, {Requirement("E:", 1), Requirement(DriveNameOf('\0'), 1)});
+  std::vector<DriveSpace> drives = {Drive(L"C:", 5000)};
+  ApplyRequirements(drives, {Requirement(L"E:", 1), Requirement(DriveNameOf(L'\0'), 1)});
   EXPECT_EQ(drives[0].required, 0);
   EXPECT_EQ(drives[0].remaining, 5000);
 }
 
 TEST(ApplyRequirements, ShortOnlyBelowZero) {
-  std::vector<DriveSpace> drives = {Drive("C:", 1048576), Drive("D:", 1048575)};
-  ApplyRequirements(drives, {Requirement("C:", 1), Requirement("D:", 1)});
+  std::vector<DriveSpace> drives = {Drive(L"C:", 1048576), Drive(L"D:", 1048575)};
+  ApplyRequirements(drives, {Requirement(L"C:", 1), Requirement(L"D:", 1)});
   EXPECT_EQ(drives[0].remaining, 0);
   EXPECT_FALSE(IsShortOfSpace(drives[0]));
   EXPECT_EQ(drives[1].remaining, -1);
@@ -133,8 +133,8 @@ TEST(ApplyRequirements, ShortOnlyBelowZero) {
 }
 
 TEST(ApplyRequirements, RecomputesFromFreeEachTime) {
-  std::vector<DriveSpace> drives = {Drive("C:", INT64_C(1) << 30)};
-  const std::vector<DriveSpace> requirements = {Requirement("C:", 300)};
+  std::vector<DriveSpace> drives = {Drive(L"C:", INT64_C(1) << 30)};
+  const std::vector<DriveSpace> requirements = {Requirement(L"C:", 300)};
   ApplyRequirements(drives, requirements);
   ApplyRequirements(drives, requirements);
   EXPECT_EQ(drives[0].required, MiBToBytes(300));
@@ -142,12 +142,12 @@ TEST(ApplyRequirements, RecomputesFromFreeEachTime) {
 }
 
 TEST(DriveNameOf, AppendsColon) {
-  EXPECT_EQ(DriveNameOf('C'), "C:");
-  EXPECT_EQ(DriveNameOf('c'), "c:");
-  const std::string nul = DriveNameOf('\0');
+  EXPECT_EQ(DriveNameOf(L'C'), L"C:");
+  EXPECT_EQ(DriveNameOf(L'c'), L"c:");
+  const std::wstring nul = DriveNameOf(L'\0');
   EXPECT_EQ(nul.size(), 2u);
-  EXPECT_EQ(nul[0], '\0');
-  EXPECT_EQ(nul[1], ':');
+  EXPECT_EQ(nul[0], L'\0');
+  EXPECT_EQ(nul[1], L':');
 }
 
 }  // namespace

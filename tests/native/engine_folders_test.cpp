@@ -2,30 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/native/code_pages.h"
-
 namespace kelvra {
 namespace {
 
 TEST(EngineFolders, DefaultSitsBelowProgramFiles) {
   const struct {
-    std::optional<std::string> programFiles;
-    const char* folder;
+    std::optional<std::wstring> programFiles;
+    const wchar_t* folder;
   } cases[] = {
-      {std::nullopt, "C:\\Program Files\\Microsoft SQL Server\\"},
-      {"C:\\Program Files", "C:\\Program Files\\Microsoft SQL Server\\"},
-      {"C:\\Program Files\\", "C:\\Program Files\\Microsoft SQL Server\\"},
-      {"", "\\Microsoft SQL Server\\"},        // key there, value missing
-      {"D:\\", "D:\\Microsoft SQL Server\\"},  // no doubled backslash after a root
+      {std::nullopt, L"C:\\Program Files\\Microsoft SQL Server\\"},
+      {L"C:\\Program Files", L"C:\\Program Files\\Microsoft SQL Server\\"},
+      {L"C:\\Program Files\\", L"C:\\Program Files\\Microsoft SQL Server\\"},
+      {L"", L"\\Microsoft SQL Server\\"},        // key there, value missing
+      {L"D:\\", L"D:\\Microsoft SQL Server\\"},  // no doubled backslash after a root
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.programFiles.value_or("(no key)"));
-    EXPECT_EQ(DefaultEngineFolder(c.programFiles, kSingleByte), c.folder);
+    SCOPED_TRACE(c.programFiles.value_or(L"(no key)"));
+    EXPECT_EQ(DefaultEngineFolder(c.programFiles), c.folder);
   }
 }
 
 TEST(EngineFolders, StoredPairReplacesTheDefaultsOnlyWhenComplete) {
-  const std::string def = "C:\\PF\\Microsoft SQL Server\\";
+  const std::wstring def = L"C:\\PF\\Microsoft SQL Server\\";
   const struct {
     const char* name;
     std::optional<StoredEngineFolders> stored;
@@ -33,14 +31,14 @@ TEST(EngineFolders, StoredPairReplacesTheDefaultsOnlyWhenComplete) {
   } cases[] = {
       {"nothing stored", std::nullopt, {def, def, true}},
       {"both stored",
-       StoredEngineFolders{"E:\\Sql\\", "F:\\Data\\", 0},
-       {"E:\\Sql\\", "F:\\Data\\", false}},
-      {"no data folder", StoredEngineFolders{"E:\\Sql\\", "", 0}, {def, def, false}},
-      {"no program folder", StoredEngineFolders{"", "F:\\Data\\", 1}, {def, def, true}},
+       StoredEngineFolders{L"E:\\Sql\\", L"F:\\Data\\", 0},
+       {L"E:\\Sql\\", L"F:\\Data\\", false}},
+      {"no data folder", StoredEngineFolders{L"E:\\Sql\\", L"", 0}, {def, def, false}},
+      {"no program folder", StoredEngineFolders{L"", L"F:\\Data\\", 1}, {def, def, true}},
       {"choice never written",
-       StoredEngineFolders{"E:\\Sql\\", "F:\\Data\\"},
-       {"E:\\Sql\\", "F:\\Data\\", true}},
-      {"any other number ticks", StoredEngineFolders{"", "", 7}, {def, def, true}},
+       StoredEngineFolders{L"E:\\Sql\\", L"F:\\Data\\"},
+       {L"E:\\Sql\\", L"F:\\Data\\", true}},
+      {"any other number ticks", StoredEngineFolders{L"", L"", 7}, {def, def, true}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 
-#include "tests/native/code_pages.h"
-
 namespace features {
 namespace {
 
-FeatureRecord Feature(const std::string& name, const std::string& parent, bool local,
+FeatureRecord Feature(const std::wstring& name, const std::wstring& parent, bool local,
                       int hasChildren = 0) {
-  return ParseFeatureLine(name + ";" + parent + ";;;" + (local ? "1" : "0") + ";0;" +
-                          std::to_string(hasChildren));
+  return ParseFeatureLine(name + L";" + parent + L";;;" + (local ? L"1" : L"0") + L";0;" +
+                          std::to_wstring(hasChildren));
 }
 
 // A tree laid out by PlanFeatureTree in insertion order, sorted by
@@ -34,19 +32,19 @@ class FakeTree : public FeatureTree {
   FeatureRecord* Record(FeatureItem item) const override { return nodes_[At(item)].record; }
   void ShowState(FeatureItem item, InstallState state) override { nodes_[At(item)].image = state; }
 
-  FeatureItem Find(const std::string& name) const {
+  FeatureItem Find(const std::wstring& name) const {
     for (std::size_t i = 0; i < nodes_.size(); ++i)
       if (nodes_[i].record->name == name) return i + 1;
     return 0;
   }
   // "name<parent=state" per item in insertion order; '!' where the image disagrees.
-  std::string Text() const {
-    std::string text;
+  std::wstring Text() const {
+    std::wstring text;
     for (const Node& node : nodes_) {
-      text += (text.empty() ? "" : " ") + (node.record->name.empty() ? "~" : node.record->name);
-      if (node.parent >= 0) text += "<" + nodes_[node.parent].record->name;
-      text +=
-          "=" + std::to_string(node.record->state) + (node.image != node.record->state ? "!" : "");
+      text += (text.empty() ? L"" : L" ") + (node.record->name.empty() ? L"~" : node.record->name);
+      if (node.parent >= 0) text += L"<" + nodes_[node.parent].record->name;
+      text += L"=" + std::to_wstring(node.record->state) +
+              (node.image != node.record->state ? L"!" : L"");
     }
     return text;
   }
@@ -67,18 +65,19 @@ class FakeTree : public FeatureTree {
   std::vector<Node> nodes_;
 };
 
-int ByteOrder(const std::string& a, const std::string& b) {
+int ByteOrder(const std::wstring& a, const std::wstring& b) {
   return a.compare(b);
 }
 
 TEST(FeatureTreePlan, PlacesChildrenCaseBlindAndEndsOnEmptyNamesAndCycles) {
-  const std::pair<std::vector<FeatureRecord>, const char*> cases[] = {
-      {{Feature("Core", "", true, 1), Feature("Sub", "CORE", true, 1), Feature("Leaf", "sub", 0),
-        Feature("Lost", "Nobody", 1), Feature("Flat", "", 1, 0), Feature("Hidden", "Flat", 1)},
-       "Core=3 Sub<Core=3 Leaf<Sub=0 Flat=3"},
-      {{Feature("", "", true, 1), Feature("A", "", true, 1)}, "~=3 A=3"},
-      {{Feature("X", "", 1, 1), Feature("Y", "x", 1, 1), Feature("x", "Y", 1, 1)},
-       "X=3 Y<X=3 x<Y=3"},
+  const std::pair<std::vector<FeatureRecord>, const wchar_t*> cases[] = {
+      {{Feature(L"Core", L"", true, 1), Feature(L"Sub", L"CORE", true, 1),
+        Feature(L"Leaf", L"sub", 0), Feature(L"Lost", L"Nobody", 1), Feature(L"Flat", L"", 1, 0),
+        Feature(L"Hidden", L"Flat", 1)},
+       L"Core=3 Sub<Core=3 Leaf<Sub=0 Flat=3"},
+      {{Feature(L"", L"", true, 1), Feature(L"A", L"", true, 1)}, L"~=3 A=3"},
+      {{Feature(L"X", L"", 1, 1), Feature(L"Y", L"x", 1, 1), Feature(L"x", L"Y", 1, 1)},
+       L"X=3 Y<X=3 x<Y=3"},
   };
   for (const auto& c : cases) EXPECT_EQ(FakeTree(c.first).Text(), c.second);
 }
@@ -90,8 +89,9 @@ TEST(FeatureTreePlan, AChainOfAHundredThousandFitsInADriverThreadsStack) {
   constexpr int kDepth = 100000;
   std::vector<FeatureRecord> chain;
   for (int i = 0; i < kDepth; ++i)
-    chain.push_back(Feature("F" + std::to_string(i), i ? "f" + std::to_string(i - 1) : "", 1, 1));
-  chain.push_back(Feature("F0", "F" + std::to_string(kDepth - 1), 1, 1));  // back to the top
+    chain.push_back(
+        Feature(L"F" + std::to_wstring(i), i ? L"f" + std::to_wstring(i - 1) : L"", 1, 1));
+  chain.push_back(Feature(L"F0", L"F" + std::to_wstring(kDepth - 1), 1, 1));  // back to the top
   struct Run {
     const std::vector<FeatureRecord>* records;
     std::vector<PlannedItem> plan;
@@ -120,61 +120,62 @@ TEST(FeatureTreePlan, AChainOfAHundredThousandFitsInADriverThreadsStack) {
 TEST(FeatureTreePlan, InSortedOrderSortsEachParentsChildrenAndEqualTitlesAsTheTreeDoes) {
   // Named by title and turn in the file: b1 a1 b2 b3 at the top, c1 c2 c3 B4 below b1.
   std::vector<FeatureRecord> records;
-  for (const char* line :
-       {"b1;;b;;1;0;1", "c1;B1;c;;1;0;0", "a1;;a;;0;0;1", "c2;b1;c;;0;0;0", "b2;;b;;0;0;0",
-        "z1;a1;z;;1;0;0", "b3;;b;;1;0;1", "c3;b1;c;;0;0;0", "a2;b3;a;;0;0;0", "B4;b1;B;;1;0;0"})
+  for (const wchar_t* line :
+       {L"b1;;b;;1;0;1", L"c1;B1;c;;1;0;0", L"a1;;a;;0;0;1", L"c2;b1;c;;0;0;0", L"b2;;b;;0;0;0",
+        L"z1;a1;z;;1;0;0", L"b3;;b;;1;0;1", L"c3;b1;c;;0;0;0", L"a2;b3;a;;0;0;0",
+        L"B4;b1;B;;1;0;0"})
     records.push_back(ParseFeatureLine(line));
   EXPECT_EQ(FakeTree(records, ByteOrder).Text(),
-            "a1=0 z1<a1=3 b1=3 B4<b1=3 c1<b1=3 c3<b1=0 c2<b1=0 b3=3 a2<b3=0 b2=0");
+            L"a1=0 z1<a1=3 b1=3 B4<b1=3 c1<b1=3 c3<b1=0 c2<b1=0 b3=3 a2<b3=0 b2=0");
 }
 
 std::vector<FeatureRecord> Sample() {
-  return {Feature("Main", "", true, 1),   Feature("ABC1", "Main", false),
-          Feature("abc1", "Main", false), Feature("Docs", "Main", true, 1),
-          Feature("Pdf", "Docs", true),   Feature("Other", "", false, 1),
-          Feature("Far", "Other", false)};
+  return {Feature(L"Main", L"", true, 1),   Feature(L"ABC1", L"Main", false),
+          Feature(L"abc1", L"Main", false), Feature(L"Docs", L"Main", true, 1),
+          Feature(L"Pdf", L"Docs", true),   Feature(L"Other", L"", false, 1),
+          Feature(L"Far", L"Other", false)};
 }
 
 TEST(FeatureTreeLists, ResetAndNextKeepToTheFirstSubtree) {
   FakeTree tree(Sample());
-  ApplyStoredList(tree, tree.FirstTopLevel(), "ABC1 Far", true, kSingleByte);
-  ApplyStoredList(tree, tree.FirstTopLevel(), "Main Pdf", false, kSingleByte);
+  ApplyStoredList(tree, tree.FirstTopLevel(), L"ABC1 Far", true);
+  ApplyStoredList(tree, tree.FirstTopLevel(), L"Main Pdf", false);
   const ChangedFeatures changed = CollectChangedFeatures(tree);
-  EXPECT_EQ(changed.enabled + "|" + changed.disabled, "ABC1|Pdf");
+  EXPECT_EQ(changed.enabled + L"|" + changed.disabled, L"ABC1|Pdf");
   ResetToDefaults(tree);
   EXPECT_EQ(tree.Text(),
-            "Main=3 ABC1<Main=0 abc1<Main=0 Docs<Main=3 Pdf<Docs=3 Other=0 Far<Other=3");
+            L"Main=3 ABC1<Main=0 abc1<Main=0 Docs<Main=3 Pdf<Docs=3 Other=0 Far<Other=3");
   FakeTree empty({});
   ResetToDefaults(empty);  // nothing to reset: nothing happens
-  EXPECT_EQ(StoredListText(CollectChangedFeatures(empty).enabled), "o");
+  EXPECT_EQ(StoredListText(CollectChangedFeatures(empty).enabled), L"o");
 }
 
 TEST(InstallStatePopup, LocalFirstAndTheFirstItemCannotBeDisabled) {
   FakeTree tree(Sample());
-  EXPECT_EQ(InstallStateMask(tree, tree.Find("Main")), kLocalCommand);
-  EXPECT_EQ(InstallStateMask(tree, tree.Find("Other")), kLocalCommand | kDisableCommand);
-  std::string texts;
+  EXPECT_EQ(InstallStateMask(tree, tree.Find(L"Main")), kLocalCommand);
+  EXPECT_EQ(InstallStateMask(tree, tree.Find(L"Other")), kLocalCommand | kDisableCommand);
+  std::wstring texts;
   for (const InstallStateEntry& e : InstallStateEntries(15))
-    texts += std::to_string(e.command) + e.text + "|";
+    texts += std::to_wstring(e.command) + e.text + L"|";
   EXPECT_EQ(texts,
-            "8Installs the option in the local machine.|4Installs the option to run from source.|"
-            "2Advertises the feature.|1Disables option.|");
+            L"8Installs the option in the local machine.|4Installs the option to run from source.|"
+            L"2Advertises the feature.|1Disables option.|");
 }
 
 TEST(InstallStatePopup, ChoicesPropagateOneLevel) {
   // R > A > {A1 > A1x, A2}, R > B > B1; all local but B and B1.
-  const std::vector<FeatureRecord> records = {Feature("R", "", 1, 1),   Feature("A", "R", 1, 1),
-                                              Feature("A1", "A", 1, 1), Feature("A1x", "A1", 1),
-                                              Feature("A2", "A", 1),    Feature("B", "R", 0, 1),
-                                              Feature("B1", "B", 0)};
-  const std::pair<std::vector<std::pair<const char*, unsigned>>, const char*> cases[] = {
-      {{{"A1", 1}}, "R=3 A<R=3 A1<A=0 A1x<A1=0 A2<A=3 B<R=0 B1<B=0"},             // one of two
-      {{{"A1", 1}, {"A2", 2}}, "R=3 A<R=0 A1<A=0 A1x<A1=0 A2<A=0 B<R=0 B1<B=0"},  // the last
-      {{{"A", 1}}, "R=0 A<R=0 A1<A=0 A1x<A1=3 A2<A=0 B<R=0 B1<B=0"},  // not grandchildren
-      {{{"A", 4}, {"A1x", 8}}, "R=0 A<R=0 A1<A=3 A1x<A1=3 A2<A=0 B<R=0 B1<B=0"},  // one level up
-      {{{"A1", 1}, {"A2", 1}, {"A", 8}, {"A1", 1}},  // the same state again still propagates
-       "R=3 A<R=0 A1<A=0 A1x<A1=0 A2<A=0 B<R=0 B1<B=0"},
-      {{{"A", 0}, {"R", 0}}, "R=3 A<R=3 A1<A=3 A1x<A1=3 A2<A=3 B<R=0 B1<B=0"},  // dismissed
+  const std::vector<FeatureRecord> records = {Feature(L"R", L"", 1, 1),   Feature(L"A", L"R", 1, 1),
+                                              Feature(L"A1", L"A", 1, 1), Feature(L"A1x", L"A1", 1),
+                                              Feature(L"A2", L"A", 1),    Feature(L"B", L"R", 0, 1),
+                                              Feature(L"B1", L"B", 0)};
+  const std::pair<std::vector<std::pair<const wchar_t*, unsigned>>, const wchar_t*> cases[] = {
+      {{{L"A1", 1}}, L"R=3 A<R=3 A1<A=0 A1x<A1=0 A2<A=3 B<R=0 B1<B=0"},              // one of two
+      {{{L"A1", 1}, {L"A2", 2}}, L"R=3 A<R=0 A1<A=0 A1x<A1=0 A2<A=0 B<R=0 B1<B=0"},  // the last
+      {{{L"A", 1}}, L"R=0 A<R=0 A1<A=0 A1x<A1=3 A2<A=0 B<R=0 B1<B=0"},  // not grandchildren
+      {{{L"A", 4}, {L"A1x", 8}}, L"R=0 A<R=0 A1<A=3 A1x<A1=3 A2<A=0 B<R=0 B1<B=0"},  // one level up
+      {{{L"A1", 1}, {L"A2", 1}, {L"A", 8}, {L"A1", 1}},  // the same state again still propagates
+       L"R=3 A<R=0 A1<A=0 A1x<A1=0 A2<A=0 B<R=0 B1<B=0"},
+      {{{L"A", 0}, {L"R", 0}}, L"R=3 A<R=3 A1<A=3 A1x<A1=3 A2<A=3 B<R=0 B1<B=0"},  // dismissed
   };
   for (const auto& c : cases) {
     FakeTree tree(records);

@@ -2,61 +2,57 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/native/code_pages.h"
-
 #include <utility>
 
 namespace kelvra {
 namespace {
 
-using Cases = std::initializer_list<std::pair<const char*, const char*>>;
+// Rows in other scripts, and with U+015C and U+045C, whose low byte is that
+// of a backslash, check that no character but the backslash parts a folder.
+using Cases = std::initializer_list<std::pair<const wchar_t*, const wchar_t*>>;
 
 TEST(ParentFolder, JoinUsesASeparatorOnlyBelowADriveRoot) {
-  for (const auto& [stored, shown] : Cases{{"D:\\Design\\", "D:\\Design\\F"},
-                                           {"D:\\Design", "D:\\Design\\F"},
-                                           {"D:\\", "D:\\F"},
-                                           {"D:", "D:F"},
-                                           {"", "F"},
-                                           {"abc", "abcF"},
-                                           {"D:\\\\", "D:\\F"},
-                                           {"\\\\srv\\", "\\\\srv\\F"}})
-    EXPECT_EQ(JoinParentFolder(stored, "F", kSingleByte), shown) << stored;
+  for (const auto& [stored, shown] : Cases{{L"D:\\Design\\", L"D:\\Design\\F"},
+                                           {L"D:\\Design", L"D:\\Design\\F"},
+                                           {L"D:\\", L"D:\\F"},
+                                           {L"D:", L"D:F"},
+                                           {L"", L"F"},
+                                           {L"abc", L"abcF"},
+                                           {L"D:\\\\", L"D:\\F"},
+                                           {L"\\\\srv\\", L"\\\\srv\\F"},
+                                           {L"D:\\表\\", L"D:\\表\\F"},
+                                           {L"D:\\Έργα", L"D:\\Έργα\\F"},
+                                           {L"D:\\\u045C", L"D:\\\u045C\\F"}})
+    EXPECT_EQ(JoinParentFolder(stored, L"F"), shown) << stored;
 }
 
 TEST(ParentFolder, ParentIsTheTextUpToItsLastBackslashNeverDoubled) {
-  for (const auto& [text, parent] : Cases{{"E:\\Apps\\Ferrix", "E:\\Apps\\"},
-                                          {"E:\\Apps\\", "E:\\Apps\\"},
-                                          {"D:\\Ferrix", "D:\\"},
-                                          {"Ferrix", ""},
-                                          {"E:\\Apps\\\\Ferrix", "E:\\Apps\\"},
-                                          {"E:\\Apps\\\\\\", "E:\\Apps\\"},
-                                          {"\\\\srv", "\\\\"},
-                                          {"E:/Apps/Ferrix", ""}})
-    EXPECT_EQ(ParentFolderOf(text, kSingleByte), parent) << text;
-  for (const auto& [picked, parent] :
-       Cases{{"D:\\Work", "D:\\Work\\"}, {"D:\\", "D:\\"}, {"D:\\Work\\", "D:\\Work\\"}})
-    EXPECT_EQ(PickedParentFolder(picked, kSingleByte), parent) << picked;
-}
-
-// Code page 932: "\x83\x5C" and "\x95\x5C" end in 0x5C but are no backslash.
-TEST(ParentFolder, DoubleByteCharactersAreNoSeparator) {
-  for (const auto& [stored, shown] :
-       Cases{{"D:\\\x83\x5C\\", "D:\\\x83\x5C\\F"}, {"D:\\\x83\x5C", "D:\\\x83\x5C\\F"}})
-    EXPECT_EQ(JoinParentFolder(stored, "F", kCp932), shown) << stored;
-  for (const auto& [text, parent] : Cases{{"E:\\Apps\\\x95\x5C", "E:\\Apps\\"},
-                                          {"E:\\\x83\x5C\\Client", "E:\\\x83\x5C\\"},
-                                          {"E:\\\x83\x5C\\\\", "E:\\\x83\x5C\\"},
-                                          {"\x83\x5C", ""}})
-    EXPECT_EQ(ParentFolderOf(text, kCp932), parent) << text;
-  EXPECT_EQ(PickedParentFolder("D:\\\x95\x5C", kCp932), "D:\\\x95\x5C\\");
-  EXPECT_EQ(ParentFolderOf("E:\\Apps\\\x95\x5C", kSingleByte), "E:\\Apps\\\x95\x5C");
+  for (const auto& [text, parent] : Cases{{L"E:\\Apps\\Ferrix", L"E:\\Apps\\"},
+                                          {L"E:\\Apps\\", L"E:\\Apps\\"},
+                                          {L"D:\\Ferrix", L"D:\\"},
+                                          {L"Ferrix", L""},
+                                          {L"E:\\Apps\\\\Ferrix", L"E:\\Apps\\"},
+                                          {L"E:\\Apps\\\\\\", L"E:\\Apps\\"},
+                                          {L"\\\\srv", L"\\\\"},
+                                          {L"E:/Apps/Ferrix", L""},
+                                          {L"E:\\Apps\\表", L"E:\\Apps\\"},
+                                          {L"E:\\Łukasz\\Client", L"E:\\Łukasz\\"},
+                                          {L"E:\\Έργα\\\\", L"E:\\Έργα\\"},
+                                          {L"表", L""},
+                                          {L"E:\\a\u015Cb\u045C", L"E:\\"}})
+    EXPECT_EQ(ParentFolderOf(text), parent) << text;
+  for (const auto& [picked, parent] : Cases{{L"D:\\Work", L"D:\\Work\\"},
+                                            {L"D:\\", L"D:\\"},
+                                            {L"D:\\Work\\", L"D:\\Work\\"},
+                                            {L"D:\\表", L"D:\\表\\"}})
+    EXPECT_EQ(PickedParentFolder(picked), parent) << picked;
 }
 
 TEST(ParentFolder, PlaceHoldersAreReplacedAsPlainText) {
-  EXPECT_EQ(ReplacePlaceholders("Install %s into %s.", "Cofra"), "Install Cofra into Cofra.");
-  EXPECT_EQ(ReplacePlaceholders("Install %s.", "100% %s %d"), "Install 100% %s %d.");
-  EXPECT_EQ(ReplacePlaceholders("%%s, %d and 5%", "X"), "%X, %d and 5%");
-  EXPECT_EQ(ReplacePlaceholders("%s%s", ""), "");
+  EXPECT_EQ(ReplacePlaceholders(L"Install %s into %s.", L"Cofra"), L"Install Cofra into Cofra.");
+  EXPECT_EQ(ReplacePlaceholders(L"Install %s.", L"100% %s %d"), L"Install 100% %s %d.");
+  EXPECT_EQ(ReplacePlaceholders(L"%%s, %d and 5%", L"X"), L"%X, %d and 5%");
+  EXPECT_EQ(ReplacePlaceholders(L"%s%s", L""), L"");
 }
 
 }  // namespace

@@ -6,19 +6,23 @@ namespace kelvra {
 namespace {
 
 TEST(TextCompare, EqualsIgnoresAsciiCaseOnly) {
-  EXPECT_TRUE(EqualsNoCase("NervaServer", "NERVASERVER"));
-  EXPECT_TRUE(EqualsNoCase("", ""));
-  EXPECT_FALSE(EqualsNoCase("pelmo", "pelm"));
-  EXPECT_FALSE(EqualsNoCase("pelmo", "pelmo "));
+  EXPECT_TRUE(EqualsNoCase(L"NervaServer", L"NERVASERVER"));
+  EXPECT_TRUE(EqualsNoCase(L"", L""));
+  EXPECT_FALSE(EqualsNoCase(L"pelmo", L"pelm"));
+  EXPECT_FALSE(EqualsNoCase(L"pelmo", L"pelmo "));
   // '@' and '`' sit next to 'A' and 'a'; a sloppy fold would merge [ with {.
-  EXPECT_FALSE(EqualsNoCase("[", "{"));
-  EXPECT_FALSE(EqualsNoCase("@", "`"));
+  EXPECT_FALSE(EqualsNoCase(L"[", L"{"));
+  EXPECT_FALSE(EqualsNoCase(L"@", L"`"));
+  // U+0141 and U+0161 have the low bytes of 'A' and 'a': folding a narrowed
+  // unit would merge them.
+  EXPECT_FALSE(EqualsNoCase(L"\u0141", L"a"));
+  EXPECT_FALSE(EqualsNoCase(L"\u0161", L"A"));
 }
 
 TEST(TextCompare, ToUpperLeavesNonLettersAlone) {
-  EXPECT_EQ(ToUpper("ferrix pelmo-2 {z}"), "FERRIX PELMO-2 {Z}");
-  EXPECT_EQ(ToUpper(""), "");
-  EXPECT_EQ(ToUpper("\xe9t\xe9"), "\xe9T\xe9");
+  EXPECT_EQ(ToUpper(L"ferrix pelmo-2 {z}"), L"FERRIX PELMO-2 {Z}");
+  EXPECT_EQ(ToUpper(L""), L"");
+  EXPECT_EQ(ToUpper(L"\xe9t\xe9 \u0161"), L"\xe9T\xe9 \u0161");
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "driver/setup_driver.h"
 #include "kit/activation_context.h"
 #include "kit/scoped_handle.h"
+#include "kit/text_format.h"
 #include "include/kelvra.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
@@ -34,31 +35,31 @@ constexpr SIZE_T kHeapAllowance = 128 * 1024;
 constexpr DWORD kHandleAllowance = 8;
 constexpr DWORD kWaitMs = 10000;
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\'));
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
 struct Find {
-  const char* cls;
+  const wchar_t* cls;
   HWND other;
   HWND found;
 };
 
 BOOL CALLBACK FindVisible(HWND window, LPARAM data) {
   auto* find = reinterpret_cast<Find*>(data);
-  char cls[16] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  if (lstrcmpA(cls, find->cls) != 0 || !IsWindowVisible(window) || window == find->other)
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, std::size(cls));
+  if (lstrcmpW(cls, find->cls) != 0 || !IsWindowVisible(window) || window == find->other)
     return TRUE;
   find->found = window;
   return FALSE;
 }
 
 enum class Ending { kNext, kBack, kCancel };
-const char* const kEndingNames[] = {"Next", "Back", "Cancel"};
+const wchar_t* const kEndingNames[] = {L"Next", L"Back", L"Cancel"};
 
 // What one call showed, as the robot saw it.
 struct Call {
@@ -69,12 +70,12 @@ struct Call {
   int dialogs = 0;  // of the windows, those that were dialogs
   std::vector<HGDIOBJ> fonts;
   std::vector<HMENU> menus;
-  std::string problem;
+  std::wstring problem;
 };
 
 // A visible window of class `cls` on the call's thread other than `other`;
 // null once the call has returned or the wait is over.
-HWND WaitFor(const Call& call, const char* cls, HWND other = nullptr) {
+HWND WaitFor(const Call& call, const wchar_t* cls, HWND other = nullptr) {
   const DWORD start = GetTickCount();
   while (!call.returned && GetTickCount() - start < kWaitMs) {
     Find find{cls, other, nullptr};
@@ -87,7 +88,7 @@ HWND WaitFor(const Call& call, const char* cls, HWND other = nullptr) {
 
 void WaitUntilIdle(HWND window) {
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
 }
 
 bool WaitUntilClosed(HWND window) {
@@ -100,45 +101,45 @@ bool WaitUntilClosed(HWND window) {
 }
 
 void Press(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 void OpenDiskCost(Call* call, HWND page) {
   Press(page, IDC_DISK_COST);
-  HWND dialog = WaitFor(*call, "#32770", page);
+  HWND dialog = WaitFor(*call, L"#32770", page);
   if (!dialog) {
-    call->problem = "the Disk Cost dialog did not open";
+    call->problem = L"the Disk Cost dialog did not open";
     return;
   }
   call->windows.push_back(dialog);
   ++call->dialogs;
   WaitUntilIdle(dialog);
   Press(dialog, IDOK);
-  if (!WaitUntilClosed(dialog)) call->problem = "the Disk Cost dialog did not close";
+  if (!WaitUntilClosed(dialog)) call->problem = L"the Disk Cost dialog did not close";
 }
 
 void OpenFeaturePopup(Call* call, HWND page) {
   HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
-  const auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   const auto child = reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+      SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
   if (!root) {
-    call->problem = "the feature page shows no feature";
+    call->problem = L"the feature page shows no feature";
     return;
   }
   // A sub-feature's popup offers every state.
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child ? child : root));
-  PostMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
-  HWND popup = WaitFor(*call, "#32768");
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child ? child : root));
+  PostMessageW(tree, WM_KEYDOWN, VK_SPACE, 0);
+  HWND popup = WaitFor(*call, L"#32768");
   if (!popup) {
-    call->problem = "the feature popup did not open";
+    call->problem = L"the feature popup did not open";
     return;
   }
   call->windows.push_back(popup);
-  if (auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)))
+  if (auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)))
     call->menus.push_back(menu);
-  PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-  if (!WaitUntilClosed(popup)) call->problem = "the feature popup did not close";
+  PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  if (!WaitUntilClosed(popup)) call->problem = L"the feature popup did not close";
   WaitUntilIdle(page);
 }
 
@@ -146,16 +147,16 @@ void OpenFeaturePopup(Call* call, HWND page) {
 // convention in a 32-bit build.
 DWORD WINAPI Robot(void* data) {
   auto* call = static_cast<Call*>(data);
-  HWND page = WaitFor(*call, "#32770");
+  HWND page = WaitFor(*call, L"#32770");
   if (!page) {
-    if (!call->returned) call->problem = "no page appeared";
+    if (!call->returned) call->problem = L"no page appeared";
     return 0;
   }
   call->windows.push_back(page);
   ++call->dialogs;
   WaitUntilIdle(page);
   if (HWND heading = GetDlgItem(page, IDC_HEADING))
-    if (auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(heading, WM_GETFONT, 0, 0)))
+    if (auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(heading, WM_GETFONT, 0, 0)))
       call->fonts.push_back(font);
   if (call->ending == Ending::kNext) {
     if (GetDlgItem(page, IDC_DISK_COST)) OpenDiskCost(call, page);
@@ -170,9 +171,9 @@ DWORD WINAPI Robot(void* data) {
       break;
     case Ending::kCancel: {
       Press(page, IDCANCEL);
-      HWND box = WaitFor(*call, "#32770", page);
+      HWND box = WaitFor(*call, L"#32770", page);
       if (!box) {
-        call->problem = "Cancel asked nothing";
+        call->problem = L"Cancel asked nothing";
         Press(page, IDC_BACK);
         break;
       }
@@ -199,26 +200,26 @@ int ExpectedResult(Ending ending) {
 
 // One call of `show` driven by the robot; empty when all went well. Adds
 // the dialogs it saw to `dialogs`.
-std::string OneCall(KelvraPageFunction show, Ending ending, long* dialogs) {
+std::wstring OneCall(KelvraPageFunction show, Ending ending, long* dialogs) {
   Call call;
   call.thread = GetCurrentThreadId();
   call.ending = ending;
   kit::ScopedKernelHandle robot(CreateThread(nullptr, 0, Robot, &call, 0, nullptr));
-  if (!robot) return "no robot thread";
+  if (!robot) return L"no robot thread";
   const int result = show();
   call.returned = true;
   WaitForSingleObject(robot.get(), INFINITE);
   *dialogs += call.dialogs;
   if (!call.problem.empty()) return call.problem;
   if (result != ExpectedResult(ending))
-    return "returned " + std::to_string(result) + " after " + kEndingNames[int(ending)];
+    return L"returned " + std::to_wstring(result) + L" after " + kEndingNames[int(ending)];
   for (HWND window : call.windows)
-    if (IsWindow(window)) return "a window outlived the call";
+    if (IsWindow(window)) return L"a window outlived the call";
   for (HGDIOBJ font : call.fonts)
-    if (GetObjectType(font)) return "the heading font outlived the call";
+    if (GetObjectType(font)) return L"the heading font outlived the call";
   for (HMENU menu : call.menus)
-    if (IsMenu(menu)) return "the popup menu outlived the call";
-  return std::string();
+    if (IsMenu(menu)) return L"the popup menu outlived the call";
+  return std::wstring();
 }
 
 struct Usage {
@@ -247,10 +248,10 @@ SIZE_T HeapBytesInUse() {
 SIZE_T CommittedPrivateBytes() {
   SIZE_T total = 0;
   MEMORY_BASIC_INFORMATION region{};
-  const char* address = nullptr;
+  const wchar_t* address = nullptr;
   while (VirtualQuery(address, &region, sizeof region)) {
     if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    const wchar_t* next = static_cast<const wchar_t*>(region.BaseAddress) + region.RegionSize;
     if (next <= address) break;
     address = next;
   }
@@ -299,15 +300,15 @@ struct PerDialog {
   double heapInUse = 0;
 };
 
-PerDialog PlatformShareOfADialog(HMODULE library, const std::string& folder) {
+PerDialog PlatformShareOfADialog(HMODULE library, const std::wstring& folder) {
   const kit::ScopedModule resources(
-      LoadLibraryExA((folder + "\\Kelvrares.dll").c_str(), nullptr,
+      LoadLibraryExW((folder + L"\\Kelvrares.dll").c_str(), nullptr,
                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   const kit::ActivationContext styles = kit::CreateActivationContext(library, IDR_PAGE_MANIFEST);
   if (!resources) return PerDialog();
   const kit::ScopedActivation active = kit::Activate(styles);
   const auto bareDialog = [&] {
-    DialogBoxParamA(resources.get(), MAKEINTRESOURCEA(IDD_PART_MODIFICATION), nullptr, EndAtOnce,
+    DialogBoxParamW(resources.get(), MAKEINTRESOURCEW(IDD_PART_MODIFICATION), nullptr, EndAtOnce,
                     0);
   };
   // Private bytes move in 64 KiB steps: enough dialogs to take several.
@@ -323,9 +324,9 @@ PerDialog PlatformShareOfADialog(HMODULE library, const std::string& folder) {
 }
 
 void PrintUsage(int round, const Usage& usage, const PerDialog& perDialog, long dialogs) {
-  std::printf(
-      "after %d calls per page: private %lu KiB, heap blocks in use %lu KiB (the platform's share "
-      "of the growth %.0f and %.0f KiB), %lu handles\n",
+  std::wprintf(
+      L"after %d calls per page: private %lu KiB, heap blocks in use %lu KiB (the platform's share "
+      L"of the growth %.0f and %.0f KiB), %lu handles\n",
       round, static_cast<unsigned long>(usage.privateBytes / 1024),
       static_cast<unsigned long>(usage.heapInUse / 1024), perDialog.privateBytes * dialogs / 1024,
       perDialog.heapInUse * dialogs / 1024, static_cast<unsigned long>(usage.handles));
@@ -333,20 +334,22 @@ void PrintUsage(int round, const Usage& usage, const PerDialog& perDialog, long 
 
 // What grew past the warm-up level, less the platform's share; empty when
 // nothing did.
-std::string Growth(const Usage& baseline, const Usage& now, const PerDialog& perDialog,
-                   long dialogs) {
+std::wstring Growth(const Usage& baseline, const Usage& now, const PerDialog& perDialog,
+                    long dialogs) {
   const auto past = [&](SIZE_T from, SIZE_T to, double share, SIZE_T allowance) {
     return static_cast<double>(to) > static_cast<double>(from) + share * dialogs + allowance;
   };
-  const auto kib = [](SIZE_T bytes) { return std::to_string(bytes / 1024) + " KiB"; };
+  const auto kib = [](SIZE_T bytes) { return std::to_wstring(bytes / 1024) + L" KiB"; };
   if (past(baseline.privateBytes, now.privateBytes, perDialog.privateBytes, kPrivateBytesAllowance))
-    return "private bytes grew from " + kib(baseline.privateBytes) + " to " + kib(now.privateBytes);
+    return L"private bytes grew from " + kib(baseline.privateBytes) + L" to " +
+           kib(now.privateBytes);
   if (past(baseline.heapInUse, now.heapInUse, perDialog.heapInUse, kHeapAllowance))
-    return "heap blocks in use grew from " + kib(baseline.heapInUse) + " to " + kib(now.heapInUse);
+    return L"heap blocks in use grew from " + kib(baseline.heapInUse) + L" to " +
+           kib(now.heapInUse);
   if (now.handles > baseline.handles + kHandleAllowance)
-    return "handle count grew from " + std::to_string(baseline.handles) + " to " +
-           std::to_string(now.handles);
-  return std::string();
+    return L"handle count grew from " + std::to_wstring(baseline.handles) + L" to " +
+           std::to_wstring(now.handles);
+  return std::wstring();
 }
 
 }  // namespace
@@ -354,14 +357,14 @@ std::string Growth(const Usage& baseline, const Usage& now, const PerDialog& per
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const int calls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  const std::string folder = ProgramFolder();
+  const std::wstring folder = ProgramFolder();
   // The pages read the driver INI beside the executable: this program's.
-  CopyFileA((folder + "\\Setup.ini").c_str(), (folder + "\\page_soak.ini").c_str(), FALSE);
-  const DriverSettings settings = ReadDriverSettings(folder + "\\page_soak.ini");
+  CopyFileW((folder + L"\\Setup.ini").c_str(), (folder + L"\\page_soak.ini").c_str(), FALSE);
+  const DriverSettings settings = ReadDriverSettings(folder + L"\\page_soak.ini");
   WriteDriverValues(settings);
-  const kit::ScopedModule library(LoadLibraryA((folder + "\\Kelvra.dll").c_str()));
+  const kit::ScopedModule library(LoadLibraryW((folder + L"\\Kelvra.dll").c_str()));
   if (!library) {
-    std::printf("soak: Kelvra.dll or the page list is missing from %s\n", folder.c_str());
+    std::wprintf(L"soak: Kelvra.dll or the page list is missing from %ls\n", folder.c_str());
     return 2;
   }
   std::vector<KelvraPageFunction> shows;
@@ -369,25 +372,25 @@ int main(int argc, char** argv) {
   // commas between.
   std::vector<WizardPage> pages;
   for (const WizardPage& page : settings.pages)
-    if (argc < 3 ||
-        ("," + std::string(argv[2]) + ",").find("," + page.exportName + ",") != std::string::npos)
+    if (argc < 3 || (L"," + kit::Widened(argv[2]) + L",").find(L"," + page.exportName + L",") !=
+                        std::wstring::npos)
       pages.push_back(page);
   for (const WizardPage& page : pages) {
-    shows.push_back(GetKelvraPage(library.get(), page.exportName.c_str()));
+    shows.push_back(GetKelvraPage(library.get(), kit::Ascii(page.exportName).c_str()));
     if (!shows.back()) {
-      std::printf("soak: no export %s\n", page.exportName.c_str());
+      std::wprintf(L"soak: no export %ls\n", page.exportName.c_str());
       return 2;
     }
   }
   if (pages.empty()) {
-    std::printf("soak: no pages to call\n");
+    std::wprintf(L"soak: no pages to call\n");
     return 2;
   }
-  std::printf("soak: %d calls on each of %zu pages\n", calls, pages.size());
+  std::wprintf(L"soak: %d calls on each of %zu pages\n", calls, pages.size());
   const PerDialog perDialog = PlatformShareOfADialog(library.get(), folder);
-  std::printf(
-      "the platform keeps %.0f bytes (%.0f in heap blocks) of each dialog under common controls "
-      "6\n",
+  std::wprintf(
+      L"the platform keeps %.0f bytes (%.0f in heap blocks) of each dialog under common controls "
+      L"6\n",
       perDialog.privateBytes, perDialog.heapInUse);
 
   // The first rounds load what a process loads once; growth counts from there.
@@ -395,24 +398,24 @@ int main(int argc, char** argv) {
   const int interval = std::max(1, calls / 10);
   Usage baseline;
   long dialogs = 0, dialogsAtBaseline = 0;
-  std::string failure;
+  std::wstring failure;
   for (int round = 1; round <= calls && failure.empty(); ++round) {
     const auto ending = static_cast<Ending>((round - 1) % 3);
     for (size_t i = 0; i < shows.size() && failure.empty(); ++i) {
       WriteActiveProduct(pages[i].active);
-      const std::string problem = OneCall(shows[i], ending, &dialogs);
+      const std::wstring problem = OneCall(shows[i], ending, &dialogs);
       if (!problem.empty())
-        failure = pages[i].exportName + ", call " + std::to_string(round) + " (" +
-                  kEndingNames[int(ending)] + "): " + problem;
+        failure = pages[i].exportName + L", call " + std::to_wstring(round) + L" (" +
+                  kEndingNames[int(ending)] + L"): " + problem;
     }
     if (round == warmUp) {
       baseline = ProcessUsage();
       dialogsAtBaseline = dialogs;
       PrintUsage(round, baseline, perDialog, 0);
-      std::printf("warm-up level set; allowance %lu KiB private, %lu KiB heap, %lu handles\n",
-                  static_cast<unsigned long>(kPrivateBytesAllowance / 1024),
-                  static_cast<unsigned long>(kHeapAllowance / 1024),
-                  static_cast<unsigned long>(kHandleAllowance));
+      std::wprintf(L"warm-up level set; allowance %lu KiB private, %lu KiB heap, %lu handles\n",
+                   static_cast<unsigned long>(kPrivateBytesAllowance / 1024),
+                   static_cast<unsigned long>(kHeapAllowance / 1024),
+                   static_cast<unsigned long>(kHandleAllowance));
     } else if (round > warmUp && (round % interval == 0 || round == calls)) {
       const Usage now = ProcessUsage();
       PrintUsage(round, now, perDialog, dialogs - dialogsAtBaseline);
@@ -420,9 +423,9 @@ int main(int argc, char** argv) {
     }
   }
   if (!failure.empty()) {
-    std::printf("soak: FAILED: %s\n", failure.c_str());
+    std::wprintf(L"soak: FAILED: %ls\n", failure.c_str());
     return 1;
   }
-  std::printf("soak: passed\n");
+  std::wprintf(L"soak: passed\n");
   return 0;
 }

@@ -32,7 +32,7 @@ struct Surface {
 
 // The local-install bitmap, 34 by 18, and its pixels row by row.
 std::vector<COLORREF> LocalBitmap(kit::ScopedBitmap* bitmap) {
-  bitmap->reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_STATE_LOCAL)));
+  bitmap->reset(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_STATE_LOCAL)));
   kit::ScopedMemoryDC dc(nullptr, bitmap->get());
   std::vector<COLORREF> pixels;
   for (int y = 0; y < 18; ++y)
@@ -54,12 +54,12 @@ TEST(DrawTransparentBitmap, KeepsTheBackgroundWhereTheBitmapHasTheTransparentCol
       const bool inside = x >= 7 && x < 41 && y >= 5 && y < 23;
       const COLORREF source = inside ? before[(y - 5) * 34 + (x - 7)] : background;
       transparent += inside && source == clear;
-      ASSERT_EQ(target.At(x, y), source == clear ? background : source) << x << "," << y;
+      ASSERT_EQ(target.At(x, y), source == clear ? background : source) << x << L"," << y;
     }
   }
-  EXPECT_GT(transparent, 300) << "the white around the picture";
+  EXPECT_GT(transparent, 300) << L"the white around the picture";
   kit::ScopedBitmap again;
-  EXPECT_EQ(LocalBitmap(&again), before) << "the bitmap is put back as it was";
+  EXPECT_EQ(LocalBitmap(&again), before) << L"the bitmap is put back as it was";
 }
 
 struct EntrySeen {
@@ -74,10 +74,10 @@ struct EntrySeen {
 std::vector<EntrySeen> Entries(HMENU menu) {
   std::vector<EntrySeen> entries;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_DATA;
-    GetMenuItemInfoA(menu, i, TRUE, &info);
+    GetMenuItemInfoW(menu, i, TRUE, &info);
     entries.push_back({info.hSubMenu ? 0 : info.wID, info.fType,
                        info.fState & (MF_CHECKED | MF_GRAYED), info.dwItemData});
   }
@@ -88,13 +88,13 @@ TEST(BitmapMenu, CopiesEveryEntryOwnerDrawnWithItsRecord) {
   // Open (checked), a separator, two sub-menus in a row, Greyed.
   const kit::ScopedMenu source(CreatePopupMenu());
   HMENU more = CreatePopupMenu(), less = CreatePopupMenu();
-  AppendMenuA(more, MF_STRING, 20, "A");
-  AppendMenuA(less, MF_STRING, 30, "B");
-  AppendMenuA(source.get(), MF_STRING | MF_CHECKED, 10, "Open");
-  AppendMenuA(source.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(source.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(more), "More");
-  AppendMenuA(source.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(less), "Less");
-  AppendMenuA(source.get(), MF_STRING | MF_GRAYED, 40, "Greyed");
+  AppendMenuW(more, MF_STRING, 20, L"A");
+  AppendMenuW(less, MF_STRING, 30, L"B");
+  AppendMenuW(source.get(), MF_STRING | MF_CHECKED, 10, L"Open");
+  AppendMenuW(source.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(source.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"More");
+  AppendMenuW(source.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(less), L"Less");
+  AppendMenuW(source.get(), MF_STRING | MF_GRAYED, 40, L"Greyed");
 
   HMENU copiedMore = nullptr;
   {
@@ -106,23 +106,23 @@ TEST(BitmapMenu, CopiesEveryEntryOwnerDrawnWithItsRecord) {
                                              {0, od, 0, 0},           {40, od, MF_GRAYED, 0}};
     EXPECT_EQ(Entries(menu.Handle()), expected);
     // Owner-drawn entries keep their text for GetMenuString and screen readers.
-    const char* const texts[] = {"Open", "", "More", "", "Less", "Greyed"};
+    const wchar_t* const texts[] = {L"Open", L"", L"More", L"", L"Less", L"Greyed"};
     for (int position = 0; position < 6; ++position) {
-      char text[32] = "";
-      GetMenuStringA(menu.Handle(), position, text, sizeof text, MF_BYPOSITION);
-      EXPECT_STREQ(text, texts[position]) << "position " << position;
+      wchar_t text[32] = L"";
+      GetMenuStringW(menu.Handle(), position, text, std::size(text), MF_BYPOSITION);
+      EXPECT_STREQ(text, texts[position]) << L"position " << position;
     }
     copiedMore = GetSubMenu(menu.Handle(), 2);
-    EXPECT_NE(copiedMore, more) << "sub-menus are copied";
+    EXPECT_NE(copiedMore, more) << L"sub-menus are copied";
     EXPECT_EQ(Entries(copiedMore), (std::vector<EntrySeen>{{20, od, 0, 0}}));
 
-    const std::pair<UINT, std::pair<int, const char*>> lookups[] = {
-        {2048, {1, ""}},
-        {static_cast<UINT>(reinterpret_cast<UINT_PTR>(copiedMore)), {2, "More"}},
-        {40, {5, "Greyed"}},
-        {99, {-1, "unchanged"}}};
+    const std::pair<UINT, std::pair<int, const wchar_t*>> lookups[] = {
+        {2048, {1, L""}},
+        {static_cast<UINT>(reinterpret_cast<UINT_PTR>(copiedMore)), {2, L"More"}},
+        {40, {5, L"Greyed"}},
+        {99, {-1, L"unchanged"}}};
     for (const auto& lookup : lookups) {
-      std::string text = "unchanged";
+      std::wstring text = L"unchanged";
       EXPECT_EQ(menu.GetItemText(lookup.first, &text), lookup.second.first) << lookup.first;
       EXPECT_EQ(text, lookup.second.second) << lookup.first;
     }
@@ -130,35 +130,35 @@ TEST(BitmapMenu, CopiesEveryEntryOwnerDrawnWithItsRecord) {
     EXPECT_TRUE(GetMenuState(menu.Handle(), 5, MF_BYPOSITION) & MF_CHECKED);
     EXPECT_EQ(menu.CheckItem(99, MF_CHECKED), 0);
   }
-  EXPECT_FALSE(IsMenu(copiedMore)) << "the copy's sub-menus go with it";
-  EXPECT_TRUE(IsMenu(more)) << "the source is left alone";
+  EXPECT_FALSE(IsMenu(copiedMore)) << L"the copy's sub-menus go with it";
+  EXPECT_TRUE(IsMenu(more)) << L"the source is left alone";
 }
 
-SIZE MenuTextSize(const std::string& text) {
-  NONCLIENTMETRICSA metrics{};
+SIZE MenuTextSize(const std::wstring& text) {
+  NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  const kit::ScopedFont font(CreateFontIndirectA(&metrics.lfMenuFont));
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const kit::ScopedFont font(CreateFontIndirectW(&metrics.lfMenuFont));
   kit::ScopedMemoryDC dc(nullptr, font.get());
   SIZE size{};
-  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size;
 }
 
 TEST(BitmapMenu, MeasuresInTheMenuFontAndDrawsTheBitmapBesideTheText) {
   const kit::ScopedMenu source(CreatePopupMenu());
-  AppendMenuA(source.get(), MF_STRING, 8, "Local");
-  AppendMenuA(source.get(), MF_STRING, 1, "");
+  AppendMenuW(source.get(), MF_STRING, 8, L"Local");
+  AppendMenuW(source.get(), MF_STRING, 1, L"");
   CBitmapMenu menu;
   menu.CopyFrom(source.get());
-  const SIZE text = MenuTextSize("Local");
+  const SIZE text = MenuTextSize(L"Local");
   const int band = text.cy > 13 ? text.cy + 4 : 20;
   const struct {
     UINT id;
     ULONG_PTR data;
     LONG width, height;
   } sizes[] = {{8, 0, text.cx + 56, band},
-               {1, 0, MenuTextSize("<Bug>").cx + 56, band},
+               {1, 0, MenuTextSize(L"<Bug>").cx + 56, band},
                {2048, 1, 40, 9},
                {2048, ULONG_PTR(-1), 40, 0}};
   for (const auto& s : sizes) {
@@ -173,7 +173,7 @@ TEST(BitmapMenu, MeasuresInTheMenuFontAndDrawsTheBitmapBesideTheText) {
   const std::vector<COLORREF> bitmap = LocalBitmap(&local);
   const int bitmapTop = 30 - band + band / 2 - 8;  // centred on the band at the entry's bottom
   for (const bool selected : {false, true}) {
-    SCOPED_TRACE(selected ? "selected" : "not selected");
+    SCOPED_TRACE(selected ? L"selected" : L"not selected");
     Surface surface(200, 40, RGB(1, 2, 3));
     DRAWITEMSTRUCT item{ODT_MENU,
                         0,
@@ -187,10 +187,11 @@ TEST(BitmapMenu, MeasuresInTheMenuFontAndDrawsTheBitmapBesideTheText) {
     menu.DrawItem(item);
     for (int y = 0; y < 18; ++y)
       for (int x = 0; x < 34; ++x)
-        ASSERT_EQ(surface.At(2 + x, bitmapTop + y), bitmap[y * 34 + x]) << x << "," << y;
-    EXPECT_EQ(surface.At(0, 10), kWhite) << "the bitmap column";
-    EXPECT_EQ(surface.At(195, 28), selected ? GetSysColor(COLOR_HIGHLIGHT) : kWhite) << "text area";
-    EXPECT_EQ(surface.At(100, 5), RGB(1, 2, 3)) << "nothing outside the entry";
+        ASSERT_EQ(surface.At(2 + x, bitmapTop + y), bitmap[y * 34 + x]) << x << L"," << y;
+    EXPECT_EQ(surface.At(0, 10), kWhite) << L"the bitmap column";
+    EXPECT_EQ(surface.At(195, 28), selected ? GetSysColor(COLOR_HIGHLIGHT) : kWhite)
+        << L"text area";
+    EXPECT_EQ(surface.At(100, 5), RGB(1, 2, 3)) << L"nothing outside the entry";
   }
 }
 

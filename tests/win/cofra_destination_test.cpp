@@ -14,9 +14,9 @@
 
 namespace {
 
-const char kExport[] = "CofraDestinationDlg";
-const std::string kCofraKey = test::kOptionsKey + std::string("\\CofraClient");
-const std::string kNervaKey = test::kOptionsKey + std::string("\\NervaClient");
+const wchar_t kExport[] = L"CofraDestinationDlg";
+const std::wstring kCofraKey = test::kOptionsKey + std::wstring(L"\\CofraClient");
+const std::wstring kNervaKey = test::kOptionsKey + std::wstring(L"\\NervaClient");
 
 // The page as this program's own copy, whose Disk Cost data the test can see.
 template <class Page>
@@ -30,43 +30,43 @@ class CofraDestinationTest : public test::SetupTest {
   void SetUp() override {
     SetupTest::SetUp();
     WriteDriverIni(
-        "[COFRACLIENT]\r\nPRODUCT_NAME=Cofra Client\r\nDISKCOST_OS_PRODUCT=10;20\r\n"
-        "[NERVACLIENT]\r\nPRODUCT_NAME=100% Nerva %s %d\r\n"
-        "[FERRIX]\r\nDISKCOST_OS_PRODUCT=30;40\r\n");
+        L"[COFRACLIENT]\r\nPRODUCT_NAME=Cofra Client\r\nDISKCOST_OS_PRODUCT=10;20\r\n"
+        L"[NERVACLIENT]\r\nPRODUCT_NAME=100% Nerva %s %d\r\n"
+        L"[FERRIX]\r\nDISKCOST_OS_PRODUCT=30;40\r\n");
   }
 };
 
 TEST_F(CofraDestinationTest, ActiveProductChoosesKeyFolderAndName) {
   const struct {
-    const char* active;  // null: none
+    const wchar_t* active;  // null: none
     bool nerva;
-    std::string name;
-  } cases[] = {{"NervaClient", true, "100% Nerva %s %d"},
-               {"NERVACLIENT", true, "100% Nerva %s %d"},
-               {"cofraclient", false, "Cofra Client"},
-               {nullptr, false, ""}};
+    std::wstring name;
+  } cases[] = {{L"NervaClient", true, L"100% Nerva %s %d"},
+               {L"NERVACLIENT", true, L"100% Nerva %s %d"},
+               {L"cofraclient", false, L"Cofra Client"},
+               {nullptr, false, L""}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.active ? c.active : "(none)");
+    SCOPED_TRACE(c.active ? c.active : L"(none)");
     ClearSetupTree();
-    const std::string& key = c.nerva ? kNervaKey : kCofraKey;
-    const std::string& other = c.nerva ? kCofraKey : kNervaKey;
-    if (c.active) test::RegSetString(test::kOptionsKey, "active", c.active);
-    test::RegSetString(key, "TARGETDIR", "D:\\Clients\\");
-    test::RegSetString(other, "TARGETDIR", "X:\\Other\\");
-    test::RegSetDword(key, "_CANCELED", 0);
-    const test::FolderPageSeen seen = test::VisitFolderPage(kExport, IDC_NEXT, "E:\\Data\\Client");
-    EXPECT_EQ(seen.caption, c.name + " " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
+    const std::wstring& key = c.nerva ? kNervaKey : kCofraKey;
+    const std::wstring& other = c.nerva ? kCofraKey : kNervaKey;
+    if (c.active) test::RegSetString(test::kOptionsKey, L"active", c.active);
+    test::RegSetString(key, L"TARGETDIR", L"D:\\Clients\\");
+    test::RegSetString(other, L"TARGETDIR", L"X:\\Other\\");
+    test::RegSetDword(key, L"_CANCELED", 0);
+    const test::FolderPageSeen seen = test::VisitFolderPage(kExport, IDC_NEXT, L"E:\\Data\\Client");
+    EXPECT_EQ(seen.caption, c.name + L" " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
     EXPECT_EQ(seen.description, test::DescriptionFor(c.name));
     const UINT folder = c.nerva ? IDS_NERVA_CLIENT_FOLDER : IDS_COFRA_CLIENT_FOLDER;
-    EXPECT_EQ(seen.folder, "D:\\Clients\\" + test::ResourceLibraryString(folder));
-    EXPECT_EQ(test::RegGetString(key, "TARGETDIR"), "E:\\Data\\");
-    EXPECT_EQ(test::RegGetString(other, "TARGETDIR"), "X:\\Other\\");
+    EXPECT_EQ(seen.folder, L"D:\\Clients\\" + test::ResourceLibraryString(folder));
+    EXPECT_EQ(test::RegGetString(key, L"TARGETDIR"), L"E:\\Data\\");
+    EXPECT_EQ(test::RegGetString(other, L"TARGETDIR"), L"X:\\Other\\");
   }
 }
 
 // Ferrix sizes whatever is active; the others follow the active product.
 TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
-  test::RegSetString(test::kOptionsKey, "active", "cofraclient");
+  test::RegSetString(test::kOptionsKey, L"active", L"cofraclient");
   const struct {
     int (*run)();
     long long system, destination;
@@ -76,7 +76,7 @@ TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
   for (const auto& c : cases) {
     test::Drive(c.run, [](test::Ui& ui) {
       HWND window = ui.WaitForDialog();
-      ui.SetText(window, IDC_DESTINATION, "q:\\Apps");
+      ui.SetText(window, IDC_DESTINATION, L"q:\\Apps");
       ui.Click(window, IDC_DISK_COST);
       HWND dialog = ui.WaitForDialog(window);
       ui.Click(dialog, IDOK);
@@ -86,7 +86,7 @@ TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
     const auto& needs = kelvra::GetDiskCostData().requirements;
     ASSERT_EQ(needs.size(), 2u);
     EXPECT_EQ(needs[0].required, c.system * 1048576);
-    EXPECT_EQ(needs[1].name, "q:");
+    EXPECT_EQ(needs[1].name, L"q:");
     EXPECT_EQ(needs[1].required, c.destination * 1048576);
   }
 }

@@ -21,15 +21,15 @@ constexpr LRESULT kNotifyAnswer = 42;
 class Recorder : public kit::CDialog {
  public:
   Recorder();
-  std::vector<std::string> seen;
+  std::vector<std::wstring> seen;
 
  private:
   static const kit::CommandEntry<Recorder> kCommands[];
   static const kit::NotifyEntry<Recorder> kNotifies[];
 
-  void OnAllowed() { seen.push_back("command"); }
+  void OnAllowed() { seen.push_back(L"command"); }
   LRESULT OnClick(NMHDR*) {
-    seen.push_back("notify");
+    seen.push_back(L"notify");
     return kNotifyAnswer;
   }
   bool OnDialogMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override {
@@ -59,33 +59,33 @@ TEST(DialogDispatch, TablesAnswerThroughTheirOwnChannels) {
 
   Recorder dialog;
   LRESULT notifyResult = 0, brush = 0;
-  std::vector<std::string> whileDisabled;
+  std::vector<std::wstring> whileDisabled;
   test::Drive([&] { return static_cast<int>(dialog.DoModal()); },
               [&](test::Ui& ui) {
                 HWND window = ui.WaitForDialog();
                 ASSERT_NE(window, nullptr);
                 HWND button = GetDlgItem(window, IDC_DRAWING_EDIT_ALLOWED);
-                SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
+                SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
                              reinterpret_cast<LPARAM>(button));
                 NMHDR header{button, IDC_DRAWING_EDIT_ALLOWED, static_cast<UINT>(NM_CLICK)};
-                notifyResult = SendMessageA(window, WM_NOTIFY, IDC_DRAWING_EDIT_ALLOWED,
+                notifyResult = SendMessageW(window, WM_NOTIFY, IDC_DRAWING_EDIT_ALLOWED,
                                             reinterpret_cast<LPARAM>(&header));
                 brush =
-                    SendMessageA(window, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(button));
+                    SendMessageW(window, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(button));
                 // Under a box or dialog of its own a dialog is disabled, and
                 // a press that still reaches it must not act.
                 EnableWindow(window, FALSE);
-                SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
+                SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
                              reinterpret_cast<LPARAM>(button));
                 whileDisabled = dialog.seen;
                 EnableWindow(window, TRUE);
-                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
               });
 
-  EXPECT_EQ(whileDisabled, (std::vector<std::string>{"command", "notify"}));
-  EXPECT_EQ(notifyResult, kNotifyAnswer) << "a notification answers through DWLP_MSGRESULT";
+  EXPECT_EQ(whileDisabled, (std::vector<std::wstring>{L"command", L"notify"}));
+  EXPECT_EQ(notifyResult, kNotifyAnswer) << L"a notification answers through DWLP_MSGRESULT";
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)))
-      << "a colour message answers with its brush directly";
+      << L"a colour message answers with its brush directly";
 }
 
 class SetTextCounter : public kit::CWnd {
@@ -111,22 +111,22 @@ LRESULT CALLBACK PassingOn(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // still answers, and the window ends cleanly.
 TEST(ControlBinding, LetsGoUnderAProcedureSetAfterIt) {
   HWND window =
-      CreateWindowA("EDIT", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+      CreateWindowW(L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   auto bound = std::make_unique<SetTextCounter>();
   ASSERT_TRUE(bound->Bind(window));
   SetTextCounter second;
-  EXPECT_FALSE(second.Bind(window)) << "one object per window";
+  EXPECT_FALSE(second.Bind(window)) << L"one object per window";
   int passed = 0;
   ASSERT_TRUE(SetWindowSubclass(window, PassingOn, 1, reinterpret_cast<DWORD_PTR>(&passed)));
-  SetWindowTextA(window, "bound");
+  SetWindowTextW(window, L"bound");
   EXPECT_EQ(bound->seen, 1);
   EXPECT_EQ(kit::CWnd::FromBound(window), bound.get());
 
   bound.reset();
   EXPECT_EQ(kit::CWnd::FromBound(window), nullptr);
   passed = 0;
-  EXPECT_NE(SendMessageA(window, EM_GETLIMITTEXT, 0, 0), 0) << "the edit control's own answer";
+  EXPECT_NE(SendMessageW(window, EM_GETLIMITTEXT, 0, 0), 0) << L"the edit control's own answer";
   EXPECT_EQ(passed, 1);
   EXPECT_TRUE(DestroyWindow(window));
 }
@@ -146,10 +146,10 @@ TEST(KeptImageList, IsMadeAgainOnlyWhenItsBitmapsDiffer) {
   EXPECT_GT(ImageList_GetImageCount(first), 1);
   // A mark that a list made again would not carry.
   ImageList_SetBkColor(first, RGB(1, 2, 3));
-  EXPECT_EQ(ImageList_GetBkColor(fromALoad()), RGB(1, 2, 3)) << "kept over a new load";
+  EXPECT_EQ(ImageList_GetBkColor(fromALoad()), RGB(1, 2, 3)) << L"kept over a new load";
 
-  CResourceScope withoutTheBitmap(GetModuleHandleA(nullptr));
-  EXPECT_EQ(ImageList_GetImageCount(kept.Get()), 1) << "made again, a blank in the bitmap's place";
+  CResourceScope withoutTheBitmap(GetModuleHandleW(nullptr));
+  EXPECT_EQ(ImageList_GetImageCount(kept.Get()), 1) << L"made again, a blank in the bitmap's place";
 }
 
 }  // namespace

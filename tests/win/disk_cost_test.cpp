@@ -36,16 +36,16 @@ const kelvra::SizeUnits& Units() {
   return units;
 }
 
-std::string Size(int64_t value) {
+std::wstring Size(int64_t value) {
   return kelvra::FormatSize(value, Units());
 }
 
 // A number as the list shows it in bytes or megabytes.
-std::string Bytes(int64_t value) {
-  return std::to_string(value) + Units().bytes;
+std::wstring Bytes(int64_t value) {
+  return std::to_wstring(value) + Units().bytes;
 }
-std::string Megabytes(int64_t value) {
-  return std::to_string(value) + Units().megabytes;
+std::wstring Megabytes(int64_t value) {
+  return std::to_wstring(value) + Units().megabytes;
 }
 
 // The resource library made current, as the page frame has it while a page is up.
@@ -62,17 +62,17 @@ class ResourceLibraryCurrent {
 // ---------------------------------------------------------------- reading back
 
 struct RowSeen {
-  std::string cells[kColumns];
+  std::wstring cells[kColumns];
   int image = -1;
   UINT stateImage = 0;
 };
 
 struct DialogSeen {
-  std::string caption;
+  std::wstring caption;
   bool hasIcons = false;
   RECT window{};
   int headerColumns = -1;
-  std::vector<std::string> headings;
+  std::vector<std::wstring> headings;
   std::vector<int> widths;
   std::vector<int> formats;
   DWORD extendedStyle = 0;
@@ -89,26 +89,26 @@ RowSeen ReadRow(HWND list, int row) {
   RowSeen seen;
   for (int column = 0; column < kColumns; ++column)
     seen.cells[column] = test::ListCellText(list, row, column);
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_IMAGE | LVIF_STATE;
   item.iItem = row;
   item.stateMask = LVIS_STATEIMAGEMASK;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   seen.image = item.iImage;
   seen.stateImage = (item.state & LVIS_STATEIMAGEMASK) >> 12;
   return seen;
 }
 
 void ReadColumns(HWND list, DialogSeen* seen) {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  seen->headerColumns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  seen->headerColumns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   for (int column = 0; column < seen->headerColumns; ++column) {
-    char text[64] = "";
-    LVCOLUMNA info{};
+    wchar_t text[64] = L"";
+    LVCOLUMNW info{};
     info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     info.pszText = text;
-    info.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+    info.cchTextMax = std::size(text);
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
     seen->headings.push_back(text);
     seen->widths.push_back(info.cx);
     seen->formats.push_back(info.fmt & LVCFMT_JUSTIFYMASK);
@@ -132,19 +132,19 @@ bool DrawsSomething(HIMAGELIST images, int index) {
 
 DialogSeen ReadDialog(HWND dialog) {
   DialogSeen seen;
-  char caption[128] = "";
-  GetWindowTextA(dialog, caption, sizeof caption);
+  wchar_t caption[128] = L"";
+  GetWindowTextW(dialog, caption, std::size(caption));
   seen.caption = caption;
-  seen.hasIcons = SendMessageA(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
-                  SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
+  seen.hasIcons = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
+                  SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
   GetWindowRect(dialog, &seen.window);
   HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
   ReadColumns(list, &seen);
-  seen.extendedStyle = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  seen.extendedStyle = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   seen.smallImages =
-      reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+      reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
   seen.stateImages =
-      reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+      reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
   if (seen.smallImages) {
     seen.smallCount = ImageList_GetImageCount(seen.smallImages);
     ImageList_GetIconSize(seen.smallImages, &seen.smallWidth, &seen.smallHeight);
@@ -155,7 +155,7 @@ DialogSeen ReadDialog(HWND dialog) {
     // State images count from 1: state 5 is drawn with image 4.
     seen.shortMarkDrawn = DrawsSomething(seen.stateImages, 4);
   }
-  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row) seen.rows.push_back(ReadRow(list, row));
   return seen;
 }
@@ -186,13 +186,13 @@ DialogSeen ShowDialog(int* result = nullptr, std::vector<CDiskCostList::Row>* re
       result);
 }
 
-const RowSeen* FindRow(const DialogSeen& seen, const std::string& name) {
+const RowSeen* FindRow(const DialogSeen& seen, const std::wstring& name) {
   for (const RowSeen& row : seen.rows)
     if (row.cells[0] == name) return &row;
   return nullptr;
 }
 
-const DriveSpace* FindDrive(const std::string& name) {
+const DriveSpace* FindDrive(const std::wstring& name) {
   for (const DriveSpace& drive : kelvra::GetDiskCostData().drives)
     if (drive.name == name) return &drive;
   return nullptr;
@@ -201,7 +201,7 @@ const DriveSpace* FindDrive(const std::string& name) {
 // ----------------------------------------------------------- what Wine reports
 
 struct DriveReported {
-  std::string name;
+  std::wstring name;
   int image;
   ULONGLONG total;
   ULONGLONG free;
@@ -209,12 +209,12 @@ struct DriveReported {
 
 std::vector<DriveReported> DrivesWineReports() {
   std::vector<DriveReported> drives;
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    const std::string root = std::string(1, letter) + ":\\";
-    const UINT type = GetDriveTypeA(root.c_str());
+  for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
+    const std::wstring root = std::wstring(1, letter) + L":\\";
+    const UINT type = GetDriveTypeW(root.c_str());
     ULARGE_INTEGER free{}, total{};
     if ((type != DRIVE_FIXED && type != DRIVE_REMOTE) ||
-        !GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr) || total.QuadPart == 0)
+        !GetDiskFreeSpaceExW(root.c_str(), &free, &total, nullptr) || total.QuadPart == 0)
       continue;
     drives.push_back(
         {root.substr(0, 2), type == DRIVE_REMOTE ? 1 : 0, total.QuadPart, free.QuadPart});
@@ -222,21 +222,21 @@ std::vector<DriveReported> DrivesWineReports() {
   return drives;
 }
 
-ULONGLONG FreeBytes(const char* root) {
+ULONGLONG FreeBytes(const wchar_t* root) {
   ULARGE_INTEGER free{};
-  GetDiskFreeSpaceExA(root, &free, nullptr, nullptr);
+  GetDiskFreeSpaceExW(root, &free, nullptr, nullptr);
   return free.QuadPart;
 }
 
 void RequireTestDrives() {
-  const char hint[] =
-      "the test prefix needs D: as a CD drive and N: as a network drive "
-      "(KELVRA_TEST_BUILD set when the prefix is made)";
-  ASSERT_EQ(GetDriveTypeA("D:\\"), static_cast<UINT>(DRIVE_CDROM)) << hint;
-  ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << hint;
+  const wchar_t hint[] =
+      L"the test prefix needs D: as a CD drive and N: as a network drive "
+      L"(KELVRA_TEST_BUILD set when the prefix is made)";
+  ASSERT_EQ(GetDriveTypeW(L"D:\\"), static_cast<UINT>(DRIVE_CDROM)) << hint;
+  ASSERT_EQ(GetDriveTypeW(L"N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << hint;
 }
 
-void SetRequirements(const std::vector<std::pair<std::string, int64_t>>& list) {
+void SetRequirements(const std::vector<std::pair<std::wstring, int64_t>>& list) {
   std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
   requirements.clear();
   for (const auto& [name, bytes] : list) {
@@ -252,7 +252,7 @@ void SetRequirements(const std::vector<std::pair<std::string, int64_t>>& list) {
 void WaitForDriveAnswers() {
   kelvra::StartDriveProbe();
   for (int tries = 0; tries < 500 && !kelvra::ReadDriveProbe().settled; ++tries) Sleep(10);
-  ASSERT_TRUE(kelvra::ReadDriveProbe().settled) << "a drive of the test prefix did not answer";
+  ASSERT_TRUE(kelvra::ReadDriveProbe().settled) << L"a drive of the test prefix did not answer";
 }
 
 class DiskCostDialogTest : public ::testing::Test {
@@ -277,10 +277,10 @@ TEST_F(DiskCostDialogTest, ShowsFiveSizeColumnsCaptionIconAndImages) {
   EXPECT_EQ(seen.caption, test::ResourceLibraryString(IDS_DISK_COST_CAPTION));
   EXPECT_TRUE(seen.hasIcons);
   ASSERT_EQ(seen.headerColumns, kColumns);
-  std::vector<std::string> headings;
+  std::vector<std::wstring> headings;
   for (UINT id = IDS_DRIVE_COLUMN; id <= IDS_REMAINING_COLUMN; ++id)
     headings.push_back(test::ResourceLibraryString(id));
-  EXPECT_EQ(seen.headings, headings) << "Drive, Size, Available, Required, Remaining";
+  EXPECT_EQ(seen.headings, headings) << L"Drive, Size, Available, Required, Remaining";
   EXPECT_EQ(seen.widths, (std::vector<int>{60, 90, 90, 90, 90}));
   EXPECT_EQ(seen.formats, (std::vector<int>{LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_RIGHT, LVCFMT_RIGHT,
                                             LVCFMT_RIGHT}));
@@ -290,20 +290,20 @@ TEST_F(DiskCostDialogTest, ShowsFiveSizeColumnsCaptionIconAndImages) {
   ASSERT_NE(seen.smallImages, nullptr);
   EXPECT_EQ(seen.smallWidth, 16);
   EXPECT_EQ(seen.smallHeight, 16);
-  EXPECT_EQ(seen.smallCount, 2) << "a fixed and a network drive";
+  EXPECT_EQ(seen.smallCount, 2) << L"a fixed and a network drive";
   ASSERT_NE(seen.stateImages, nullptr);
   EXPECT_EQ(seen.stateWidth, 16);
   EXPECT_EQ(seen.stateHeight, 16);
-  EXPECT_EQ(seen.stateCount, 6) << "state image 5 marks a short drive";
+  EXPECT_EQ(seen.stateCount, 6) << L"state image 5 marks a short drive";
 
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& work = monitor.rcWork;
-  EXPECT_NEAR(seen.window.left + seen.window.right, work.left + work.right, 2) << "centred";
-  EXPECT_NEAR(seen.window.top + seen.window.bottom, work.top + work.bottom, 2) << "centred";
+  EXPECT_NEAR(seen.window.left + seen.window.right, work.left + work.right, 2) << L"centred";
+  EXPECT_NEAR(seen.window.top + seen.window.bottom, work.top + work.bottom, 2) << L"centred";
 
-  EXPECT_EQ(kit::ResourceHandle(), before) << "the dialog's own library swap is undone";
+  EXPECT_EQ(kit::ResourceHandle(), before) << L"the dialog's own library swap is undone";
 }
 
 TEST_F(DiskCostDialogTest, ListsFixedAndNetworkDrivesInLetterOrderWithTheirImages) {
@@ -326,39 +326,39 @@ TEST_F(DiskCostDialogTest, ListsFixedAndNetworkDrivesInLetterOrderWithTheirImage
     const DriveSpace* measured = FindDrive(drive.name);
     ASSERT_NE(measured, nullptr);
     EXPECT_NEAR(static_cast<double>(measured->free), static_cast<double>(drive.free), 1024.0 * kMiB)
-        << "other processes write to the same disk, so the free space moves a little";
+        << L"other processes write to the same disk, so the free space moves a little";
     EXPECT_EQ(row.cells[2], Size(static_cast<int64_t>(measured->free)));
     EXPECT_EQ(row.cells[3], Bytes(0));
     EXPECT_EQ(row.cells[4], row.cells[2]);
 
     ASSERT_LT(i, records.size());
     EXPECT_EQ(records[i].image, row.image);
-    EXPECT_EQ(records[i].texts, std::vector<std::string>(row.cells, row.cells + kColumns))
-        << "the row record keeps what the control shows";
+    EXPECT_EQ(records[i].texts, std::vector<std::wstring>(row.cells, row.cells + kColumns))
+        << L"the row record keeps what the control shows";
   }
-  const RowSeen* fixed = FindRow(seen, "C:");
-  const RowSeen* network = FindRow(seen, "N:");
+  const RowSeen* fixed = FindRow(seen, L"C:");
+  const RowSeen* network = FindRow(seen, L"N:");
   ASSERT_NE(fixed, nullptr);
   ASSERT_NE(network, nullptr);
   EXPECT_EQ(fixed->image, 0);
   EXPECT_EQ(network->image, 1);
-  EXPECT_EQ(FindRow(seen, "D:"), nullptr) << "a CD drive is not listed";
+  EXPECT_EQ(FindRow(seen, L"D:"), nullptr) << L"a CD drive is not listed";
 }
 
 TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
   RequireTestDrives();
-  ASSERT_EQ(GetDriveTypeA("Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+  ASSERT_EQ(GetDriveTypeW(L"Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
   const DialogSeen plain = ShowDialog();
-  SetRequirements({{"c:", 500 * kMiB},
-                   {"N:", 3 * kMiB},
-                   {"C:", 200 * kMiB},
-                   {"Q:", 900 * kMiB},
-                   {"D:", 1024 * kMiB}});
+  SetRequirements({{L"c:", 500 * kMiB},
+                   {L"N:", 3 * kMiB},
+                   {L"C:", 200 * kMiB},
+                   {L"Q:", 900 * kMiB},
+                   {L"D:", 1024 * kMiB}});
   const DialogSeen seen = ShowDialog();
 
-  ASSERT_EQ(seen.rows.size(), plain.rows.size()) << "requirements add no rows";
-  const DriveSpace* c = FindDrive("C:");
-  const DriveSpace* n = FindDrive("N:");
+  ASSERT_EQ(seen.rows.size(), plain.rows.size()) << L"requirements add no rows";
+  const DriveSpace* c = FindDrive(L"C:");
+  const DriveSpace* n = FindDrive(L"N:");
   ASSERT_NE(c, nullptr);
   ASSERT_NE(n, nullptr);
   EXPECT_EQ(c->required, 734003200);
@@ -367,15 +367,15 @@ TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
     const RowSeen& row = seen.rows[i];
     SCOPED_TRACE(row.cells[0]);
     EXPECT_EQ(row.cells[0], plain.rows[i].cells[0]);
-    EXPECT_EQ(row.cells[2], plain.rows[i].cells[2]) << "free space is not touched";
-    if (row.cells[0] == "C:") {
+    EXPECT_EQ(row.cells[2], plain.rows[i].cells[2]) << L"free space is not touched";
+    if (row.cells[0] == L"C:") {
       EXPECT_EQ(row.cells[3], Megabytes(700));
       EXPECT_EQ(row.cells[4], Size(static_cast<int64_t>(c->free) - 700 * kMiB));
-    } else if (row.cells[0] == "N:") {
-      EXPECT_EQ(row.cells[3], "3072 KB");
+    } else if (row.cells[0] == L"N:") {
+      EXPECT_EQ(row.cells[3], L"3072 KB");
       EXPECT_EQ(row.cells[4], Size(static_cast<int64_t>(n->free) - 3 * kMiB));
     } else {
-      EXPECT_EQ(row.cells[3], Bytes(0)) << "no requirement names this drive";
+      EXPECT_EQ(row.cells[3], Bytes(0)) << L"no requirement names this drive";
       EXPECT_EQ(row.cells[4], plain.rows[i].cells[4]);
     }
   }
@@ -384,23 +384,23 @@ TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
 TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
   RequireTestDrives();
   kelvra::GetDiskCostData();
-  const DriveSpace* c = FindDrive("C:");
-  const DriveSpace* n = FindDrive("N:");
+  const DriveSpace* c = FindDrive(L"C:");
+  const DriveSpace* n = FindDrive(L"N:");
   ASSERT_NE(c, nullptr);
   ASSERT_NE(n, nullptr);
   SetRequirements(
-      {{"C:", static_cast<int64_t>(c->free)}, {"N:", static_cast<int64_t>(n->free) + 1}});
+      {{L"C:", static_cast<int64_t>(c->free)}, {L"N:", static_cast<int64_t>(n->free) + 1}});
   const DialogSeen seen = ShowDialog();
 
-  const RowSeen* exact = FindRow(seen, "C:");
-  const RowSeen* over = FindRow(seen, "N:");
+  const RowSeen* exact = FindRow(seen, L"C:");
+  const RowSeen* over = FindRow(seen, L"N:");
   ASSERT_NE(exact, nullptr);
   ASSERT_NE(over, nullptr);
   EXPECT_EQ(exact->cells[4], Bytes(0));
-  EXPECT_EQ(exact->stateImage, 0u) << "nothing left is still enough";
+  EXPECT_EQ(exact->stateImage, 0u) << L"nothing left is still enough";
   EXPECT_EQ(over->cells[4], Bytes(-1));
   EXPECT_EQ(over->stateImage, 5u);
-  EXPECT_TRUE(seen.shortMarkDrawn) << "state image 5 shows nothing (IDB_DRIVE_STATE)";
+  EXPECT_TRUE(seen.shortMarkDrawn) << L"state image 5 shows nothing (IDB_DRIVE_STATE)";
   for (const RowSeen& row : seen.rows) {
     if (&row == over) continue;
     EXPECT_EQ(row.stateImage, 0u) << row.cells[0];
@@ -409,40 +409,40 @@ TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
 
 TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
   kelvra::DiskCostData& data = kelvra::GetDiskCostData();
-  const DriveSpace* c = FindDrive("C:");
+  const DriveSpace* c = FindDrive(L"C:");
   ASSERT_NE(c, nullptr);
   const uint64_t measuredFree = c->free;
   // Leave 4096 bytes: a fresh measurement after the file below would go negative.
-  SetRequirements({{"C:", static_cast<int64_t>(measuredFree) - 4096}});
+  SetRequirements({{L"C:", static_cast<int64_t>(measuredFree) - 4096}});
   const DialogSeen first = ShowDialog();
 
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string filler = std::string(temp) + "kelvra_disk_filler.bin";
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring filler = std::wstring(temp) + L"kelvra_disk_filler.bin";
   {
     // One flushed MiB is enough to move the disk's free space.
-    const kit::ScopedFile file(CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const kit::ScopedFile file(CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file);
-    const std::vector<char> block(kMiB, 'k');
+    const std::vector<wchar_t> block(kMiB, L'k');
     DWORD written = 0;
     WriteFile(file.get(), block.data(), kMiB, &written, nullptr);
     FlushFileBuffers(file.get());
   }
-  const ULONGLONG freeNow = FreeBytes("C:\\");
+  const ULONGLONG freeNow = FreeBytes(L"C:\\");
   const DialogSeen second = ShowDialog();
-  DeleteFileA(filler.c_str());
+  DeleteFileW(filler.c_str());
 
-  ASSERT_NE(freeNow, measuredFree) << "the disk's free space did change";
+  ASSERT_NE(freeNow, measuredFree) << L"the disk's free space did change";
   EXPECT_EQ(&kelvra::GetDiskCostData(), &data);
-  EXPECT_EQ(FindDrive("C:")->free, measuredFree);
+  EXPECT_EQ(FindDrive(L"C:")->free, measuredFree);
   ASSERT_EQ(second.rows.size(), first.rows.size());
   for (std::size_t i = 0; i < first.rows.size(); ++i) {
     SCOPED_TRACE(first.rows[i].cells[0]);
     for (int column = 0; column < kColumns; ++column)
       EXPECT_EQ(second.rows[i].cells[column], first.rows[i].cells[column]);
   }
-  const RowSeen* row = FindRow(second, "C:");
+  const RowSeen* row = FindRow(second, L"C:");
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->cells[4], Bytes(4096));
   // Made by the first opening from this load of the library, left whole by
@@ -457,10 +457,10 @@ TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
 // message, then an empty dialog.
 TEST_F(DiskCostDialogTest, UsesThePagesLibraryAndWithoutOneReportsItMissing) {
   const HINSTANCE current = kit::ResourceHandle();
-  ASSERT_EQ(current, resources_.Handle()) << "the template still comes from the page's library";
+  ASSERT_EQ(current, resources_.Handle()) << L"the template still comes from the page's library";
   test::ResourceLibraryAside aside;
   for (const HINSTANCE given : {current, HINSTANCE{}}) {
-    SCOPED_TRACE(given ? "given the page's library" : "given none");
+    SCOPED_TRACE(given ? L"given the page's library" : L"given none");
     test::MessageBoxSeen box;
     DialogSeen seen;
     const int result = test::Drive(
@@ -478,15 +478,15 @@ TEST_F(DiskCostDialogTest, UsesThePagesLibraryAndWithoutOneReportsItMissing) {
           seen = ReadDialog(dialog);
           ui.Click(dialog, IDOK);
         });
-    EXPECT_EQ(result, IDOK) << "the dialog shows and closes";
+    EXPECT_EQ(result, IDOK) << L"the dialog shows and closes";
     EXPECT_EQ(kit::ResourceHandle(), current);
     if (given) {
-      EXPECT_NE(seen.caption, "");
+      EXPECT_NE(seen.caption, L"");
       EXPECT_FALSE(seen.rows.empty());
       continue;
     }
-    EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
-    EXPECT_EQ(seen.caption, "");
+    EXPECT_EQ(box.text, L"Unable to load resource dll: Kelvrares.dll.");
+    EXPECT_EQ(seen.caption, L"");
     EXPECT_EQ(seen.headerColumns, 0);
     EXPECT_TRUE(seen.rows.empty());
     EXPECT_EQ(seen.stateImages, nullptr);
@@ -507,7 +507,7 @@ class DiskCostRequestTest : public test::SetupTest {
     test::SetupTest::TearDown();
   }
 
-  DialogSeen PressDiskCost(const std::string& destination, const std::string& section) {
+  DialogSeen PressDiskCost(const std::wstring& destination, const std::wstring& section) {
     return ShowAndRead([&] {
       ShowDiskCost(nullptr, section, destination);
       return 0;
@@ -519,84 +519,85 @@ class DiskCostRequestTest : public test::SetupTest {
 
 TEST_F(DiskCostRequestTest, SizesComeFromTheGivenSectionOfTheGivenFile) {
   WriteDriverIni(
-      "[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n"
-      "[FERRIX]\r\nDISKCOST_OS_PRODUCT=500\r\n"
-      "[COFRA]\r\nDISKCOST_OS_PRODUCT=;800\r\n"
-      "[NERVA]\r\nDISKCOST_OS_PRODUCT=  +12 ; -7 MiB\r\n"
-      "[EMPTY]\r\nDISKCOST_OS_PRODUCT=\r\n"
-      "[ULVO]\r\nDISKCOST=1;2\r\n");
+      L"[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n"
+      L"[FERRIX]\r\nDISKCOST_OS_PRODUCT=500\r\n"
+      L"[COFRA]\r\nDISKCOST_OS_PRODUCT=;800\r\n"
+      L"[NERVA]\r\nDISKCOST_OS_PRODUCT=  +12 ; -7 MiB\r\n"
+      L"[EMPTY]\r\nDISKCOST_OS_PRODUCT=\r\n"
+      L"[ULVO]\r\nDISKCOST=1;2\r\n");
   struct Case {
-    const char* section;
+    const wchar_t* section;
     int os, product;
   };
-  const Case cases[] = {{"LUMO", 1200, 350}, {"FERRIX", 0, 0}, {"COFRA", 0, 800}, {"NERVA", 12, -7},
-                        {"EMPTY", 0, 0},     {"ULVO", 0, 0},   {"MISSING", 0, 0}};
-  const std::string ini = DriverIniFile();
+  const Case cases[] = {{L"LUMO", 1200, 350}, {L"FERRIX", 0, 0}, {L"COFRA", 0, 800},
+                        {L"NERVA", 12, -7},   {L"EMPTY", 0, 0},  {L"ULVO", 0, 0},
+                        {L"MISSING", 0, 0}};
+  const std::wstring ini = DriverIniFile();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.section);
     EXPECT_EQ(GetOSDiskCost(c.section, ini), c.os);
     EXPECT_EQ(GetProductDiskCost(c.section, ini), c.product);
   }
 
-  const std::string other = test::ProgramFolder() + "\\disk_cost_other.ini";
-  ASSERT_TRUE(WritePrivateProfileStringA("LUMO", "DISKCOST_OS_PRODUCT", "7;9", other.c_str()));
-  EXPECT_EQ(GetOSDiskCost("LUMO", other), 7) << "the file asked for, not the driver's";
-  EXPECT_EQ(GetProductDiskCost("LUMO", other), 9);
-  DeleteFileA(other.c_str());
-  EXPECT_EQ(GetOSDiskCost("LUMO", other), 0) << "a missing file gives nothing";
-  EXPECT_EQ(GetProductDiskCost("LUMO", other), 0);
+  const std::wstring other = test::ProgramFolder() + L"\\disk_cost_other.ini";
+  ASSERT_TRUE(WritePrivateProfileStringW(L"LUMO", L"DISKCOST_OS_PRODUCT", L"7;9", other.c_str()));
+  EXPECT_EQ(GetOSDiskCost(L"LUMO", other), 7) << L"the file asked for, not the driver's";
+  EXPECT_EQ(GetProductDiskCost(L"LUMO", other), 9);
+  DeleteFileW(other.c_str());
+  EXPECT_EQ(GetOSDiskCost(L"LUMO", other), 0) << L"a missing file gives nothing";
+  EXPECT_EQ(GetProductDiskCost(L"LUMO", other), 0);
 }
 
 TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive) {
   RequireTestDrives();
-  WriteDriverIni("[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
-  ASSERT_STREQ(std::getenv("SystemDrive"), "C:");
-  DialogSeen seen = PressDiskCost("n:\\Kelvra\\Lumo", "LUMO");
+  WriteDriverIni(L"[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
+  ASSERT_STREQ(_wgetenv(L"SystemDrive"), L"C:");
+  DialogSeen seen = PressDiskCost(L"n:\\Kelvra\\Lumo", L"LUMO");
   const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
   ASSERT_EQ(requirements.size(), 2u);
-  EXPECT_EQ(requirements[0].name, "C:");
+  EXPECT_EQ(requirements[0].name, L"C:");
   EXPECT_EQ(requirements[0].required, 1258291200);
-  EXPECT_EQ(requirements[1].name, "n:");
+  EXPECT_EQ(requirements[1].name, L"n:");
   EXPECT_EQ(requirements[1].required, 367001600);
-  ASSERT_NE(FindRow(seen, "C:"), nullptr);
-  ASSERT_NE(FindRow(seen, "N:"), nullptr);
-  EXPECT_EQ(FindRow(seen, "C:")->cells[3], Megabytes(1200));
-  EXPECT_EQ(FindRow(seen, "N:")->cells[3], Megabytes(350))
-      << "the typed letter matches without case";
+  ASSERT_NE(FindRow(seen, L"C:"), nullptr);
+  ASSERT_NE(FindRow(seen, L"N:"), nullptr);
+  EXPECT_EQ(FindRow(seen, L"C:")->cells[3], Megabytes(1200));
+  EXPECT_EQ(FindRow(seen, L"N:")->cells[3], Megabytes(350))
+      << L"the typed letter matches without case";
 
   // Pressed again with the destination on the system drive: the two add up,
   // and the first press's requirements are gone.
-  seen = PressDiskCost("C:\\Program Files\\Kelvra", "LUMO");
+  seen = PressDiskCost(L"C:\\Program Files\\Kelvra", L"LUMO");
   EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
-  ASSERT_NE(FindRow(seen, "C:"), nullptr);
-  ASSERT_NE(FindRow(seen, "N:"), nullptr);
-  EXPECT_EQ(FindRow(seen, "C:")->cells[3], Megabytes(1550));
-  EXPECT_EQ(FindRow(seen, "N:")->cells[3], Bytes(0));
+  ASSERT_NE(FindRow(seen, L"C:"), nullptr);
+  ASSERT_NE(FindRow(seen, L"N:"), nullptr);
+  EXPECT_EQ(FindRow(seen, L"C:")->cells[3], Megabytes(1550));
+  EXPECT_EQ(FindRow(seen, L"N:")->cells[3], Bytes(0));
 
   // No destination, or one without a drive letter, counts on no drive.
-  for (const char* destination : {"", "\\\\server\\share"}) {
+  for (const wchar_t* destination : {L"", L"\\\\server\\share"}) {
     SCOPED_TRACE(destination);
-    seen = PressDiskCost(destination, "LUMO");
+    seen = PressDiskCost(destination, L"LUMO");
     EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
     for (const RowSeen& row : seen.rows)
-      EXPECT_EQ(row.cells[3], row.cells[0] == "C:" ? Megabytes(1200) : Bytes(0)) << row.cells[0];
+      EXPECT_EQ(row.cells[3], row.cells[0] == L"C:" ? Megabytes(1200) : Bytes(0)) << row.cells[0];
   }
 }
 
 TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive) {
-  WriteDriverIni("[FERRIX]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
-  EXPECT_EQ(GetSystemDriveLetter(), 'C');
-  ASSERT_TRUE(SetEnvironmentVariableA("SystemDrive", "E:"));
-  EXPECT_EQ(GetSystemDriveLetter(), 'E');
-  ASSERT_TRUE(SetEnvironmentVariableA("SystemDrive", nullptr));
-  EXPECT_EQ(GetSystemDriveLetter(), '%') << "an unset variable stays unexpanded";
+  WriteDriverIni(L"[FERRIX]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
+  EXPECT_EQ(GetSystemDriveLetter(), L'C');
+  ASSERT_TRUE(SetEnvironmentVariableW(L"SystemDrive", L"E:"));
+  EXPECT_EQ(GetSystemDriveLetter(), L'E');
+  ASSERT_TRUE(SetEnvironmentVariableW(L"SystemDrive", nullptr));
+  EXPECT_EQ(GetSystemDriveLetter(), L'%') << L"an unset variable stays unexpanded";
 
-  const DialogSeen seen = PressDiskCost("", "FERRIX");
-  SetEnvironmentVariableA("SystemDrive", "C:");
+  const DialogSeen seen = PressDiskCost(L"", L"FERRIX");
+  SetEnvironmentVariableW(L"SystemDrive", L"C:");
 
   const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
   ASSERT_EQ(requirements.size(), 2u);
-  EXPECT_EQ(requirements[0].name, "%:");
+  EXPECT_EQ(requirements[0].name, L"%:");
   EXPECT_EQ(requirements[0].required, 1258291200);
   EXPECT_FALSE(seen.rows.empty());
   for (const RowSeen& row : seen.rows) EXPECT_EQ(row.cells[3], Bytes(0)) << row.cells[0];

@@ -15,7 +15,7 @@ namespace {
 
 using test::Ui;
 
-const char kTitle[] = "Choose the folder for the test:";
+const wchar_t kTitle[] = L"Choose the folder for the test:";
 
 struct Releaser {
   void operator()(IUnknown* object) const { object->Release(); }
@@ -28,7 +28,7 @@ struct IdListFree {
 };
 using IdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
 
-IdList ParsePath(const std::string& path) {
+IdList ParsePath(const std::wstring& path) {
   LPITEMIDLIST list = nullptr;
   std::wstring wide(path.begin(), path.end());
   SHParseDisplayName(wide.c_str(), nullptr, &list, 0, nullptr);
@@ -36,13 +36,16 @@ IdList ParsePath(const std::string& path) {
 }
 
 BOOL CALLBACK FindTitle(HWND child, LPARAM found) {
-  char text[128] = "";
-  GetWindowTextA(child, text, sizeof text);
-  if (lstrcmpA(text, kTitle) == 0) *reinterpret_cast<bool*>(found) = true;
+  wchar_t text[128] = L"";
+  GetWindowTextW(child, text, std::size(text));
+  if (lstrcmpW(text, kTitle) == 0) *reinterpret_cast<bool*>(found) = true;
   return TRUE;
 }
 
 // A folder tree of its own per test: Alpha, Beta and a shortcut to Beta.
+// Beta's name lies outside every ANSI code page: the pick comes back whole.
+const wchar_t kBetaName[] = L"Beta \u0388\u03c1\u03b3\u03b1 \u0141\u00f3d\u017a \u8868";
+
 class FolderBrowserTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { CoInitialize(nullptr); }
@@ -50,27 +53,27 @@ class FolderBrowserTest : public ::testing::Test {
   void SetUp() override {
     // Not below the user's profile: Wine's picker at times stopped the
     // preselection of such a folder at the profile folder itself.
-    base_ = "C:\\kelvra_browse_" + std::to_string(GetCurrentProcessId());
-    alpha_ = base_ + "\\Alpha";
-    beta_ = base_ + "\\Beta";
-    shortcut_ = base_ + "\\Beta shortcut.lnk";
-    ASSERT_TRUE(CreateDirectoryA(base_.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(alpha_.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(beta_.c_str(), nullptr));
+    base_ = L"C:\\kelvra_browse_" + std::to_wstring(GetCurrentProcessId());
+    alpha_ = base_ + L"\\Alpha";
+    beta_ = base_ + L"\\" + kBetaName;
+    shortcut_ = base_ + L"\\Beta shortcut.lnk";
+    ASSERT_TRUE(CreateDirectoryW(base_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(alpha_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(beta_.c_str(), nullptr));
   }
 
   void TearDown() override {
-    DeleteFileA(shortcut_.c_str());
-    RemoveDirectoryA(alpha_.c_str());
-    RemoveDirectoryA(beta_.c_str());
-    RemoveDirectoryA(base_.c_str());
+    DeleteFileW(shortcut_.c_str());
+    RemoveDirectoryW(alpha_.c_str());
+    RemoveDirectoryW(beta_.c_str());
+    RemoveDirectoryW(base_.c_str());
   }
 
   void MakeShortcutToBeta() const {
-    IShellLinkA* raw = nullptr;
+    IShellLinkW* raw = nullptr;
     ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IShellLinkA, reinterpret_cast<void**>(&raw)));
-    Com<IShellLinkA> link(raw);
+                                              IID_IShellLinkW, reinterpret_cast<void**>(&raw)));
+    Com<IShellLinkW> link(raw);
     ASSERT_HRESULT_SUCCEEDED(link->SetPath(beta_.c_str()));
     IPersistFile* rawFile = nullptr;
     ASSERT_HRESULT_SUCCEEDED(
@@ -82,7 +85,7 @@ class FolderBrowserTest : public ::testing::Test {
 
   // Opens the picker on `*path` and lets `act` work it; the picker's result.
   // It runs on a thread of its own, like a page's thread that has not used COM.
-  static bool Browse(std::string* path, const std::function<void(Ui&, HWND)>& act,
+  static bool Browse(std::wstring* path, const std::function<void(Ui&, HWND)>& act,
                      bool* titleShown = nullptr) {
     bool picked = false;
     std::thread page([&] {
@@ -104,11 +107,11 @@ class FolderBrowserTest : public ::testing::Test {
     return picked;
   }
 
-  std::string base_, alpha_, beta_, shortcut_;
+  std::wstring base_, alpha_, beta_, shortcut_;
 };
 
 TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
-  std::string path;
+  std::wstring path;
   bool titleShown = false;
   bool opensOnAlpha = false;
   // Wine's picker now and then drops the selection it is given as it opens;
@@ -119,20 +122,20 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
     picked = Browse(
         &path,
         [&](Ui& ui, HWND picker) {
-          opensOnAlpha = test::WaitForPickerSelection(picker, "Alpha");
+          opensOnAlpha = test::WaitForPickerSelection(picker, L"Alpha");
           ui.Click(picker, opensOnAlpha ? IDOK : IDCANCEL);
         },
         &titleShown);
   }
   EXPECT_TRUE(picked);
-  EXPECT_TRUE(opensOnAlpha) << "the picker opens on the given folder";
+  EXPECT_TRUE(opensOnAlpha) << L"the picker opens on the given folder";
   EXPECT_EQ(path, alpha_);
   EXPECT_TRUE(titleShown);
 
   bool movedToBeta = false;
   EXPECT_TRUE(Browse(&path, [&](Ui& ui, HWND picker) {
-    test::WaitForPickerSelection(picker, "Alpha");
-    movedToBeta = test::SelectInPicker(picker, beta_, "Beta");
+    test::WaitForPickerSelection(picker, L"Alpha");
+    movedToBeta = test::SelectInPicker(picker, beta_, kBetaName);
     ui.Click(picker, IDOK);
   }));
   EXPECT_TRUE(movedToBeta);
@@ -140,10 +143,10 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndReturnsThePick) {
 }
 
 TEST_F(FolderBrowserTest, CancelLeavesThePathAsItWas) {
-  std::string path = alpha_;
+  std::wstring path = alpha_;
   EXPECT_FALSE(Browse(&path, [&](Ui& ui, HWND picker) {
-    test::WaitForPickerSelection(picker, "Alpha");
-    EXPECT_TRUE(test::SelectInPicker(picker, beta_, "Beta"));
+    test::WaitForPickerSelection(picker, L"Alpha");
+    EXPECT_TRUE(test::SelectInPicker(picker, beta_, kBetaName));
     ui.Click(picker, IDCANCEL);
   }));
   EXPECT_EQ(path, alpha_);
@@ -155,14 +158,14 @@ TEST_F(FolderBrowserTest, AShortcutResolvesToTheFolderItPointsTo) {
   MakeShortcutToBeta();
   IdList shortcut = ParsePath(shortcut_);
   ASSERT_NE(shortcut, nullptr);
-  char folder[MAX_PATH] = "unchanged";
+  wchar_t folder[MAX_PATH] = L"unchanged";
   EXPECT_TRUE(ResolvePickedFolder(shortcut.get(), folder));
   EXPECT_STREQ(folder, beta_.c_str());
 
   IdList plain = ParsePath(alpha_);
   ASSERT_NE(plain, nullptr);
   EXPECT_TRUE(ResolvePickedFolder(plain.get(), folder));
-  EXPECT_STREQ(folder, alpha_.c_str()) << "an ordinary folder is itself";
+  EXPECT_STREQ(folder, alpha_.c_str()) << L"an ordinary folder is itself";
 }
 
 // Wine gives "::{...}" texts as the path of the network, printer and
@@ -171,9 +174,9 @@ TEST_F(FolderBrowserTest, AVirtualFolderHasNoPath) {
   LPITEMIDLIST raw = nullptr;
   ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &raw));
   IdList computer(raw);
-  char folder[MAX_PATH] = "unchanged";
+  wchar_t folder[MAX_PATH] = L"unchanged";
   EXPECT_FALSE(ResolvePickedFolder(computer.get(), folder));
-  EXPECT_STREQ(folder, "");
+  EXPECT_STREQ(folder, L"");
 }
 
 }  // namespace

@@ -25,17 +25,17 @@ using test::Ui;
 
 constexpr int kEdit = IDC_DESTINATION;
 
-const std::string kLumoKey = std::string(test::kOptionsKey) + "\\Lumo";
-const std::string kQuillmakerKey = std::string(test::kOptionsKey) + "\\Quillmaker";
+const std::wstring kLumoKey = std::wstring(test::kOptionsKey) + L"\\Lumo";
+const std::wstring kQuillmakerKey = std::wstring(test::kOptionsKey) + L"\\Quillmaker";
 
 int ShowPage() {
-  return test::CallExport("InstallDestinationDlg");
+  return test::CallExport(L"InstallDestinationDlg");
 }
 
 struct PageSeen {
-  std::string caption;
-  std::string edit;
-  std::string productText;
+  std::wstring caption;
+  std::wstring edit;
+  std::wstring productText;
 };
 
 class InstallDestinationTest : public test::SetupTest {
@@ -43,23 +43,23 @@ class InstallDestinationTest : public test::SetupTest {
   void SetUp() override {
     SetupTest::SetUp();
     WriteDriverIni(
-        "[LUMO]\r\nPRODUCT_NAME=Lumo 11 Viewer\r\n"
-        "[QUILLMAKER]\r\nPRODUCT_NAME=Quillmaker 11 Designer\r\n");
-    WriteOptionsIni("[QUILLMAKER]\r\nPRODUCT_NAME=Quillmaker\r\n[LUMO]\r\nPRODUCT_NAME=Lumo\r\n");
+        L"[LUMO]\r\nPRODUCT_NAME=Lumo 11 Viewer\r\n"
+        L"[QUILLMAKER]\r\nPRODUCT_NAME=Quillmaker 11 Designer\r\n");
+    WriteOptionsIni(L"[QUILLMAKER]\r\nPRODUCT_NAME=Quillmaker\r\n[LUMO]\r\nPRODUCT_NAME=Lumo\r\n");
   }
 
-  static void SetActive(const std::string& active) {
-    test::RegSetString(test::kOptionsKey, "active", active);
+  static void SetActive(const std::wstring& active) {
+    test::RegSetString(test::kOptionsKey, L"active", active);
   }
 
   // Shows the page, reads it, optionally types into the edit, presses `button`.
   static PageSeen Visit(int button, int* result = nullptr,
-                        const std::optional<std::string>& typed = std::nullopt) {
+                        const std::optional<std::wstring>& typed = std::nullopt) {
     PageSeen seen;
     const int code = test::Drive(ShowPage, [&](Ui& ui) {
       HWND page = ui.WaitForDialog();
-      char caption[256] = "";
-      GetWindowTextA(page, caption, sizeof caption);
+      wchar_t caption[256] = L"";
+      GetWindowTextW(page, caption, std::size(caption));
       seen = {caption, ui.Text(page, kEdit), ui.Text(page, IDC_PRODUCT_TEXT)};
       if (typed) ui.SetText(page, kEdit, *typed);
       ui.Click(page, button);
@@ -68,72 +68,72 @@ class InstallDestinationTest : public test::SetupTest {
     return seen;
   }
 
-  static std::string ProductText(const std::string& name) {
+  static std::wstring ProductText(const std::wstring& name) {
     return kit::FormatStrings(test::ResourceLibraryString(IDS_PRODUCT_TEXT), {name, name});
   }
 };
 
 TEST_F(InstallDestinationTest, MixedCaseActiveSelectsQuillmaker) {
-  SetActive("QuillMaker");
+  SetActive(L"QuillMaker");
   int result = 0;
   const PageSeen seen = Visit(IDC_NEXT, &result);
-  EXPECT_EQ(seen.caption, "Quillmaker 11 Designer");
-  EXPECT_EQ(seen.edit, "\\" + test::ResourceLibraryString(IDS_QUILLMAKER_FOLDER) + "\\");
-  EXPECT_EQ(seen.productText, ProductText("Quillmaker"));
+  EXPECT_EQ(seen.caption, L"Quillmaker 11 Designer");
+  EXPECT_EQ(seen.edit, L"\\" + test::ResourceLibraryString(IDS_QUILLMAKER_FOLDER) + L"\\");
+  EXPECT_EQ(seen.productText, ProductText(L"Quillmaker"));
   EXPECT_EQ(result, KELVRA_NEXT);
-  EXPECT_EQ(test::RegGetString(kQuillmakerKey, "TARGETDIR"), seen.edit);
+  EXPECT_EQ(test::RegGetString(kQuillmakerKey, L"TARGETDIR"), seen.edit);
   EXPECT_FALSE(test::RegKeyExists(kLumoKey));
 }
 
 TEST_F(InstallDestinationTest, WithoutActiveTheLumoDefaultsApply) {
   const PageSeen seen = Visit(IDC_NEXT);
-  EXPECT_EQ(seen.caption, "Lumo 11 Viewer") << "caption from section LUMO";
-  EXPECT_EQ(seen.productText, ProductText("")) << "no section, no name";
-  EXPECT_EQ(test::RegGetString(kLumoKey, "TARGETDIR"),
-            "\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\");
+  EXPECT_EQ(seen.caption, L"Lumo 11 Viewer") << L"caption from section LUMO";
+  EXPECT_EQ(seen.productText, ProductText(L"")) << L"no section, no name";
+  EXPECT_EQ(test::RegGetString(kLumoKey, L"TARGETDIR"),
+            L"\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + L"\\");
 }
 
 TEST_F(InstallDestinationTest, DefaultFolderIsTheStoredOneUnlessCancelled) {
-  SetActive("lumo");
-  test::RegSetString(kLumoKey, "TARGETDIR", "E:\\Tools\\Viewer");
-  test::RegSetDword(kLumoKey, "_CANCELED", 0);
-  test::RegSetString(test::kInstallProductKey, "TARGETDIR", "D:\\Programs\\Suite\\");
-  EXPECT_EQ(Visit(IDC_BACK).edit, "E:\\Tools\\Viewer") << "shown exactly as stored";
+  SetActive(L"lumo");
+  test::RegSetString(kLumoKey, L"TARGETDIR", L"E:\\Tools\\Viewer");
+  test::RegSetDword(kLumoKey, L"_CANCELED", 0);
+  test::RegSetString(test::kInstallProductKey, L"TARGETDIR", L"D:\\Programs\\Suite\\");
+  EXPECT_EQ(Visit(IDC_BACK).edit, L"E:\\Tools\\Viewer") << L"shown exactly as stored";
 
-  test::RegSetDword(kLumoKey, "_CANCELED", 1);
+  test::RegSetDword(kLumoKey, L"_CANCELED", 1);
   EXPECT_EQ(Visit(IDC_BACK).edit,
-            "D:\\Programs\\Suite\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\");
+            L"D:\\Programs\\Suite\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + L"\\");
 
-  test::RegSetString(test::kInstallProductKey, "TARGETDIR", "D:\\");
-  EXPECT_EQ(Visit(IDC_BACK).edit, "D:\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\")
-      << "a drive root gives no doubled backslash";
+  test::RegSetString(test::kInstallProductKey, L"TARGETDIR", L"D:\\");
+  EXPECT_EQ(Visit(IDC_BACK).edit, L"D:\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + L"\\")
+      << L"a drive root gives no doubled backslash";
 }
 
 TEST_F(InstallDestinationTest, NextStoresTheFolderWithOneTrailingBackslash) {
   const struct {
-    const char* typed;
-    const char* stored;
+    const wchar_t* typed;
+    const wchar_t* stored;
   } cases[] = {
-      {"D:\\Apps\\Lumo 11\\", "D:\\Apps\\Lumo 11\\"},
-      {"D:\\Apps\\Lumo 11", "D:\\Apps\\Lumo 11\\"},
-      {"D:\\Apps\\Lumo 11\\\\", "D:\\Apps\\Lumo 11\\"},
-      {"", "\\"},
-      {"D:\\", "D:\\"},
-      {"relative\\folder", "relative\\folder\\"},
+      {L"D:\\Apps\\Lumo 11\\", L"D:\\Apps\\Lumo 11\\"},
+      {L"D:\\Apps\\Lumo 11", L"D:\\Apps\\Lumo 11\\"},
+      {L"D:\\Apps\\Lumo 11\\\\", L"D:\\Apps\\Lumo 11\\"},
+      {L"", L"\\"},
+      {L"D:\\", L"D:\\"},
+      {L"relative\\folder", L"relative\\folder\\"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     ClearSetupTree();
     int result = 0;
-    Visit(IDC_NEXT, &result, std::string(c.typed));
+    Visit(IDC_NEXT, &result, std::wstring(c.typed));
     EXPECT_EQ(result, KELVRA_NEXT);
-    EXPECT_EQ(test::RegGetString(kLumoKey, "TARGETDIR"), std::string(c.stored));
-    EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u);
+    EXPECT_EQ(test::RegGetString(kLumoKey, L"TARGETDIR"), std::wstring(c.stored));
+    EXPECT_EQ(test::RegGetDword(kLumoKey, L"_CANCELED"), 0u);
   }
 
-  test::RegSetDword(kLumoKey, "_CANCELED", 1);
+  test::RegSetDword(kLumoKey, L"_CANCELED", 1);
   Visit(IDC_NEXT);
-  EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u) << "Next clears the marker";
+  EXPECT_EQ(test::RegGetDword(kLumoKey, L"_CANCELED"), 0u) << L"Next clears the marker";
 }
 
 // The picker for real, on this program's own copy of the page.
@@ -141,37 +141,37 @@ class InstallDestinationBrowseTest : public InstallDestinationTest {
  protected:
   void SetUp() override {
     InstallDestinationTest::SetUp();
-    base_ = "C:\\kelvra_install_" + std::to_string(GetCurrentProcessId());
+    base_ = L"C:\\kelvra_install_" + std::to_wstring(GetCurrentProcessId());
     // A sibling, not a child: Wine's picker at times drops a move into a
     // folder it has only just expanded.
-    work_ = "C:\\kelvra_work_" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(base_.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(work_.c_str(), nullptr));
-    test::RegSetString(test::kInstallProductKey, "TARGETDIR", base_ + "\\");
+    work_ = L"C:\\kelvra_work_" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(base_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(work_.c_str(), nullptr));
+    test::RegSetString(test::kInstallProductKey, L"TARGETDIR", base_ + L"\\");
   }
   void TearDown() override {
-    RemoveDirectoryA(work_.c_str());
-    RemoveDirectoryA(base_.c_str());
+    RemoveDirectoryW(work_.c_str());
+    RemoveDirectoryW(base_.c_str());
     InstallDestinationTest::TearDown();
   }
 
-  std::string base_, work_;
+  std::wstring base_, work_;
 };
 
 TEST_F(InstallDestinationBrowseTest, PickerStartsFromTheInstallFolderAndFillsTheEdit) {
   CInstallDestination page;
-  std::string preselected, edit;
+  std::wstring preselected, edit;
   bool picked = false;
   test::Drive([&] { return RunPageModal(page); },
               [&](Ui& ui) {
                 HWND window = ui.WaitForDialog();
-                ui.SetText(window, kEdit, "C:\\typed\\elsewhere");
+                ui.SetText(window, kEdit, L"C:\\typed\\elsewhere");
                 ui.Click(window, IDC_BROWSE);
                 HWND picker = ui.WaitForDialog(window);
                 ASSERT_NE(picker, nullptr);
                 // Wine's picker now and then drops the selection it is given
                 // as it opens; the user closes it and tries once more.
-                const std::string baseName = base_.substr(3);
+                const std::wstring baseName = base_.substr(3);
                 for (int attempt = 0; attempt < 3; ++attempt) {
                   if (test::WaitForPickerSelection(picker, baseName)) {
                     preselected = baseName;
@@ -188,17 +188,18 @@ TEST_F(InstallDestinationBrowseTest, PickerStartsFromTheInstallFolderAndFillsThe
                 edit = ui.Text(window, kEdit);
                 ui.Click(window, IDC_BACK);
               });
-  EXPECT_EQ(preselected, base_.substr(3)) << "the picker opens on the install folder, not the edit";
+  EXPECT_EQ(preselected, base_.substr(3))
+      << L"the picker opens on the install folder, not the edit";
   ASSERT_TRUE(picked);
-  EXPECT_EQ(edit, work_ + "\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + "\\");
-  EXPECT_EQ(page.InstallDir(), work_ + "\\");
+  EXPECT_EQ(edit, work_ + L"\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + L"\\");
+  EXPECT_EQ(page.InstallDir(), work_ + L"\\");
 }
 
 TEST_F(InstallDestinationBrowseTest, CancellingThePickerKeepsWhatWasTyped) {
-  std::string edit;
+  std::wstring edit;
   test::Drive(ShowPage, [&](Ui& ui) {
     HWND window = ui.WaitForDialog();
-    ui.SetText(window, kEdit, "C:\\typed\\by hand");
+    ui.SetText(window, kEdit, L"C:\\typed\\by hand");
     ui.Click(window, IDC_BROWSE);
     HWND picker = ui.WaitForDialog(window);
     ui.Click(picker, IDCANCEL);
@@ -206,13 +207,13 @@ TEST_F(InstallDestinationBrowseTest, CancellingThePickerKeepsWhatWasTyped) {
     edit = ui.Text(window, kEdit);
     ui.Click(window, IDC_BACK);
   });
-  EXPECT_EQ(edit, "C:\\typed\\by hand");
+  EXPECT_EQ(edit, L"C:\\typed\\by hand");
 }
 
 TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
   WriteDriverIni(
-      "[LUMO]\r\nDISKCOST_OS_PRODUCT=10;20\r\n[lookglass]\r\nDISKCOST_OS_PRODUCT=30;40\r\n");
-  const auto pressDiskCost = [](const std::string& folder) {
+      L"[LUMO]\r\nDISKCOST_OS_PRODUCT=10;20\r\n[lookglass]\r\nDISKCOST_OS_PRODUCT=30;40\r\n");
+  const auto pressDiskCost = [](const std::wstring& folder) {
     CInstallDestination page;
     test::Drive([&] { return RunPageModal(page); },
                 [&](Ui& ui) {
@@ -227,17 +228,17 @@ TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
     return kelvra::GetDiskCostData().requirements;
   };
 
-  auto requirements = pressDiskCost("e:\\Apps");
+  auto requirements = pressDiskCost(L"e:\\Apps");
   ASSERT_EQ(requirements.size(), 2u);
-  EXPECT_EQ(requirements[0].required, 10 * 1048576LL) << "section LUMO without \"active\"";
-  EXPECT_EQ(requirements[1].name, "e:");
+  EXPECT_EQ(requirements[0].required, 10 * 1048576LL) << L"section LUMO without \"active\"";
+  EXPECT_EQ(requirements[1].name, L"e:");
   EXPECT_EQ(requirements[1].required, 20 * 1048576LL);
 
-  SetActive("lookglass");
-  requirements = pressDiskCost("Q:\\Apps");
+  SetActive(L"lookglass");
+  requirements = pressDiskCost(L"Q:\\Apps");
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].required, 30 * 1048576LL);
-  EXPECT_EQ(requirements[1].name, "Q:");
+  EXPECT_EQ(requirements[1].name, L"Q:");
   EXPECT_EQ(requirements[1].required, 40 * 1048576LL);
 }
 
@@ -246,22 +247,23 @@ TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
 // second byte is 0x5C.
 TEST(FolderCleanUp, RemovesABackslashAsTheShellDoes) {
   // clang-format off
-  const char* paths[] = {"C:\\",  "C:",          "C:\\dir\\",           "C:\\dir",      "\\",
-                         "",      "C:\\dir\\\\", "\\\\server\\share\\", "\\\\server\\", "\\\\",
-                         "dir\\", "d:\\",        "C:\\a\\b\\c\\",       "1:\\",
-                         "D:\\\x83\x5C",  "E:\\\x95\x5C\\", "\\\\\x83\x5C\\", "E:\\a\\\x95\x5C"};
+  const wchar_t* paths[] = {L"C:\\",  L"C:",          L"C:\\dir\\",           L"C:\\dir",      L"\\",
+                         L"",      L"C:\\dir\\\\", L"\\\\server\\share\\", L"\\\\server\\", L"\\\\",
+                         L"dir\\", L"d:\\",        L"C:\\a\\b\\c\\",       L"1:\\",
+                         L"D:\\\u30BD",  L"E:\\\u8868\\", L"\\\\\u30BD\\", L"E:\\a\\\u8868"};
   // clang-format on
-  for (const char* path : paths) {
+  for (const wchar_t* path : paths) {
     SCOPED_TRACE(path);
-    char shell[MAX_PATH];
-    lstrcpyA(shell, path);
-    PathRemoveBackslashA(shell);
-    EXPECT_EQ(kelvra::RemoveTrailingBackslash(path, kelvra::IsAnsiLeadByte), std::string(shell));
+    wchar_t shell[MAX_PATH];
+    lstrcpyW(shell, path);
+    PathRemoveBackslashW(shell);
+    EXPECT_EQ(kelvra::RemoveTrailingBackslash(path), std::wstring(shell));
   }
 }
 
 }  // namespace
 
 KELVRA_SHARED_PAGE_RULES(InstallDestination,
-                         {"InstallDestinationDlg", test::kOptionsKey + std::string("\\Lookglass"),
-                          0, [] { test::RegSetString(test::kOptionsKey, "active", "lookglass"); }});
+                         {L"InstallDestinationDlg",
+                          test::kOptionsKey + std::wstring(L"\\Lookglass"), 0,
+                          [] { test::RegSetString(test::kOptionsKey, L"active", L"lookglass"); }});

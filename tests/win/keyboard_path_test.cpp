@@ -23,18 +23,18 @@ using test::Ui;
 
 const Key kTab{VK_TAB}, kSpace{VK_SPACE}, kDown{VK_DOWN}, kHome{VK_HOME}, kEnter{VK_RETURN};
 
-std::string ClassOf(HWND control) {
-  char name[64] = "";
-  GetClassNameA(control, name, sizeof name);
+std::wstring ClassOf(HWND control) {
+  wchar_t name[64] = L"";
+  GetClassNameW(control, name, std::size(name));
   return name;
 }
 
 LONG_PTR ButtonType(HWND control) {
-  return ClassOf(control) == "Button" ? GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK : -1;
+  return ClassOf(control) == L"Button" ? GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK : -1;
 }
 
 bool TakesNoFocus(HWND control) {
-  return ClassOf(control) == "Static" || ButtonType(control) == BS_GROUPBOX ||
+  return ClassOf(control) == L"Static" || ButtonType(control) == BS_GROUPBOX ||
          !IsWindowVisible(control) || !IsWindowEnabled(control);
 }
 
@@ -56,13 +56,13 @@ std::set<HWND> TabRound(const Ui& ui) {
 // What keeps a user without a mouse from a control: Tab never reaches it
 // (a radio button counts as reached with its group), it has no access key,
 // or its key is another's too. Empty when nothing does.
-std::string KeyboardGaps(HWND page, const std::set<HWND>& reached) {
-  std::string gaps;
-  std::set<char> keys;
+std::wstring KeyboardGaps(HWND page, const std::set<HWND>& reached) {
+  std::wstring gaps;
+  std::set<wchar_t> keys;
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     const int id = GetDlgCtrlID(c);
-    if (const char key = IsWindowVisible(c) ? AccessKey(c) : 0; key && !keys.insert(key).second)
-      gaps += " key " + std::string(1, key) + " twice;";
+    if (const wchar_t key = IsWindowVisible(c) ? AccessKey(c) : 0; key && !keys.insert(key).second)
+      gaps += L" key " + std::wstring(1, key) + L" twice;";
     if (TakesNoFocus(c)) continue;
     bool inReach = reached.count(c) > 0;
     for (HWND r = c; IsRadio(c) && !inReach;) {
@@ -70,115 +70,116 @@ std::string KeyboardGaps(HWND page, const std::set<HWND>& reached) {
       if (r == c) break;
       inReach = reached.count(r) > 0;
     }
-    if (!inReach) gaps += " " + std::to_string(id) + " not reached by Tab;";
+    if (!inReach) gaps += L" " + std::to_wstring(id) + L" not reached by Tab;";
     // Enter and Esc are the keys of OK and Cancel.
     if (id != IDOK && id != IDCANCEL && !test::ControlAccessKey(c))
-      gaps += " " + std::to_string(id) + " has no access key;";
+      gaps += L" " + std::to_wstring(id) + L" has no access key;";
   }
   return gaps;
 }
 
 struct Stored {
-  std::string key, name;
-  std::string text;  // REG_SZ, or the number of a REG_DWORD
+  std::wstring key, name;
+  std::wstring text;  // REG_SZ, or the number of a REG_DWORD
 };
 
-std::string Read(const Stored& value) {
+std::wstring Read(const Stored& value) {
   if (const auto text = test::RegGetString(value.key, value.name)) return *text;
-  if (const auto number = test::RegGetDword(value.key, value.name)) return std::to_string(*number);
-  return "(none)";
+  if (const auto number = test::RegGetDword(value.key, value.name)) return std::to_wstring(*number);
+  return L"(none)";
 }
 
 struct KeyPath {
-  const char* exportName;
+  const wchar_t* exportName;
   std::function<void()> arrange;
   std::vector<std::vector<Key>> keys;  // groups of keys; a group may open and close a dialog
   std::vector<Stored> expected;
 };
 
-const std::string kOptions = test::kOptionsKey;
+const std::wstring kOptions = test::kOptionsKey;
 
 class KeyboardPathTest : public test::SetupTest {};
 
 TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
   const KeyPath paths[] = {
       // Disk Cost opened by its access key and closed with Enter on the way.
-      {"InstallDestinationDlg",
+      {L"InstallDestinationDlg",
        nullptr,
        {{AccessKeyOf(IDC_DISK_COST), kEnter},
         {AccessKeyOf(IDC_DESTINATION)},
-        Typed("C:\\Kb"),
+        Typed(L"C:\\Kb"),
         {kEnter}},
-       {{kOptions + "\\Lumo", "TARGETDIR", "C:\\Kb\\"}}},
+       {{kOptions + L"\\Lumo", L"TARGETDIR", L"C:\\Kb\\"}}},
       // Down to the second feature, Space for its popup, the second entry.
-      {"SelectFeatureDlg",
+      {L"SelectFeatureDlg",
        [] {
          SetupTest::WriteOptionsIni(
-             "[TREL_OPTIONS]\r\nFEATURE_SELECTION=lumo\r\n[LUMO]\r\nPRODUCT_NAME=Lumo 11\r\n"
-             "FEATURE1=Main;;Viewer;The program;1;0;1\r\nFEATURE2=Help;Main;Help "
-             "files;Manuals;1;0;0\r\n");
+             L"[TREL_OPTIONS]\r\nFEATURE_SELECTION=lumo\r\n[LUMO]\r\nPRODUCT_NAME=Lumo 11\r\n"
+             L"FEATURE1=Main;;Viewer;The program;1;0;1\r\nFEATURE2=Help;Main;Help "
+             L"files;Manuals;1;0;0\r\n");
        },
        {{AccessKeyOf(IDC_FEATURE_TREE), kDown, kSpace, kDown, kDown, kEnter,
          AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + "\\Lumo", "FEATURE_DISABLED", "Help"},
-        {kOptions + "\\Lumo", "FEATURE_ENABLED", "o"}}},
-      {"FerrixDestinationDlg",
+       {{kOptions + L"\\Lumo", L"FEATURE_DISABLED", L"Help"},
+        {kOptions + L"\\Lumo", L"FEATURE_ENABLED", L"o"}}},
+      {L"FerrixDestinationDlg",
        nullptr,
-       {{AccessKeyOf(IDC_DESTINATION)}, Typed("C:\\Kb\\Ferrix"), {kEnter}},
-       {{test::kFerrixKey, "TARGETDIR", "C:\\Kb\\"}}},
-      {"UnitStandardDlg",
+       {{AccessKeyOf(IDC_DESTINATION)}, Typed(L"C:\\Kb\\Ferrix"), {kEnter}},
+       {{test::kFerrixKey, L"TARGETDIR", L"C:\\Kb\\"}}},
+      {L"UnitStandardDlg",
        nullptr,
        {{AccessKeyOf(IDC_UNITS_INCH), AccessKeyOf(IDC_STANDARD_JIS), kEnter}},
-       {{test::kFerrixKey, "UNITS", "INCH"}, {test::kFerrixKey, "DRAWINGSTANDARD", "JIS"}}},
-      {"PartModificationDlg",
+       {{test::kFerrixKey, L"UNITS", L"INCH"}, {test::kFerrixKey, L"DRAWINGSTANDARD", L"JIS"}}},
+      {L"PartModificationDlg",
        nullptr,
        {{AccessKeyOf(IDC_DRAWING_EDIT_DENIED), AccessKeyOf(IDC_NEXT)}},
-       {{test::kFerrixKey, "ALLOWDRAWINGEDIT", "0"}}},
-      {"CofraDestinationDlg",
+       {{test::kFerrixKey, L"ALLOWDRAWINGEDIT", L"0"}}},
+      {L"CofraDestinationDlg",
        nullptr,
-       {{AccessKeyOf(IDC_DESTINATION)}, Typed("C:\\Kc\\Cofra"), {AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + "\\CofraClient", "TARGETDIR", "C:\\Kc\\"}}},
-      {"CofraShortcutDlg",
+       {{AccessKeyOf(IDC_DESTINATION)}, Typed(L"C:\\Kc\\Cofra"), {AccessKeyOf(IDC_NEXT)}},
+       {{kOptions + L"\\CofraClient", L"TARGETDIR", L"C:\\Kc\\"}}},
+      {L"CofraShortcutDlg",
        nullptr,
        {{AccessKeyOf(IDC_SHOW_DESKTOP_MENU), kEnter}},
-       {{kOptions + "\\CofraClient", "SHOW_DESKTOP_MENU", "0"}}},
+       {{kOptions + L"\\CofraClient", L"SHOW_DESKTOP_MENU", L"0"}}},
       // After a cancelled visit the data folder follows the program folder.
-      {"MsdeDestinationDlg",
-       [] { test::RegSetDword(kOptions + "\\CofraServer", "_CANCELED", 1); },
+      {L"MsdeDestinationDlg",
+       [] { test::RegSetDword(kOptions + L"\\CofraServer", L"_CANCELED", 1); },
        {{AccessKeyOf(IDC_DESTINATION)},
-        Typed("C:\\Eng"),
+        Typed(L"C:\\Eng"),
         {AccessKeyOf(IDC_DATA_FOLLOWS_PROGRAM), AccessKeyOf(IDC_DATA_FOLDER)},
-        Typed("C:\\Data"),
+        Typed(L"C:\\Data"),
         {AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + "\\CofraServer", "_MSDEPATH", "C:\\Eng\\"},
-        {kOptions + "\\CofraServer", "_DATADIR", "C:\\Data\\"},
-        {kOptions + "\\CofraServer", "_USEDEFAULTDATADIR", "0"}}},
-      {"UlvoDestinationDlg",
+       {{kOptions + L"\\CofraServer", L"_MSDEPATH", L"C:\\Eng\\"},
+        {kOptions + L"\\CofraServer", L"_DATADIR", L"C:\\Data\\"},
+        {kOptions + L"\\CofraServer", L"_USEDEFAULTDATADIR", L"0"}}},
+      {L"UlvoDestinationDlg",
        nullptr,
-       {{AccessKeyOf(IDC_DESTINATION)}, Typed("C:\\Ku\\Ulvo"), {kEnter}},
-       {{kOptions + "\\CofraServer", "TARGETDIR", "C:\\Ku\\"}}},
+       {{AccessKeyOf(IDC_DESTINATION)}, Typed(L"C:\\Ku\\Ulvo"), {kEnter}},
+       {{kOptions + L"\\CofraServer", L"TARGETDIR", L"C:\\Ku\\"}}},
       // Every row starts ticked; Space on the first clears it.
-      {"SelectContentDlg",
+      {L"SelectContentDlg",
        [] {
          SetupTest::WriteOptionsIni(
-             "[CONTENTSERVER]\r\nSTANDARD1=ANSI;ANSI parts;Inch.;0\r\n"
-             "STANDARD2=DIN;DIN parts;German.;1\r\n");
+             L"[CONTENTSERVER]\r\nSTANDARD1=ANSI;ANSI parts;Inch.;0\r\n"
+             L"STANDARD2=DIN;DIN parts;German.;1\r\n");
        },
        {{AccessKeyOf(IDC_CONTENT_LIST), kHome, kSpace, AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + "\\ContentServer", "ANSI", "0"}, {kOptions + "\\ContentServer", "DIN", "1"}}},
+       {{kOptions + L"\\ContentServer", L"ANSI", L"0"},
+        {kOptions + L"\\ContentServer", L"DIN", L"1"}}},
   };
   for (const KeyPath& path : paths) {
     SCOPED_TRACE(path.exportName);
     ClearSetupTree();
     if (path.arrange) path.arrange();
-    std::string gaps;
+    std::wstring gaps;
     bool taken = true;
     const int result = test::OpenPage(path.exportName, [&](Ui& ui, HWND page) {
       gaps = KeyboardGaps(page, TabRound(ui));
       for (const std::vector<Key>& group : path.keys) taken = ui.Press(group) && taken;
     });
-    EXPECT_EQ(gaps, "");
-    EXPECT_TRUE(taken) << "every key was taken";
+    EXPECT_EQ(gaps, L"");
+    EXPECT_TRUE(taken) << L"every key was taken";
     EXPECT_EQ(result, KELVRA_NEXT);
     for (const Stored& value : path.expected) EXPECT_EQ(Read(value), value.text) << value.name;
   }

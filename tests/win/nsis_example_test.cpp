@@ -22,39 +22,40 @@ namespace {
 
 using test::Ui;
 
-std::string FullPath(const std::string& path) {
-  char full[MAX_PATH] = "";
-  GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH] = L"";
+  GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
   return full;
 }
 
-const std::string kFolder = FullPath(test::ProgramFolder() + "\\..\\examples\\nsis");
-const std::string kInstaller = kFolder + "\\KelvraSetup.exe";
-const std::string kLogFile = kFolder + "\\KelvraSetup.log";
+const std::wstring kFolder = FullPath(test::ProgramFolder() + L"\\..\\examples\\nsis");
+const std::wstring kInstaller = kFolder + L"\\KelvraSetup.exe";
+const std::wstring kLogFile = kFolder + L"\\KelvraSetup.log";
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::stringstream stream(text);
-  for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
+  std::vector<std::wstring> parts;
+  std::wstringstream stream(text);
+  for (std::wstring part; std::getline(stream, part, separator);) parts.push_back(part);
   return parts;
 }
 
 // The exports the installer's INI lists, in wizard order.
-std::vector<std::string> WizardPages() {
-  char list[4096] = "";
-  GetPrivateProfileStringA("SETUP_DRIVER", "Pages", "", list, sizeof list,
-                           (kFolder + "\\KelvraSetup.ini").c_str());
-  std::vector<std::string> pages;
-  for (const std::string& item : Split(list, ',')) pages.push_back(Split(item, ':').front());
+std::vector<std::wstring> WizardPages() {
+  wchar_t list[4096] = L"";
+  GetPrivateProfileStringW(L"SETUP_DRIVER", L"Pages", L"", list, std::size(list),
+                           (kFolder + L"\\KelvraSetup.ini").c_str());
+  std::vector<std::wstring> pages;
+  for (const std::wstring& item : Split(list, L',')) pages.push_back(Split(item, L':').front());
   return pages;
 }
 
-std::vector<std::string> LogLines() {
-  std::ifstream file(kLogFile, std::ios::binary);
-  std::vector<std::string> lines;
+std::vector<std::wstring> LogLines() {
+  // The installer writes its log in ASCII.
+  std::ifstream file(kLogFile.c_str(), std::ios::binary);
+  std::vector<std::wstring> lines;
   for (std::string line; std::getline(file, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+    lines.emplace_back(line.begin(), line.end());
   }
   return lines;
 }
@@ -63,7 +64,8 @@ std::vector<std::string> LogLines() {
 // the object's life, then put back as it was.
 class SetupTreeAside {
  public:
-  SetupTreeAside() : aside_("Software\\KelvraTestAside\\" + std::to_string(GetCurrentProcessId())) {
+  SetupTreeAside()
+      : aside_(L"Software\\KelvraTestAside\\" + std::to_wstring(GetCurrentProcessId())) {
     had_ = test::RegKeyExists(test::kSetupRoot);
     if (had_) {
       EXPECT_EQ(Copy(test::kSetupRoot, aside_), ERROR_SUCCESS);
@@ -73,29 +75,29 @@ class SetupTreeAside {
   ~SetupTreeAside() {
     Remove(test::kSetupRoot);
     if (had_ && Copy(aside_, test::kSetupRoot) == ERROR_SUCCESS) Remove(aside_);
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\KelvraTestAside");  // only when empty
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\KelvraTestAside");  // only when empty
   }
   SetupTreeAside(const SetupTreeAside&) = delete;
   SetupTreeAside& operator=(const SetupTreeAside&) = delete;
 
  private:
-  static LONG Copy(const std::string& from, const std::string& to) {
+  static LONG Copy(const std::wstring& from, const std::wstring& to) {
     HKEY source = nullptr, target = nullptr;
-    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source);
+    LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source);
     if (status != ERROR_SUCCESS) return status;
     const kit::ScopedRegistryKey sourceKey(source);
-    status = RegCreateKeyExA(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    status = RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                              &target, nullptr);
     if (status != ERROR_SUCCESS) return status;
     const kit::ScopedRegistryKey targetKey(target);
-    return RegCopyTreeA(source, nullptr, target);
+    return RegCopyTreeW(source, nullptr, target);
   }
-  static void Remove(const std::string& key) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+  static void Remove(const std::wstring& key) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
   }
 
-  std::string aside_;
+  std::wstring aside_;
   bool had_ = false;
 };
 
@@ -104,11 +106,11 @@ class SetupTreeAside {
 class InstallerProcess {
  public:
   InstallerProcess() {
-    std::string commandLine = "\"" + kInstaller + "\"";
-    STARTUPINFOA startup{};
+    std::wstring commandLine = L"\"" + kInstaller + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(kInstaller.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessW(kInstaller.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                        kFolder.c_str(), &startup, &info)) {
       process_.reset(info.hProcess);
       kit::ScopedKernelHandle thread(info.hThread);
@@ -150,74 +152,74 @@ HWND Press(const Ui& ui, HWND page, int id) {
 // a confirmed Cancel there. The installer acts on each result, logs it and
 // what the pages stored, and ends with 2.
 TEST(NsisExample, PagesDrivenAsAUserWouldAndTheInstallerActsOnEachResult) {
-  const char kTyped[] = "C:\\Vorlane\\Typed by the user";
-  const std::vector<std::string> pages = WizardPages();
-  ASSERT_GE(pages.size(), 3u) << "no page list in " << kFolder << "\\KelvraSetup.ini";
-  ASSERT_EQ(pages.front(), "InstallDestinationDlg");
-  ASSERT_EQ(pages.back(), "SelectContentDlg");
-  DeleteFileA(kLogFile.c_str());
+  const wchar_t kTyped[] = L"C:\\Vorlane\\Typed by the user";
+  const std::vector<std::wstring> pages = WizardPages();
+  ASSERT_GE(pages.size(), 3u) << L"no page list in " << kFolder << L"\\KelvraSetup.ini";
+  ASSERT_EQ(pages.front(), L"InstallDestinationDlg");
+  ASSERT_EQ(pages.back(), L"SelectContentDlg");
+  DeleteFileW(kLogFile.c_str());
   SetupTreeAside aside;
 
-  std::vector<std::string> expected;  // the log's lines, one per page call
+  std::vector<std::wstring> expected;  // the log's lines, one per page call
   {
     InstallerProcess installer;
-    ASSERT_NE(installer.Id(), 0u) << kInstaller << " did not start";
+    ASSERT_NE(installer.Id(), 0u) << kInstaller << L" did not start";
     const DWORD thread = test::DialogThreadOfProcess(installer.Id(), 30000);
-    ASSERT_NE(thread, 0u) << "no page of the installer appeared";
+    ASSERT_NE(thread, 0u) << L"no page of the installer appeared";
     const Ui ui(thread);
     HWND page = ui.WaitForDialog();
-    ASSERT_NE(page, nullptr) << "no page, but: " << ui.WaitForMessageBox(100).text;
+    ASSERT_NE(page, nullptr) << L"no page, but: " << ui.WaitForMessageBox(100).text;
     bool wentBack = false;
     for (size_t at = 0; page && at < pages.size();) {
-      const std::string& name = pages[at];
+      const std::wstring& name = pages[at];
       if (at + 1 == pages.size()) {
         ui.Click(page, IDCANCEL);
         ui.Answer(ui.WaitForMessageBox(), IDYES);
-        expected.push_back(name + " -> 2");
+        expected.push_back(name + L" -> 2");
         break;
       }
-      if (name == "InstallDestinationDlg") ui.SetText(page, IDC_DESTINATION, kTyped);
-      if (name == "UnitStandardDlg") {
+      if (name == L"InstallDestinationDlg") ui.SetText(page, IDC_DESTINATION, kTyped);
+      if (name == L"UnitStandardDlg") {
         if (wentBack) {
-          EXPECT_TRUE(ui.IsChecked(page, IDC_UNITS_INCH)) << "Back shows the stored choice";
+          EXPECT_TRUE(ui.IsChecked(page, IDC_UNITS_INCH)) << L"Back shows the stored choice";
         }
         ui.Toggle(page, IDC_UNITS_INCH);
       }
-      if (at > 0 && pages[at - 1] == "UnitStandardDlg" && !wentBack) {
+      if (at > 0 && pages[at - 1] == L"UnitStandardDlg" && !wentBack) {
         wentBack = true;
         page = Press(ui, page, IDC_BACK);
-        expected.push_back(name + " -> 1001");
+        expected.push_back(name + L" -> 1001");
         --at;
         continue;
       }
       page = Press(ui, page, IDC_NEXT);
-      expected.push_back(name + " -> 1");
+      expected.push_back(name + L" -> 1");
       ++at;
     }
-    EXPECT_TRUE(wentBack) << "no unit page to go back to";
-    EXPECT_EQ(installer.ExitCode(20000), 2u) << "a confirmed Cancel ends the installer with 2";
+    EXPECT_TRUE(wentBack) << L"no unit page to go back to";
+    EXPECT_EQ(installer.ExitCode(20000), 2u) << L"a confirmed Cancel ends the installer with 2";
   }
 
-  const std::vector<std::string> log = LogLines();
-  ASSERT_GT(log.size(), expected.size()) << "the installer's log " << kLogFile;
-  EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + expected.size()), expected);
-  EXPECT_EQ(log[expected.size()], "Setup cancelled.");
-  const std::string stored[] = {
-      "  \\Options\\Lumo: TARGETDIR = " + std::string(kTyped) + "\\",
-      "  \\Options\\Ferrix: UNITS = INCH",
-      "  \\Options\\ContentServer: _CANCELED = 1",
-      "  : TRELProduct = brava",
+  const std::vector<std::wstring> log = LogLines();
+  ASSERT_GT(log.size(), expected.size()) << L"the installer's log " << kLogFile;
+  EXPECT_EQ(std::vector<std::wstring>(log.begin(), log.begin() + expected.size()), expected);
+  EXPECT_EQ(log[expected.size()], L"Setup cancelled.");
+  const std::wstring stored[] = {
+      L"  \\Options\\Lumo: TARGETDIR = " + std::wstring(kTyped) + L"\\",
+      L"  \\Options\\Ferrix: UNITS = INCH",
+      L"  \\Options\\ContentServer: _CANCELED = 1",
+      L"  : TRELProduct = brava",
   };
-  for (const std::string& line : stored) {
-    EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << "not logged: " << line;
+  for (const std::wstring& line : stored) {
+    EXPECT_NE(std::find(log.begin(), log.end(), line), log.end()) << L"not logged: " << line;
   }
 
-  const std::string options = test::kOptionsKey;
-  EXPECT_EQ(test::RegGetString(options + "\\Lumo", "TARGETDIR"), std::string(kTyped) + "\\");
-  EXPECT_EQ(test::RegGetString(options + "\\Ferrix", "UNITS"), "INCH");
-  EXPECT_EQ(test::RegGetDword(options + "\\ContentServer", "_CANCELED"), 1u);
-  EXPECT_EQ(test::RegGetString(test::kSetupRoot, "TRELProduct"), "brava");
-  EXPECT_EQ(test::RegGetString(options, "active"), "CONTENTSERVER");
+  const std::wstring options = test::kOptionsKey;
+  EXPECT_EQ(test::RegGetString(options + L"\\Lumo", L"TARGETDIR"), std::wstring(kTyped) + L"\\");
+  EXPECT_EQ(test::RegGetString(options + L"\\Ferrix", L"UNITS"), L"INCH");
+  EXPECT_EQ(test::RegGetDword(options + L"\\ContentServer", L"_CANCELED"), 1u);
+  EXPECT_EQ(test::RegGetString(test::kSetupRoot, L"TRELProduct"), L"brava");
+  EXPECT_EQ(test::RegGetString(options, L"active"), L"CONTENTSERVER");
 }
 
 }  // namespace

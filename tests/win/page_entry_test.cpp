@@ -16,6 +16,7 @@
 #include "framework/page_entry.h"
 #include "framework/resource_module.h"
 #include "framework/setup_page.h"
+#include "kit/text_format.h"
 #include "kit/app.h"
 #include "pages/options/part_modification.h"
 #include "res/kelvra_ids.h"
@@ -31,17 +32,18 @@ namespace {
 
 using test::Ui;
 
-std::string ReadFileText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+std::wstring ReadFileText(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
-  return text.str();
+  const std::string bytes = text.str();
+  return std::wstring(bytes.begin(), bytes.end());
 }
 
-std::string PlantedMarker() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  return std::string(temp) + "planted_code_ran.txt";
+std::wstring PlantedMarker() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + L"planted_code_ran.txt";
 }
 
 // A page whose initialisation fails with an exception.
@@ -52,9 +54,9 @@ class ThrowingPage : public CSetupPage {
                     PageHeadings::kNone, PageBanner::kNone, CancelMarker::kKeep}) {}
 
  private:
-  std::string OptionKey() const override { return test::kFerrixKey; }
-  void Show(const std::string&, bool) override { throw std::runtime_error("page failed"); }
-  bool Commit(const std::string&) override { return true; }
+  std::wstring OptionKey() const override { return test::kFerrixKey; }
+  void Show(const std::wstring&, bool) override { throw std::runtime_error("page failed"); }
+  bool Commit(const std::wstring&) override { return true; }
 };
 
 class PageEntryTest : public test::SetupTest {};
@@ -62,9 +64,9 @@ class PageEntryTest : public test::SetupTest {};
 // Calls the real export (of the Kelvra.dll in `folder`, when given), waits
 // for its page and presses Back: true when the page appeared and the export
 // returned KELVRA_BACK.
-bool ExportShowsPageAndGoesBack(const std::string& folder = std::string()) {
+bool ExportShowsPageAndGoesBack(const std::wstring& folder = std::wstring()) {
   bool shown = false;
-  const int result = test::Drive([&] { return test::CallExport("PartModificationDlg", folder); },
+  const int result = test::Drive([&] { return test::CallExport(L"PartModificationDlg", folder); },
                                  [&](Ui& ui) {
                                    HWND page = ui.WaitForDialog();
                                    shown = page != nullptr;
@@ -74,16 +76,16 @@ bool ExportShowsPageAndGoesBack(const std::string& folder = std::string()) {
 }
 
 TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
-  test::RegSetString(test::kFerrixKey, "ALLOWDRAWINGEDIT", "kept");
-  test::RegSetDword(test::kFerrixKey, "_CANCELED", 1);
-  const std::string registryBefore = test::SnapshotSetupTree();
-  const std::string iniBefore = ReadFileText(DriverIniFile());
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
+  test::RegSetString(test::kFerrixKey, L"ALLOWDRAWINGEDIT", L"kept");
+  test::RegSetDword(test::kFerrixKey, L"_CANCELED", 1);
+  const std::wstring registryBefore = test::SnapshotSetupTree();
+  const std::wstring iniBefore = ReadFileText(DriverIniFile());
 
   test::ResourceLibraryAside aside;
   test::MessageBoxSeen box;
   bool secondWindow = true;
-  const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
+  const int result = test::Drive([] { return test::CallExport(L"PartModificationDlg"); },
                                  [&](Ui& ui) {
                                    box = ui.WaitForMessageBox();
                                    ui.Answer(box, IDOK);
@@ -92,8 +94,8 @@ TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
                                  });
 
   EXPECT_EQ(result, KELVRA_NO_RESOURCES);
-  EXPECT_EQ(box.text, "Unable to load resource dll: Kelvrares.dll.");
-  EXPECT_FALSE(secondWindow) << "neither a page nor a second message may follow";
+  EXPECT_EQ(box.text, L"Unable to load resource dll: Kelvrares.dll.");
+  EXPECT_FALSE(secondWindow) << L"neither a page nor a second message may follow";
   EXPECT_EQ(test::SnapshotSetupTree(), registryBefore);
   EXPECT_EQ(ReadFileText(DriverIniFile()), iniBefore);
 }
@@ -117,14 +119,14 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
   ASSERT_EQ(before, kit::InstanceHandle());
 
   struct Path {
-    const char* name;
+    const wchar_t* name;
     std::function<void(Ui&, HWND)> press;
     int expected;
   };
   const Path paths[] = {
-      {"Next", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); }, KELVRA_NEXT},
-      {"Back", [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); }, KELVRA_BACK},
-      {"confirmed Cancel",
+      {L"Next", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); }, KELVRA_NEXT},
+      {L"Back", [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); }, KELVRA_BACK},
+      {L"confirmed Cancel",
        [](Ui& ui, HWND page) {
          ui.Click(page, IDCANCEL);
          ui.Answer(ui.WaitForMessageBox(), IDYES);
@@ -135,13 +137,13 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
     SCOPED_TRACE(path.name);
     HINSTANCE whileUp = nullptr;
     EXPECT_EQ(RunAndWatch<CPartModification>(&whileUp, path.press), path.expected);
-    ASSERT_NE(whileUp, nullptr) << "the page never appeared";
-    EXPECT_NE(whileUp, before) << "the resource library was not current while the page ran";
+    ASSERT_NE(whileUp, nullptr) << L"the page never appeared";
+    EXPECT_NE(whileUp, before) << L"the resource library was not current while the page ran";
     EXPECT_EQ(kit::ResourceHandle(), before);
-    EXPECT_TRUE(test::IsUnmapped(whileUp)) << "the resource library is still held";
+    EXPECT_TRUE(test::IsUnmapped(whileUp)) << L"the resource library is still held";
   }
 
-  EXPECT_EQ(RunPage<ThrowingPage>(), -1) << "an exception in a page must not leave the export";
+  EXPECT_EQ(RunPage<ThrowingPage>(), -1) << L"an exception in a page must not leave the export";
   EXPECT_EQ(kit::ResourceHandle(), before);
 
   {
@@ -165,28 +167,28 @@ TEST_F(PageEntryTest, TwoExportsInARowEachLoadTheirOwnResourceLibrary) {
 
   // The same through the real library, as a driver calls it.
   for (int call = 0; call < 2; ++call) {
-    EXPECT_TRUE(ExportShowsPageAndGoesBack()) << "call " << call;
+    EXPECT_TRUE(ExportShowsPageAndGoesBack()) << L"call " << call;
   }
 }
 
 TEST_F(PageEntryTest, LibraryUnloadsOnceTheDriverFreesIt) {
-  ASSERT_EQ(GetModuleHandleA("Kelvra.dll"), nullptr);
+  ASSERT_EQ(GetModuleHandleW(L"Kelvra.dll"), nullptr);
   EXPECT_TRUE(ExportShowsPageAndGoesBack());
-  EXPECT_EQ(GetModuleHandleA("Kelvra.dll"), nullptr) << "a page pinned the library in memory";
+  EXPECT_EQ(GetModuleHandleW(L"Kelvra.dll"), nullptr) << L"a page pinned the library in memory";
 }
 
 TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) {
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
-  test::RegSetString(test::kSetupRoot, "TRELProduct", "brava");
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
+  test::RegSetString(test::kSetupRoot, L"TRELProduct", L"brava");
 
   HICON icon = nullptr;
-  test::Drive([] { return test::CallExport("PartModificationDlg"); },
+  test::Drive([] { return test::CallExport(L"PartModificationDlg"); },
               [&](Ui& ui) {
                 HWND page = ui.WaitForDialog();
-                icon = reinterpret_cast<HICON>(SendMessageA(page, WM_GETICON, ICON_BIG, 0));
+                icon = reinterpret_cast<HICON>(SendMessageW(page, WM_GETICON, ICON_BIG, 0));
                 ui.Click(page, IDC_BACK);
               });
-  EXPECT_NE(icon, nullptr) << "IDI_FERRIX lives only in Kelvra.dll";
+  EXPECT_NE(icon, nullptr) << L"IDI_FERRIX lives only in Kelvra.dll";
 
   // The banner of this program's own copy of the page: IDB_BANNER_FERRIX, 505 by 63.
   CPartModification page;
@@ -194,7 +196,7 @@ TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) 
   test::Drive([&] { return RunPageModal(page); },
               [&](Ui& ui) {
                 HWND window = ui.WaitForDialog();
-                GetObjectA(page.Banner().Bitmap(), sizeof banner, &banner);
+                GetObjectW(page.Banner().Bitmap(), sizeof banner, &banner);
                 ui.Click(window, IDC_BACK);
               });
   EXPECT_EQ(banner.bmWidth, 505);
@@ -202,40 +204,40 @@ TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) 
 }
 
 TEST_F(PageEntryTest, PlantedResourceLibraryCodeNeverRuns) {
-  const std::string planted = test::ProgramFolder() + "\\planted\\Kelvrares.dll";
-  DeleteFileA(PlantedMarker().c_str());
+  const std::wstring planted = test::ProgramFolder() + L"\\planted\\Kelvrares.dll";
+  DeleteFileW(PlantedMarker().c_str());
   {
     test::ResourceLibraryAside aside(planted);
-    EXPECT_TRUE(ExportShowsPageAndGoesBack()) << "the planted library's templates still serve";
+    EXPECT_TRUE(ExportShowsPageAndGoesBack()) << L"the planted library's templates still serve";
   }
-  EXPECT_EQ(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
-      << "the planted library's entry point ran";
+  EXPECT_EQ(GetFileAttributesW(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
+      << L"the planted library's entry point ran";
 
   // Control: loaded as a library, its code does run.
-  ASSERT_TRUE(kit::ScopedModule(LoadLibraryA(planted.c_str())));
-  EXPECT_NE(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES);
-  DeleteFileA(PlantedMarker().c_str());
+  ASSERT_TRUE(kit::ScopedModule(LoadLibraryW(planted.c_str())));
+  EXPECT_NE(GetFileAttributesW(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(PlantedMarker().c_str());
 }
 
 // A folder made for one test and removed with the files put in it.
 class ScratchFolder {
  public:
-  explicit ScratchFolder(const std::string& path) : path_(path) {
-    CreateDirectoryA(path_.c_str(), nullptr);
+  explicit ScratchFolder(const std::wstring& path) : path_(path) {
+    CreateDirectoryW(path_.c_str(), nullptr);
   }
   ~ScratchFolder() {
-    for (const std::string& file : files_) DeleteFileA(file.c_str());
-    RemoveDirectoryA(path_.c_str());
+    for (const std::wstring& file : files_) DeleteFileW(file.c_str());
+    RemoveDirectoryW(path_.c_str());
   }
-  void Put(const std::string& from, const char* name) {
-    files_.push_back(path_ + "\\" + name);
-    EXPECT_TRUE(CopyFileA(from.c_str(), files_.back().c_str(), FALSE)) << from;
+  void Put(const std::wstring& from, const wchar_t* name) {
+    files_.push_back(path_ + L"\\" + name);
+    EXPECT_TRUE(CopyFileW(from.c_str(), files_.back().c_str(), FALSE)) << from;
   }
-  const std::string& Path() const { return path_; }
+  const std::wstring& Path() const { return path_; }
 
  private:
-  std::string path_;
-  std::vector<std::string> files_;
+  std::wstring path_;
+  std::vector<std::wstring> files_;
 };
 
 // An installer unpacks both libraries into a folder of its own, which the
@@ -243,36 +245,40 @@ class ScratchFolder {
 // copy the search does find, one planted in the current folder, still comes
 // first, and no library found either way runs code.
 TEST_F(PageEntryTest, ResourceLibraryBesideKelvraServesWhenTheSearchFindsNone) {
-  const std::string genuine = test::ProgramFolder() + "\\Kelvrares.dll";
-  const std::string planted = test::ProgramFolder() + "\\planted\\Kelvrares.dll";
+  const std::wstring genuine = test::ProgramFolder() + L"\\Kelvrares.dll";
+  const std::wstring planted = test::ProgramFolder() + L"\\planted\\Kelvrares.dll";
   struct Row {
-    const char* name;
-    std::string besideKelvra;
-    std::string inCurrentFolder;
+    const wchar_t* name;
+    std::wstring besideKelvra;
+    std::wstring inCurrentFolder;
+    const wchar_t* unpackedInto = L"unpacked";
   };
   const Row rows[] = {
-      {"beside Kelvra.dll", genuine, ""},
-      {"a planted copy beside Kelvra.dll", planted, ""},
-      {"a planted copy in the current folder", genuine, planted},
+      {L"beside Kelvra.dll", genuine, L""},
+      {L"a planted copy beside Kelvra.dll", planted, L""},
+      {L"a planted copy in the current folder", genuine, planted},
+      // A temporary folder below a user name outside the code page.
+      {L"beside Kelvra.dll in a folder outside the code page", genuine, L"",
+       L"\u0141ukasz \u0388\u03c1\u03b3\u03b1 \u8868"},
   };
-  char before[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, before);
+  wchar_t before[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, before);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    DeleteFileA(PlantedMarker().c_str());
-    ScratchFolder unpacked(test::ProgramFolder() + "\\unpacked");
-    unpacked.Put(test::ProgramFolder() + "\\Kelvra.dll", "Kelvra.dll");
-    unpacked.Put(row.besideKelvra, "Kelvrares.dll");
-    ScratchFolder current(test::ProgramFolder() + "\\current");
-    if (!row.inCurrentFolder.empty()) current.Put(row.inCurrentFolder, "Kelvrares.dll");
+    DeleteFileW(PlantedMarker().c_str());
+    ScratchFolder unpacked(test::ProgramFolder() + L"\\" + row.unpackedInto);
+    unpacked.Put(test::ProgramFolder() + L"\\Kelvra.dll", L"Kelvra.dll");
+    unpacked.Put(row.besideKelvra, L"Kelvrares.dll");
+    ScratchFolder current(test::ProgramFolder() + L"\\current");
+    if (!row.inCurrentFolder.empty()) current.Put(row.inCurrentFolder, L"Kelvrares.dll");
     {
       test::ResourceLibraryAside aside;
-      ASSERT_TRUE(SetCurrentDirectoryA(current.Path().c_str()));
+      ASSERT_TRUE(SetCurrentDirectoryW(current.Path().c_str()));
       EXPECT_TRUE(ExportShowsPageAndGoesBack(unpacked.Path()));
-      SetCurrentDirectoryA(before);
+      SetCurrentDirectoryW(before);
     }
-    EXPECT_EQ(GetFileAttributesA(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the planted library's entry point ran";
+    EXPECT_EQ(GetFileAttributesW(PlantedMarker().c_str()), INVALID_FILE_ATTRIBUTES)
+        << L"the planted library's entry point ran";
   }
 }
 
@@ -280,36 +286,36 @@ TEST_F(PageEntryTest, ResourceLibraryBesideKelvraServesWhenTheSearchFindsNone) {
 
 namespace {
 
-std::string VersionString(const std::string& file, const std::string& name) {
+std::wstring VersionString(const std::wstring& file, const std::wstring& name) {
   DWORD ignored = 0;
-  std::vector<char> block(GetFileVersionInfoSizeA(file.c_str(), &ignored));
+  std::vector<wchar_t> block(GetFileVersionInfoSizeW(file.c_str(), &ignored));
   if (block.empty() ||
-      !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
-    return "(no version resource)";
+      !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+    return L"(no version resource)";
   // The texts' block is named after the file's language: English, or the
   // language of the resource library beside this program.
   WORD* translation = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
                       reinterpret_cast<void**>(&translation), &length) ||
       length < 2 * sizeof(WORD))
-    return "(no translation)";
-  char blockName[16];
-  std::snprintf(blockName, sizeof blockName, "%04X%04X", translation[0], translation[1]);
-  char* text = nullptr;
-  const std::string path = std::string("\\StringFileInfo\\") + blockName + "\\" + name;
-  if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
-    return "(no " + name + ")";
-  return std::string(text);
+    return L"(no translation)";
+  wchar_t blockName[16];
+  std::swprintf(blockName, std::size(blockName), L"%04X%04X", translation[0], translation[1]);
+  wchar_t* text = nullptr;
+  const std::wstring path = std::wstring(L"\\StringFileInfo\\") + blockName + L"\\" + name;
+  if (!VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
+    return L"(no " + name + L")";
+  return std::wstring(text);
 }
 
 TEST(VersionResource, BothLibrariesCarryTheBuildsVersion) {
-  for (const char* library : {"Kelvra.dll", "Kelvrares.dll"}) {
+  for (const wchar_t* library : {L"Kelvra.dll", L"Kelvrares.dll"}) {
     SCOPED_TRACE(library);
-    const std::string file = test::ProgramFolder() + "\\" + library;
-    EXPECT_EQ(VersionString(file, "FileVersion"), KELVRA_VERSION_TEXT);
-    EXPECT_EQ(VersionString(file, "ProductVersion"), KELVRA_VERSION_TEXT);
-    EXPECT_EQ(VersionString(file, "OriginalFilename"), library);
+    const std::wstring file = test::ProgramFolder() + L"\\" + library;
+    EXPECT_EQ(VersionString(file, L"FileVersion"), kit::Widened(KELVRA_VERSION_TEXT));
+    EXPECT_EQ(VersionString(file, L"ProductVersion"), kit::Widened(KELVRA_VERSION_TEXT));
+    EXPECT_EQ(VersionString(file, L"OriginalFilename"), library);
   }
 }
 
@@ -331,16 +337,16 @@ TEST(VisualStyles, PagesRunUnderTheirOwnCommonControlsContext) {
   // Only the buttons of common controls 6 know their ideal size.
   LRESULT answered = 0;
   SIZE ideal{};
-  const int result = test::Drive([] { return test::CallExport("PartModificationDlg"); },
+  const int result = test::Drive([] { return test::CallExport(L"PartModificationDlg"); },
                                  [&](Ui& ui) {
                                    HWND page = ui.WaitForDialog();
                                    answered =
-                                       SendMessageA(GetDlgItem(page, IDC_NEXT), BCM_GETIDEALSIZE, 0,
+                                       SendMessageW(GetDlgItem(page, IDC_NEXT), BCM_GETIDEALSIZE, 0,
                                                     reinterpret_cast<LPARAM>(&ideal));
                                    ui.Click(page, IDC_BACK);
                                  });
   EXPECT_EQ(result, KELVRA_BACK);
-  EXPECT_TRUE(answered && ideal.cx > 0) << "the page's buttons are common controls 6";
+  EXPECT_TRUE(answered && ideal.cx > 0) << L"the page's buttons are common controls 6";
   EXPECT_EQ(CurrentActivationContext(), before);
 }
 

@@ -18,7 +18,7 @@ class PartModificationTest : public test::SetupTest {
   // Opens the page, reports which radio is checked, leaves with Back.
   std::optional<int> CheckedRadio() {
     std::optional<int> checked;
-    test::OpenPage("PartModificationDlg", [&](Ui& ui, HWND page) {
+    test::OpenPage(L"PartModificationDlg", [&](Ui& ui, HWND page) {
       if (ui.IsChecked(page, kAllowed)) checked = kAllowed;
       if (ui.IsChecked(page, kDenied)) checked = checked ? 0 : kDenied;
       ui.Click(page, IDC_BACK);
@@ -28,49 +28,49 @@ class PartModificationTest : public test::SetupTest {
 };
 
 TEST_F(PartModificationTest, PreselectsTheStoredAnswerUnlessCancelled) {
-  EXPECT_EQ(CheckedRadio(), kAllowed) << "no Ferrix key";
+  EXPECT_EQ(CheckedRadio(), kAllowed) << L"no Ferrix key";
 
   struct Case {
-    const char* name;
+    const wchar_t* name;
     std::optional<DWORD> stored;
     bool storedAsString;
     std::optional<DWORD> canceled;
     int expected;
   };
   const Case cases[] = {
-      {"stored 0", 0, false, std::nullopt, kDenied},
-      {"stored 5", 5, false, std::nullopt, kAllowed},
-      {"stored as a string", std::nullopt, true, std::nullopt, kAllowed},
-      {"stored 0, last visit cancelled", 0, false, 1, kAllowed},
-      {"stored 0, marker 0", 0, false, 0, kDenied},
-      {"key without the value", std::nullopt, false, 0, kAllowed},
+      {L"stored 0", 0, false, std::nullopt, kDenied},
+      {L"stored 5", 5, false, std::nullopt, kAllowed},
+      {L"stored as a string", std::nullopt, true, std::nullopt, kAllowed},
+      {L"stored 0, last visit cancelled", 0, false, 1, kAllowed},
+      {L"stored 0, marker 0", 0, false, 0, kDenied},
+      {L"key without the value", std::nullopt, false, 0, kAllowed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ClearSetupTree();
-    test::RegSetString(test::kFerrixKey, "OTHER", "makes the key exist");
-    if (c.stored) test::RegSetDword(test::kFerrixKey, "ALLOWDRAWINGEDIT", *c.stored);
-    if (c.storedAsString) test::RegSetString(test::kFerrixKey, "ALLOWDRAWINGEDIT", "0");
-    if (c.canceled) test::RegSetDword(test::kFerrixKey, "_CANCELED", *c.canceled);
+    test::RegSetString(test::kFerrixKey, L"OTHER", L"makes the key exist");
+    if (c.stored) test::RegSetDword(test::kFerrixKey, L"ALLOWDRAWINGEDIT", *c.stored);
+    if (c.storedAsString) test::RegSetString(test::kFerrixKey, L"ALLOWDRAWINGEDIT", L"0");
+    if (c.canceled) test::RegSetDword(test::kFerrixKey, L"_CANCELED", *c.canceled);
     EXPECT_EQ(CheckedRadio(), c.expected);
   }
 }
 
 TEST_F(PartModificationTest, NextStoresTheAnswerAndClearsTheMarker) {
-  test::RegSetDword(test::kFerrixKey, "_CANCELED", 1);
-  const int result = test::OpenPage("PartModificationDlg", [](Ui& ui, HWND page) {
+  test::RegSetDword(test::kFerrixKey, L"_CANCELED", 1);
+  const int result = test::OpenPage(L"PartModificationDlg", [](Ui& ui, HWND page) {
     ui.Click(page, kDenied);
     ui.Click(page, IDC_NEXT);
   });
   EXPECT_EQ(result, KELVRA_NEXT);
-  EXPECT_EQ(test::RegGetDword(test::kFerrixKey, "ALLOWDRAWINGEDIT"), 0u);
-  EXPECT_EQ(test::RegGetDword(test::kFerrixKey, "_CANCELED"), 0u);
+  EXPECT_EQ(test::RegGetDword(test::kFerrixKey, L"ALLOWDRAWINGEDIT"), 0u);
+  EXPECT_EQ(test::RegGetDword(test::kFerrixKey, L"_CANCELED"), 0u);
 
-  test::OpenPage("PartModificationDlg", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); });
-  EXPECT_EQ(test::RegGetDword(test::kFerrixKey, "ALLOWDRAWINGEDIT"), 0u)
-      << "the stored answer is shown again and kept";
+  test::OpenPage(L"PartModificationDlg", [](Ui& ui, HWND page) { ui.Click(page, IDC_NEXT); });
+  EXPECT_EQ(test::RegGetDword(test::kFerrixKey, L"ALLOWDRAWINGEDIT"), 0u)
+      << L"the stored answer is shown again and kept";
 }
 
 }  // namespace
 
-KELVRA_SHARED_PAGE_RULES(PartModification, {"PartModificationDlg", test::kFerrixKey, 0});
+KELVRA_SHARED_PAGE_RULES(PartModification, {L"PartModificationDlg", test::kFerrixKey, 0});

@@ -16,9 +16,9 @@
 
 namespace {
 
-const std::string kKeyA = std::string(test::kSetupRoot) + "\\RegistryTest\\A";
-const std::string kKeyB = std::string(test::kSetupRoot) + "\\RegistryTest\\B";
-const std::string kAbsentKey = std::string(test::kSetupRoot) + "\\RegistryTest\\Absent";
+const std::wstring kKeyA = std::wstring(test::kSetupRoot) + L"\\RegistryTest\\A";
+const std::wstring kKeyB = std::wstring(test::kSetupRoot) + L"\\RegistryTest\\B";
+const std::wstring kAbsentKey = std::wstring(test::kSetupRoot) + L"\\RegistryTest\\Absent";
 constexpr DWORD kMinusOne = 0xFFFFFFFFu;
 
 struct RawValue {
@@ -28,14 +28,14 @@ struct RawValue {
 };
 
 // The value as stored, read with plain Win32 through any open key.
-RawValue ReadRaw(HKEY key, const std::string& name) {
+RawValue ReadRaw(HKEY key, const std::wstring& name) {
   RawValue raw;
   DWORD size = 0;
-  raw.status = RegQueryValueExA(key, name.c_str(), nullptr, &raw.type, nullptr, &size);
+  raw.status = RegQueryValueExW(key, name.c_str(), nullptr, &raw.type, nullptr, &size);
   if (raw.status != ERROR_SUCCESS) return raw;
   raw.data.resize(size + 16);
   size = static_cast<DWORD>(raw.data.size());
-  raw.status = RegQueryValueExA(key, name.c_str(), nullptr, &raw.type, raw.data.data(), &size);
+  raw.status = RegQueryValueExW(key, name.c_str(), nullptr, &raw.type, raw.data.data(), &size);
   raw.data.resize(size);
   return raw;
 }
@@ -43,84 +43,90 @@ RawValue ReadRaw(HKEY key, const std::string& name) {
 class RegistryTest : public test::SetupTest {};
 
 TEST_F(RegistryTest, ValuesOfAnotherTypeCountAsAbsent) {
-  const char multi[] = "a\0b\0";
+  const wchar_t multi[] = L"a\0b\0";
   const BYTE binary[] = {1, 0, 0, 0};
-  test::RegSetString(kKeyA, "text", "1");
-  test::RegSetRaw(kKeyA, "expand", REG_EXPAND_SZ, "%TEMP%", 7);
-  test::RegSetRaw(kKeyA, "multi", REG_MULTI_SZ, multi, sizeof multi);
-  test::RegSetRaw(kKeyA, "binary", REG_BINARY, binary, sizeof binary);
-  test::RegSetDword(kKeyA, "dword", 7);
+  test::RegSetString(kKeyA, L"text", L"1");
+  test::RegSetRaw(kKeyA, L"expand", REG_EXPAND_SZ, L"%TEMP%", sizeof L"%TEMP%");
+  test::RegSetRaw(kKeyA, L"multi", REG_MULTI_SZ, multi, sizeof multi);
+  test::RegSetRaw(kKeyA, L"binary", REG_BINARY, binary, sizeof binary);
+  test::RegSetDword(kKeyA, L"dword", 7);
 
   CRegistryReadKey key;
   ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
-  EXPECT_EQ(key.QueryDword("text"), 0u);
-  EXPECT_EQ(key.QueryDwordOrMinusOne("text"), kMinusOne);
-  EXPECT_EQ(key.QueryDword("binary"), 0u) << "four bytes of REG_BINARY are no DWORD";
-  EXPECT_EQ(key.QueryDwordOrMinusOne("binary"), kMinusOne);
-  EXPECT_EQ(key.QueryString("expand"), "");
-  EXPECT_EQ(key.QueryString("multi"), "");
-  EXPECT_EQ(key.QueryString("binary"), "");
-  EXPECT_EQ(key.QueryString("dword"), "");
+  EXPECT_EQ(key.QueryDword(L"text"), 0u);
+  EXPECT_EQ(key.QueryDwordOrMinusOne(L"text"), kMinusOne);
+  EXPECT_EQ(key.QueryDword(L"binary"), 0u) << L"four bytes of REG_BINARY are no DWORD";
+  EXPECT_EQ(key.QueryDwordOrMinusOne(L"binary"), kMinusOne);
+  EXPECT_EQ(key.QueryString(L"expand"), L"");
+  EXPECT_EQ(key.QueryString(L"multi"), L"");
+  EXPECT_EQ(key.QueryString(L"binary"), L"");
+  EXPECT_EQ(key.QueryString(L"dword"), L"");
   // Controls: the right types do read.
-  EXPECT_EQ(key.QueryString("text"), "1");
-  EXPECT_EQ(key.QueryDword("dword"), 7u);
-  EXPECT_EQ(key.QueryDwordOrMinusOne("dword"), 7u);
+  EXPECT_EQ(key.QueryString(L"text"), L"1");
+  EXPECT_EQ(key.QueryDword(L"dword"), 7u);
+  EXPECT_EQ(key.QueryDwordOrMinusOne(L"dword"), 7u);
 }
 
 TEST_F(RegistryTest, StoredZeroIsToldFromAbsent) {
-  test::RegSetDword(kKeyA, "zero", 0);
+  test::RegSetDword(kKeyA, L"zero", 0);
   CRegistryReadKey key;
   ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
-  EXPECT_EQ(key.QueryDwordOrMinusOne("zero"), 0u);
-  EXPECT_EQ(key.QueryDwordOrMinusOne("absent"), kMinusOne);
-  EXPECT_EQ(key.QueryDword("zero"), 0u);
-  EXPECT_EQ(key.QueryDword("absent"), 0u);
-  EXPECT_EQ(key.QueryString("absent"), "");
+  EXPECT_EQ(key.QueryDwordOrMinusOne(L"zero"), 0u);
+  EXPECT_EQ(key.QueryDwordOrMinusOne(L"absent"), kMinusOne);
+  EXPECT_EQ(key.QueryDword(L"zero"), 0u);
+  EXPECT_EQ(key.QueryDword(L"absent"), 0u);
+  EXPECT_EQ(key.QueryString(L"absent"), L"");
 }
 
 TEST_F(RegistryTest, WritesStoreTheDocumentedTypesAndSizes) {
   CRegistryWriteKey key;
   ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
-  ASSERT_TRUE(key.SetString("empty", ""));
-  ASSERT_TRUE(key.SetString("folder", "C:\\Trel\\"));
-  ASSERT_TRUE(key.SetDword("dword", 0x01020304));
+  ASSERT_TRUE(key.SetString(L"empty", L""));
+  ASSERT_TRUE(key.SetString(L"folder", L"C:\\Trel\\"));
+  ASSERT_TRUE(key.SetDword(L"dword", 0x01020304));
 
-  const RawValue empty = ReadRaw(key.Handle(), "empty");
+  const RawValue empty = ReadRaw(key.Handle(), L"empty");
   EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(empty.data, std::vector<BYTE>{0}) << "one byte: the NUL alone";
-  const RawValue folder = ReadRaw(key.Handle(), "folder");
+  EXPECT_EQ(empty.data, (std::vector<BYTE>{0, 0})) << L"the NUL alone, in UTF-16";
+  const RawValue folder = ReadRaw(key.Handle(), L"folder");
   EXPECT_EQ(folder.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(folder.data.size(), 9u) << "the text and its NUL";
-  const RawValue dword = ReadRaw(key.Handle(), "dword");
+  EXPECT_EQ(folder.data.size(), 18u) << L"the text and its NUL, two bytes each";
+  const RawValue dword = ReadRaw(key.Handle(), L"dword");
   EXPECT_EQ(dword.type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(dword.data.size(), 4u);
 
-  EXPECT_EQ(key.QueryString("empty"), "");
-  EXPECT_EQ(key.QueryString("folder"), "C:\\Trel\\");
-  EXPECT_EQ(key.QueryDword("dword"), 0x01020304u);
+  EXPECT_EQ(key.QueryString(L"empty"), L"");
+  EXPECT_EQ(key.QueryString(L"folder"), L"C:\\Trel\\");
+  EXPECT_EQ(key.QueryDword(L"dword"), 0x01020304u);
 }
 
 TEST_F(RegistryTest, StringDataWithoutItsNulReadsOnlyWhatIsStored) {
-  // A byte that is not NUL follows each stored range, so that the registry
-  // does not quietly add the missing terminator itself.
+  // A character that is not NUL follows each stored range, so that the
+  // registry does not quietly add the missing terminator itself. Sizes are in
+  // bytes; half a character at the end is no character.
   struct Case {
-    const char* name;
-    const char* bytes;
+    const wchar_t* name;
+    const wchar_t* text;
     DWORD size;
-    const char* expected;
+    const wchar_t* expected;
   };
   const Case cases[] = {
-      {"three", "abcX", 3, "abc"}, {"inner_nul", "ab\0cdX", 5, "ab"},
-      {"one", "zX", 1, "z"},       {"nul_only", "\0X", 1, ""},
-      {"nothing", "X", 0, ""},     {"odd", "abcdefgX", 7, "abcdefg"},
+      {L"three", L"abcX", 6, L"abc"},
+      {L"inner_nul", L"ab\0cdX", 10, L"ab"},
+      {L"one", L"zX", 2, L"z"},
+      {L"nul_only", L"\0X", 2, L""},
+      {L"nothing", L"X", 0, L""},
+      {L"odd", L"abcdefgX", 14, L"abcdefg"},
+      {L"half", L"abcX", 5, L"ab"},
+      {L"greek", L"\u0388\u03c1\u03b3\u03b1X", 8, L"\u0388\u03c1\u03b3\u03b1"},
   };
-  for (const Case& c : cases) test::RegSetRaw(kKeyA, c.name, REG_SZ, c.bytes, c.size);
+  for (const Case& c : cases) test::RegSetRaw(kKeyA, c.name, REG_SZ, c.text, c.size);
 
   CRegistryReadKey key;
   ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_EQ(ReadRaw(key.Handle(), c.name).data.size(), c.size) << "stored as meant";
+    ASSERT_EQ(ReadRaw(key.Handle(), c.name).data.size(), c.size) << L"stored as meant";
     EXPECT_EQ(key.QueryString(c.name), c.expected);
   }
 }
@@ -132,31 +138,31 @@ void ExpectSecondOpenClosesTheFirst(bool opensAbsentKey) {
   Key key;
   ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
   const HKEY first = key.Handle();
-  ASSERT_EQ(ReadRaw(first, "onlyA").status, ERROR_SUCCESS);
+  ASSERT_EQ(ReadRaw(first, L"onlyA").status, ERROR_SUCCESS);
 
   ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyB));
   // The old handle value may have been handed out again for B, but it must
   // no longer reach A.
-  EXPECT_NE(ReadRaw(first, "onlyA").status, ERROR_SUCCESS) << "the first key is still open";
-  EXPECT_EQ(key.QueryDword("onlyB"), 2u);
-  EXPECT_EQ(key.QueryDword("onlyA"), 0u);
+  EXPECT_NE(ReadRaw(first, L"onlyA").status, ERROR_SUCCESS) << L"the first key is still open";
+  EXPECT_EQ(key.QueryDword(L"onlyB"), 2u);
+  EXPECT_EQ(key.QueryDword(L"onlyA"), 0u);
 
   const HKEY second = key.Handle();
   EXPECT_EQ(key.Open(HKEY_CURRENT_USER, kAbsentKey), opensAbsentKey);
   EXPECT_EQ(key.IsOpen(), opensAbsentKey);
-  EXPECT_NE(ReadRaw(second, "onlyB").status, ERROR_SUCCESS) << "the second key is still open";
+  EXPECT_NE(ReadRaw(second, L"onlyB").status, ERROR_SUCCESS) << L"the second key is still open";
 }
 
 TEST_F(RegistryTest, OpenTwiceClosesTheFirstKey) {
-  test::RegSetDword(kKeyA, "onlyA", 1);
-  test::RegSetDword(kKeyB, "onlyB", 2);
+  test::RegSetDword(kKeyA, L"onlyA", 1);
+  test::RegSetDword(kKeyB, L"onlyB", 2);
   {
-    SCOPED_TRACE("read key");
+    SCOPED_TRACE(L"read key");
     ExpectSecondOpenClosesTheFirst<CRegistryReadKey>(false);
   }
   EXPECT_FALSE(test::RegKeyExists(kAbsentKey));
   {
-    SCOPED_TRACE("write key");
+    SCOPED_TRACE(L"write key");
     ExpectSecondOpenClosesTheFirst<CRegistryWriteKey>(true);
   }
   EXPECT_TRUE(test::RegKeyExists(kAbsentKey));
@@ -168,136 +174,130 @@ TEST_F(RegistryTest, ReadKeyNeitherCreatesNorWritesWriteKeyDoesBoth) {
   EXPECT_FALSE(reader.IsOpen());
   EXPECT_FALSE(test::RegKeyExists(kKeyA));
   EXPECT_EQ(reader.Close(), 0);
-  EXPECT_EQ(reader.QueryDwordOrMinusOne("x"), kMinusOne) << "a closed key holds nothing";
-  EXPECT_FALSE(reader.SetDword("x", 1));
+  EXPECT_EQ(reader.QueryDwordOrMinusOne(L"x"), kMinusOne) << L"a closed key holds nothing";
+  EXPECT_FALSE(reader.SetDword(L"x", 1));
 
   CRegistryWriteKey writer;
-  ASSERT_TRUE(writer.Open(HKEY_CURRENT_USER, kKeyA + "\\Deeper"));
-  EXPECT_TRUE(writer.SetString("TARGETDIR", "D:\\Lumo\\"));
-  EXPECT_EQ(writer.QueryString("TARGETDIR"), "D:\\Lumo\\") << "opened for reading too";
+  ASSERT_TRUE(writer.Open(HKEY_CURRENT_USER, kKeyA + L"\\Deeper"));
+  EXPECT_TRUE(writer.SetString(L"TARGETDIR", L"D:\\Lumo\\"));
+  EXPECT_EQ(writer.QueryString(L"TARGETDIR"), L"D:\\Lumo\\") << L"opened for reading too";
   EXPECT_EQ(writer.Close(), ERROR_SUCCESS);
   EXPECT_EQ(writer.Handle(), nullptr);
 
-  ASSERT_TRUE(reader.Open(HKEY_CURRENT_USER, kKeyA + "\\Deeper"));
-  EXPECT_FALSE(reader.SetDword("written", 1)) << "opened for reading only";
-  EXPECT_FALSE(reader.SetString("TARGETDIR", "E:\\"));
-  EXPECT_FALSE(test::RegGetDword(kKeyA + "\\Deeper", "written"));
-  EXPECT_EQ(test::RegGetString(kKeyA + "\\Deeper", "TARGETDIR"), "D:\\Lumo\\");
+  ASSERT_TRUE(reader.Open(HKEY_CURRENT_USER, kKeyA + L"\\Deeper"));
+  EXPECT_FALSE(reader.SetDword(L"written", 1)) << L"opened for reading only";
+  EXPECT_FALSE(reader.SetString(L"TARGETDIR", L"E:\\"));
+  EXPECT_FALSE(test::RegGetDword(kKeyA + L"\\Deeper", L"written"));
+  EXPECT_EQ(test::RegGetString(kKeyA + L"\\Deeper", L"TARGETDIR"), L"D:\\Lumo\\");
 }
 
 TEST_F(RegistryTest, OneCallHelpersOpenCreateAndLeaveOutputAlone) {
-  std::string out = "kept";
-  EXPECT_FALSE(ReadRegistryString(kKeyA, "TARGETDIR", &out));
-  EXPECT_EQ(out, "kept") << "a key that cannot be opened leaves the output";
+  std::wstring out = L"kept";
+  EXPECT_FALSE(ReadRegistryString(kKeyA, L"TARGETDIR", &out));
+  EXPECT_EQ(out, L"kept") << L"a key that cannot be opened leaves the output";
   EXPECT_FALSE(test::RegKeyExists(kKeyA));
 
-  EXPECT_TRUE(WriteRegistryString(kKeyA, "TARGETDIR", "C:\\Quill\\"));
-  EXPECT_EQ(test::RegGetString(kKeyA, "TARGETDIR"), "C:\\Quill\\");
-  EXPECT_TRUE(ReadRegistryString(kKeyA, "TARGETDIR", &out));
-  EXPECT_EQ(out, "C:\\Quill\\");
-  EXPECT_TRUE(ReadRegistryString(kKeyA, "absent", &out));
-  EXPECT_EQ(out, "") << "an open key with the value missing gives empty";
+  EXPECT_TRUE(WriteRegistryString(kKeyA, L"TARGETDIR", L"C:\\Quill\\"));
+  EXPECT_EQ(test::RegGetString(kKeyA, L"TARGETDIR"), L"C:\\Quill\\");
+  EXPECT_TRUE(ReadRegistryString(kKeyA, L"TARGETDIR", &out));
+  EXPECT_EQ(out, L"C:\\Quill\\");
+  EXPECT_TRUE(ReadRegistryString(kKeyA, L"absent", &out));
+  EXPECT_EQ(out, L"") << L"an open key with the value missing gives empty";
 }
 
 class IniFileTest : public test::SetupTest {};
 
 TEST_F(IniFileTest, ReadStringFallsBackToEmptyAndCutsAt1023) {
   const CIniFile ini;
-  const std::string missing = test::ProgramFolder() + "\\no_such_file.ini";
-  EXPECT_EQ(ini.ReadString("TREL_OPTIONS", "SETUP_TITLE", missing), "");
+  const std::wstring missing = test::ProgramFolder() + L"\\no_such_file.ini";
+  EXPECT_EQ(ini.ReadString(L"TREL_OPTIONS", L"SETUP_TITLE", missing), L"");
 
-  const std::string longValue(1500, 'k');
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix Setup\r\nLONG=" + longValue + "\r\n");
-  EXPECT_EQ(ini.ReadString("TREL_OPTIONS", "SETUP_TITLE", DriverIniFile()), "Ferrix Setup");
-  EXPECT_EQ(ini.ReadSetupTitle(DriverIniFile()), "Ferrix Setup");
-  EXPECT_EQ(ini.ReadString("NO_SECTION", "SETUP_TITLE", DriverIniFile()), "");
-  EXPECT_EQ(ini.ReadString("TREL_OPTIONS", "NO_KEY", DriverIniFile()), "");
-  EXPECT_EQ(ini.ReadString("TREL_OPTIONS", "LONG", DriverIniFile()), longValue.substr(0, 1023));
+  const std::wstring longValue(1500, L'k');
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix Setup\r\nLONG=" + longValue + L"\r\n");
+  EXPECT_EQ(ini.ReadString(L"TREL_OPTIONS", L"SETUP_TITLE", DriverIniFile()), L"Ferrix Setup");
+  EXPECT_EQ(ini.ReadSetupTitle(DriverIniFile()), L"Ferrix Setup");
+  EXPECT_EQ(ini.ReadString(L"NO_SECTION", L"SETUP_TITLE", DriverIniFile()), L"");
+  EXPECT_EQ(ini.ReadString(L"TREL_OPTIONS", L"NO_KEY", DriverIniFile()), L"");
+  EXPECT_EQ(ini.ReadString(L"TREL_OPTIONS", L"LONG", DriverIniFile()), longValue.substr(0, 1023));
 }
 
 TEST_F(IniFileTest, NamesLongerThanTheBoundAreAbsent) {
   const CIniFile ini;
-  const std::string longest(kMaxIniNameLength, 'S');
-  WriteDriverIni("[" + longest + "]\r\n" + longest + "=found\r\n");
-  EXPECT_EQ(ini.ReadString(longest, longest, DriverIniFile()), "found");
+  const std::wstring longest(kMaxIniNameLength, L'S');
+  WriteDriverIni(L"[" + longest + L"]\r\n" + longest + L"=found\r\n");
+  EXPECT_EQ(ini.ReadString(longest, longest, DriverIniFile()), L"found");
   for (size_t length : {kMaxIniNameLength + 1, size_t{40000}}) {
     SCOPED_TRACE(length);
-    const std::string tooLong(length, 'S');
-    EXPECT_EQ(ini.ReadString(tooLong, longest, DriverIniFile()), "");
-    EXPECT_EQ(ini.ReadString(longest, tooLong, DriverIniFile()), "");
+    const std::wstring tooLong(length, L'S');
+    EXPECT_EQ(ini.ReadString(tooLong, longest, DriverIniFile()), L"");
+    EXPECT_EQ(ini.ReadString(longest, tooLong, DriverIniFile()), L"");
   }
 }
 
 // A section read whole must give every key exactly what a read of that key
 // alone gives, however the file is written.
 TEST_F(IniFileTest, SectionReadWholeGivesWhatEachKeyReadGives) {
-  const std::string k1022(1022, 'a'), k1023(1023, 'b'), k1024(1024, 'c'), k2000(2000, 'd');
-  std::string large = "[LUMO]\r\n";  // more than the first whole read takes
+  const std::wstring k1022(1022, L'a'), k1023(1023, L'b'), k1024(1024, L'c'), k2000(2000, L'd');
+  std::wstring large = L"[LUMO]\r\n";  // more than the first whole read takes
   for (int n = 80; n > 0; --n)
-    large += "FEATURE" + std::to_string(n) + "=" +
-             std::string(1000, static_cast<char>('a' + n % 26)) + "\r\n";
+    large += L"FEATURE" + std::to_wstring(n) + L"=" +
+             std::wstring(1000, static_cast<wchar_t>(L'a' + n % 26)) + L"\r\n";
   const struct {
-    const char* what;
-    std::string text;
+    const wchar_t* what;
+    std::wstring text;
   } files[] = {
-      {"quotes",
-       "[LUMO]\r\nFEATURE1=\"quoted\"\r\nFEATURE2='single'\r\nFEATURE3=\"open\r\n"
-       "FEATURE4=close\"\r\nFEATURE5=\"\"\r\nFEATURE6=\"\r\nFEATURE7=\"mixed'\r\n"
-       "FEATURE8= \"blanks\" \r\n"},
-      {"blanks around =",
-       "[LUMO]\r\nFEATURE1 = a b \r\n\tFEATURE2\t=\tx\t\r\nFEATURE3=\r\n"
-       "FEATURE4\r\n  FEATURE5  =  \r\nFEATURE6=a=b\r\n"},
-      {"duplicates and case",
-       "[LUMO]\r\nFEATURE1=first\r\nfeature1=second\r\nFeature2=mixed\r\n"
-       "FEATURE2=upper\r\nfeature3=lower\r\n"},
-      {"long values", "[LUMO]\r\nFEATURE1=" + k1022 + "\r\nFEATURE2=" + k1023 + "\r\nFEATURE3=" +
-                          k1024 + "\r\nFEATURE4=" + k2000 + "\r\nFEATURE5=\"" + k2000 +
-                          "\"\r\n"
-                          "FEATURE6=" +
-                          k1022 + "\x83\x41" + k1022 + "\r\n"},
-      {"gap, comment, other and repeated sections",
-       "[OTHER]\r\nFEATURE1=other\r\n[LUMO]\r\n;FEATURE1=comment\r\nFEATURE2=two\r\n"
-       "FEATURE4=four\r\n[lumo]\r\nFEATURE5=again\r\nFEATURE2=later\r\n"},
-      {"no such section", "[OTHER]\r\nFEATURE1=other\r\n"},
-      {"large section", large},
+      {L"quotes",
+       L"[LUMO]\r\nFEATURE1=\"quoted\"\r\nFEATURE2='single'\r\nFEATURE3=\"open\r\n"
+       L"FEATURE4=close\"\r\nFEATURE5=\"\"\r\nFEATURE6=\"\r\nFEATURE7=\"mixed'\r\n"
+       L"FEATURE8= \"blanks\" \r\n"},
+      {L"blanks around =",
+       L"[LUMO]\r\nFEATURE1 = a b \r\n\tFEATURE2\t=\tx\t\r\nFEATURE3=\r\n"
+       L"FEATURE4\r\n  FEATURE5  =  \r\nFEATURE6=a=b\r\n"},
+      {L"duplicates and case",
+       L"[LUMO]\r\nFEATURE1=first\r\nfeature1=second\r\nFeature2=mixed\r\n"
+       L"FEATURE2=upper\r\nfeature3=lower\r\n"},
+      {L"long values", L"[LUMO]\r\nFEATURE1=" + k1022 + L"\r\nFEATURE2=" + k1023 +
+                           L"\r\nFEATURE3=" + k1024 + L"\r\nFEATURE4=" + k2000 +
+                           L"\r\nFEATURE5=\"" + k2000 +
+                           L"\"\r\n"
+                           L"FEATURE6=" +
+                           k1022 + L"\u30A2" + k1022 + L"\r\n"},
+      {L"gap, comment, other and repeated sections",
+       L"[OTHER]\r\nFEATURE1=other\r\n[LUMO]\r\n;FEATURE1=comment\r\nFEATURE2=two\r\n"
+       L"FEATURE4=four\r\n[lumo]\r\nFEATURE5=again\r\nFEATURE2=later\r\n"},
+      {L"no such section", L"[OTHER]\r\nFEATURE1=other\r\n"},
+      {L"large section", large},
   };
   // Names as the pages build them; a comment line is no key of theirs.
-  const char* const keys[] = {"FEATURE1", "FEATURE2", "FEATURE3", "FEATURE4", "FEATURE5",
-                              "FEATURE6", "FEATURE7", "FEATURE8", "feature1", "Feature3",
-                              "OTHER",    "",         "="};
+  const wchar_t* const keys[] = {L"FEATURE1", L"FEATURE2", L"FEATURE3", L"FEATURE4", L"FEATURE5",
+                                 L"FEATURE6", L"FEATURE7", L"FEATURE8", L"feature1", L"Feature3",
+                                 L"OTHER",    L"",         L"="};
   const CIniFile ini;
   for (const auto& file : files) {
     SCOPED_TRACE(file.what);
     WriteDriverIni(file.text);
-    const CIniSectionReader section(ini, "LUMO", DriverIniFile());
-    for (const char* key : keys)
-      EXPECT_EQ(section.ReadString(key), ini.ReadString("LUMO", key, DriverIniFile())) << key;
+    const CIniSectionReader section(ini, L"LUMO", DriverIniFile());
+    for (const wchar_t* key : keys)
+      EXPECT_EQ(section.ReadString(key), ini.ReadString(L"LUMO", key, DriverIniFile())) << key;
   }
-  DeleteFileA(DriverIniFile().c_str());
-  const CIniSectionReader missing(ini, "LUMO", DriverIniFile());
-  EXPECT_EQ(missing.ReadString("FEATURE1"), "") << "no file";
+  DeleteFileW(DriverIniFile().c_str());
+  const CIniSectionReader missing(ini, L"LUMO", DriverIniFile());
+  EXPECT_EQ(missing.ReadString(L"FEATURE1"), L"") << L"no file";
 }
 
 TEST_F(IniFileTest, PathsFollowThisExecutable) {
   const CIniFile ini;
   EXPECT_EQ(ini.DriverIniPath(), DriverIniFile());
-  EXPECT_EQ(ini.PathBesideDriver("Options.ini"), test::ProgramFolder() + "\\Options.ini");
+  EXPECT_EQ(ini.PathBesideDriver(L"Options.ini"), test::ProgramFolder() + L"\\Options.ini");
 }
 
 // The library loaded from a folder of its own must still read the INI files
 // beside the executable.
 
-const char kElsewhereFolder[] = "elsewhere";
+const wchar_t kElsewhereFolder[] = L"elsewhere";
 
-std::string ElsewherePath(const std::string& name) {
-  return test::ProgramFolder() + "\\" + kElsewhereFolder + "\\" + name;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  std::fwrite(text.data(), 1, text.size(), file);
-  return std::fclose(file) == 0;
+std::wstring ElsewherePath(const std::wstring& name) {
+  return test::ProgramFolder() + L"\\" + kElsewhereFolder + L"\\" + name;
 }
 
 // Kelvra.dll and Kelvrares.dll in a folder of their own, with whatever else
@@ -305,61 +305,61 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
 class LibraryCopyElsewhere {
  public:
   LibraryCopyElsewhere() {
-    CreateDirectoryA(ElsewherePath("").c_str(), nullptr);
-    for (const char* name : {"Kelvra.dll", "Kelvrares.dll"}) {
+    CreateDirectoryW(ElsewherePath(L"").c_str(), nullptr);
+    for (const wchar_t* name : {L"Kelvra.dll", L"Kelvrares.dll"}) {
       files_.push_back(ElsewherePath(name));
       EXPECT_TRUE(
-          CopyFileA((test::ProgramFolder() + "\\" + name).c_str(), files_.back().c_str(), FALSE))
+          CopyFileW((test::ProgramFolder() + L"\\" + name).c_str(), files_.back().c_str(), FALSE))
           << name;
     }
   }
   ~LibraryCopyElsewhere() {
-    for (const std::string& file : files_) DeleteFileA(file.c_str());
-    RemoveDirectoryA(ElsewherePath("").c_str());
+    for (const std::wstring& file : files_) DeleteFileW(file.c_str());
+    RemoveDirectoryW(ElsewherePath(L"").c_str());
   }
   LibraryCopyElsewhere(const LibraryCopyElsewhere&) = delete;
   LibraryCopyElsewhere& operator=(const LibraryCopyElsewhere&) = delete;
 
   // A file that the test or its child makes there.
-  std::string Add(const std::string& name) {
+  std::wstring Add(const std::wstring& name) {
     files_.push_back(ElsewherePath(name));
     return files_.back();
   }
 
  private:
-  std::vector<std::string> files_;
+  std::vector<std::wstring> files_;
 };
 
 TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
   LibraryCopyElsewhere copy;
-  const std::string exeIniName = DriverIniFile().substr(DriverIniFile().find_last_of('\\') + 1);
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Beside the driver\r\n");
-  ASSERT_TRUE(WriteTextFile(copy.Add("Kelvra.ini"),
-                            "[TREL_OPTIONS]\r\nSETUP_TITLE=Named after the library\r\n"));
-  ASSERT_TRUE(WriteTextFile(copy.Add(exeIniName),
-                            "[TREL_OPTIONS]\r\nSETUP_TITLE=In the library's folder\r\n"));
+  const std::wstring exeIniName = DriverIniFile().substr(DriverIniFile().find_last_of(L'\\') + 1);
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TITLE=Beside the driver\r\n");
+  test::WriteTextFile(copy.Add(L"Kelvra.ini"),
+                      L"[TREL_OPTIONS]\r\nSETUP_TITLE=Named after the library\r\n");
+  test::WriteTextFile(copy.Add(exeIniName),
+                      L"[TREL_OPTIONS]\r\nSETUP_TITLE=In the library's folder\r\n");
 
-  std::string caption = "(no page)";
+  std::wstring caption = L"(no page)";
   {
-    kit::ScopedModule library(LoadLibraryA(ElsewherePath("Kelvra.dll").c_str()));
+    kit::ScopedModule library(LoadLibraryW(ElsewherePath(L"Kelvra.dll").c_str()));
     ASSERT_TRUE(library);
-    char loadedFrom[MAX_PATH] = "";
-    GetModuleFileNameA(library.get(), loadedFrom, MAX_PATH);
-    ASSERT_EQ(lstrcmpiA(loadedFrom, ElsewherePath("Kelvra.dll").c_str()), 0) << loadedFrom;
+    wchar_t loadedFrom[MAX_PATH] = L"";
+    GetModuleFileNameW(library.get(), loadedFrom, MAX_PATH);
+    ASSERT_EQ(lstrcmpiW(loadedFrom, ElsewherePath(L"Kelvra.dll").c_str()), 0) << loadedFrom;
     KelvraPageFunction page = GetKelvraPage(library.get(), "PartModificationDlg");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(test::Drive(page,
                           [&](test::Ui& ui) {
                             HWND window = ui.WaitForDialog();
                             if (!window) return;
-                            char text[256] = "";
-                            GetWindowTextA(window, text, sizeof text);
+                            wchar_t text[256] = L"";
+                            GetWindowTextW(window, text, std::size(text));
                             caption = text;
                             ui.Click(window, IDC_BACK);
                           }),
               KELVRA_BACK);
   }
-  EXPECT_EQ(caption, "Beside the driver");
+  EXPECT_EQ(caption, L"Beside the driver");
 }
 
 }  // namespace

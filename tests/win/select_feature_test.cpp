@@ -21,66 +21,66 @@ namespace {
 
 using test::Ui;
 
-const std::string kLumoKey = test::kOptionsKey + std::string("\\Lumo");
-const std::string kLookglassKey = test::kOptionsKey + std::string("\\Lookglass");
-const char kPage[] = "SelectFeatureDlg";
+const std::wstring kLumoKey = test::kOptionsKey + std::wstring(L"\\Lumo");
+const std::wstring kLookglassKey = test::kOptionsKey + std::wstring(L"\\Lookglass");
+const wchar_t kPage[] = L"SelectFeatureDlg";
 
 // Viewer > {Help files > PDF manuals, b tools, A tools}; Z add-ons > Far away.
 // Orphan and Hidden are never shown.
-const char kSample[] =
-    "FEATURE1=Main;;Viewer;The program itself;1;0;1\r\n"
-    "FEATURE2=Help;MAIN;Help files;Manuals;1;0;1\r\n"
-    "FEATURE3=Pdf;help;PDF manuals;Printable;0;7;0\r\n"
-    "FEATURE4=ABC1;Main;b tools;;0;0;0\r\n"
-    "FEATURE5=abc1;Main;A tools;;0;0;0\r\n"
-    "FEATURE6=Extra;;Z add-ons;;0;0;1\r\n"
-    "FEATURE7=Far;Extra;Far away;;1;0;0\r\n"
-    "FEATURE8=Lost;Nobody;Orphan;;1;0;0\r\n"
-    "FEATURE9=Hidden;Pdf;Hidden;;1;0;0\r\n";
-const char kSampleTree[] =
-    "Viewer=3*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=3]";
+const wchar_t kSample[] =
+    L"FEATURE1=Main;;Viewer;The program itself;1;0;1\r\n"
+    L"FEATURE2=Help;MAIN;Help files;Manuals;1;0;1\r\n"
+    L"FEATURE3=Pdf;help;PDF manuals;Printable;0;7;0\r\n"
+    L"FEATURE4=ABC1;Main;b tools;;0;0;0\r\n"
+    L"FEATURE5=abc1;Main;A tools;;0;0;0\r\n"
+    L"FEATURE6=Extra;;Z add-ons;;0;0;1\r\n"
+    L"FEATURE7=Far;Extra;Far away;;1;0;0\r\n"
+    L"FEATURE8=Lost;Nobody;Orphan;;1;0;0\r\n"
+    L"FEATURE9=Hidden;Pdf;Hidden;;1;0;0\r\n";
+const wchar_t kSampleTree[] =
+    L"Viewer=3*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=3]";
 
-std::string OptionsIni(const std::string& selection, const std::string& section,
-                       const std::string& lines) {
-  return "[TREL_OPTIONS]\r\nFEATURE_SELECTION=" + selection + "\r\n[" + section +
-         "]\r\nPRODUCT_NAME=" + section + " 11\r\n" + lines;
+std::wstring OptionsIni(const std::wstring& selection, const std::wstring& section,
+                        const std::wstring& lines) {
+  return L"[TREL_OPTIONS]\r\nFEATURE_SELECTION=" + selection + L"\r\n[" + section +
+         L"]\r\nPRODUCT_NAME=" + section + L" 11\r\n" + lines;
 }
 
 HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
   return reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+      SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
 }
 
 // "Title=image" per item from `item` on, '*' on the selected item, '+' when
 // expanded, children in brackets; `find` gets the item titled `title`.
-std::string TreeText(HWND tree, HTREEITEM item, const char* title = nullptr,
-                     HTREEITEM* find = nullptr) {
-  std::string text;
+std::wstring TreeText(HWND tree, HTREEITEM item, const wchar_t* title = nullptr,
+                      HTREEITEM* find = nullptr) {
+  std::wstring text;
   for (; item; item = Next(tree, item, TVGN_NEXT)) {
-    char name[256] = "";
-    TVITEMA data{};
+    wchar_t name[256] = L"";
+    TVITEMW data{};
     data.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE;
     data.hItem = item;
     data.stateMask = TVIS_SELECTED | TVIS_EXPANDED;
     data.pszText = name;
-    data.cchTextMax = sizeof name;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    if (title && !std::strcmp(title, name)) *find = item;
-    text += (text.empty() ? "" : ", ") + std::string(name) + "=" + std::to_string(data.iImage);
-    if (data.state & TVIS_SELECTED) text += "*";
-    if (data.state & TVIS_EXPANDED) text += "+";
+    data.cchTextMax = std::size(name);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    if (title && !std::wcscmp(title, name)) *find = item;
+    text += (text.empty() ? L"" : L", ") + std::wstring(name) + L"=" + std::to_wstring(data.iImage);
+    if (data.state & TVIS_SELECTED) text += L"*";
+    if (data.state & TVIS_EXPANDED) text += L"+";
     if (HTREEITEM child = Next(tree, item, TVGN_CHILD))
-      text += " [" + TreeText(tree, child, title, find) + "]";
+      text += L" [" + TreeText(tree, child, title, find) + L"]";
   }
   return text;
 }
 
-std::string TreeText(HWND page) {
+std::wstring TreeText(HWND page) {
   HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
   return TreeText(tree, Next(tree, nullptr, TVGN_ROOT));
 }
 
-HTREEITEM Find(HWND tree, const char* title) {
+HTREEITEM Find(HWND tree, const wchar_t* title) {
   HTREEITEM found = nullptr;
   TreeText(tree, Next(tree, nullptr, TVGN_ROOT), title, &found);
   EXPECT_NE(found, nullptr) << title;
@@ -90,29 +90,29 @@ HTREEITEM Find(HWND tree, const char* title) {
 RECT ItemRect(HWND tree, HTREEITEM item, bool textOnly) {
   RECT rect{};
   std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle
-  SendMessageA(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect));
+  SendMessageW(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect));
   return rect;
 }
 
 // Posts a click on the part (TVHT_ONITEMICON...) of the item titled `title`.
-void ClickOn(HWND tree, const char* title, UINT part) {
+void ClickOn(HWND tree, const wchar_t* title, UINT part) {
   const RECT text = ItemRect(tree, Find(tree, title), true);
   for (int x = text.right - 2; x >= 0; --x) {
     TVHITTESTINFO hit{};
     hit.pt = {x, (text.top + text.bottom) / 2};
-    SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     if (!(hit.flags & part)) continue;
-    PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
-    PostMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
     return;
   }
-  ADD_FAILURE() << "no part " << part << " on " << title;
+  ADD_FAILURE() << L"no part " << part << L" on " << title;
 }
 
 BOOL CALLBACK RememberPopup(HWND window, LPARAM out) {
-  char cls[16] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  if (lstrcmpA(cls, "#32768") || !IsWindowVisible(window)) return TRUE;
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, std::size(cls));
+  if (lstrcmpW(cls, L"#32768") || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(out) = window;
   return FALSE;
 }
@@ -134,147 +134,147 @@ void WaitUntil(Condition done) {
 }
 
 // The popup's commands, "od" after owner-drawn ones, and the first entry's width.
-std::string ReadPopup(HWND popup, HWND owner) {
-  const auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-  std::string seen;
+std::wstring ReadPopup(HWND popup, HWND owner) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  std::wstring seen;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_ID;
-    GetMenuItemInfoA(menu, i, TRUE, &info);
-    seen += std::to_string(info.wID) + ((info.fType & MFT_OWNERDRAW) ? "od " : " ");
+    GetMenuItemInfoW(menu, i, TRUE, &info);
+    seen += std::to_wstring(info.wID) + ((info.fType & MFT_OWNERDRAW) ? L"od " : L" ");
   }
   RECT first{};
   GetMenuItemRect(owner, menu, 0, &first);
   // Unmeasured owner-drawn entries would be a check mark wide.
-  return seen + (first.right - first.left > 150 ? "wide" : "narrow");
+  return seen + (first.right - first.left > 150 ? L"wide" : L"narrow");
 }
 
 // The texts of the popup's entries, as a screen reader reads them.
-std::string PopupTexts(HWND popup) {
-  const auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-  std::string texts;
+std::wstring PopupTexts(HWND popup) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  std::wstring texts;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[256] = "";
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    texts += (i ? "|" : "") + std::string(text);
+    wchar_t text[256] = L"";
+    GetMenuStringW(menu, i, text, std::size(text), MF_BYPOSITION);
+    texts += (i ? L"|" : L"") + std::wstring(text);
   }
   return texts;
 }
 
 // A feature's description as the page shows it: the state named after it.
-std::string Described(const std::string& description, UINT stateName) {
-  const std::string state = test::ResourceLibraryString(stateName);
+std::wstring Described(const std::wstring& description, UINT stateName) {
+  const std::wstring state = test::ResourceLibraryString(stateName);
   EXPECT_FALSE(state.empty()) << stateName;
-  return description.empty() ? state : description + "\r\n\r\n" + state;
+  return description.empty() ? state : description + L"\r\n\r\n" + state;
 }
 
 // Picks entry `index` with the keyboard, or dismisses the popup (-1), and
 // waits until the page has dealt with the choice.
 void Choose(const Ui& ui, HWND page, HWND popup, int index) {
-  for (int i = 0; i <= index; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(popup, WM_KEYDOWN, index < 0 ? VK_ESCAPE : VK_RETURN, 0);
+  for (int i = 0; i <= index; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(popup, WM_KEYDOWN, index < 0 ? VK_ESCAPE : VK_RETURN, 0);
   EXPECT_TRUE(ui.WaitUntilClosed(popup));
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+  SendMessageTimeoutW(page, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
 }
 
 class SelectFeatureTest : public test::SetupTest {
  protected:
   void SetUp() override {
     SetupTest::SetUp();
-    WriteOptionsIni(OptionsIni("lumo", "LUMO", kSample));
+    WriteOptionsIni(OptionsIni(L"lumo", L"LUMO", kSample));
   }
 };
 
 TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
   // 8 + 1009 + 5 characters before the seventh field, whose first is the 1023rd.
-  const std::string longText(1009, 'd');
+  const std::wstring longText(1009, L'd');
   struct Case {
-    std::string ini;  // empty: no Options.ini
-    const char *caption, *tree;
-    std::string description;
+    std::wstring ini;  // empty: no Options.ini
+    const wchar_t *caption, *tree;
+    std::wstring description;
     int picture;
   };
   const Case cases[] = {
-      {OptionsIni("LuMo", "LUMO", kSample), "LUMO 11", kSampleTree, "The program itself",
+      {OptionsIni(L"LuMo", L"LUMO", kSample), L"LUMO 11", kSampleTree, L"The program itself",
        IDC_LUMO_PICTURE},
-      {OptionsIni("lookglass", "LOOKGLASS",
-                  "FEATURE1=R;;Root;r;0;0;1\r\nFEATURE2=b;R;b;;1;0;0\r\nFEATURE3=a;R;A;;0;0;0\r\n"
-                  "FEATURE4=c;r;c;;0;0;0\r\nFEATURE5=F;;First;f & g;1;0;0\r\n"),
-       "LOOKGLASS 11", "First=3*, Root=0 [A=0, b=3, c=0]", "f & g", IDC_LOOKGLASS_PICTURE},
-      {OptionsIni("lumo", "LUMO",
-                  "FEATURE1=L;;Long;" + longText + ";1;0;1x\r\nFEATURE2=C;L;Child;;0;0;0\r\n"),
-       "LUMO 11", "Long=3*+ [Child=0]", longText, IDC_LUMO_PICTURE},
-      {"", "", "", "", IDC_LOOKGLASS_PICTURE},
+      {OptionsIni(L"lookglass", L"LOOKGLASS",
+                  L"FEATURE1=R;;Root;r;0;0;1\r\nFEATURE2=b;R;b;;1;0;0\r\nFEATURE3=a;R;A;;0;0;0\r\n"
+                  L"FEATURE4=c;r;c;;0;0;0\r\nFEATURE5=F;;First;f & g;1;0;0\r\n"),
+       L"LOOKGLASS 11", L"First=3*, Root=0 [A=0, b=3, c=0]", L"f & g", IDC_LOOKGLASS_PICTURE},
+      {OptionsIni(L"lumo", L"LUMO",
+                  L"FEATURE1=L;;Long;" + longText + L";1;0;1x\r\nFEATURE2=C;L;Child;;0;0;0\r\n"),
+       L"LUMO 11", L"Long=3*+ [Child=0]", longText, IDC_LUMO_PICTURE},
+      {L"", L"", L"", L"", IDC_LOOKGLASS_PICTURE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tree);
     ClearSetupTree();
-    DeleteFileA(OptionsIniFile().c_str());
+    DeleteFileW(OptionsIniFile().c_str());
     if (!c.ini.empty()) WriteOptionsIni(c.ini);
-    char caption[256] = "";
-    std::string tree, description;
+    wchar_t caption[256] = L"";
+    std::wstring tree, description;
     int picture = 0;
     LONG descriptionStyle = 0;
     test::OpenPage(kPage, [&](Ui& ui, HWND page) {
-      GetWindowTextA(page, caption, sizeof caption);
+      GetWindowTextW(page, caption, std::size(caption));
       tree = TreeText(page);
       description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
-      descriptionStyle = GetWindowLongA(GetDlgItem(page, IDC_FEATURE_DESCRIPTION), GWL_STYLE);
+      descriptionStyle = GetWindowLongW(GetDlgItem(page, IDC_FEATURE_DESCRIPTION), GWL_STYLE);
       for (int id : {IDC_LUMO_PICTURE, IDC_LOOKGLASS_PICTURE})
         if (IsWindowVisible(GetDlgItem(page, id))) picture += id;
       ui.Click(page, IDC_BACK);
     });
     EXPECT_STREQ(caption, c.caption);
     EXPECT_EQ(tree, c.tree);
-    EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : "");
+    EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : L"");
     EXPECT_EQ(picture, c.picture);
-    EXPECT_TRUE(descriptionStyle & SS_NOPREFIX) << "an ampersand is shown, not an access key";
-    EXPECT_EQ(test::RegGetDword(kLumoKey, "_CANCELED"), 0u) << "opening clears the marker";
+    EXPECT_TRUE(descriptionStyle & SS_NOPREFIX) << L"an ampersand is shown, not an access key";
+    EXPECT_EQ(test::RegGetDword(kLumoKey, L"_CANCELED"), 0u) << L"opening clears the marker";
   }
 }
 
 // Each row opens the page over stored lists, optionally presses Reset, and
 // presses Next: what the tree shows, then what Next wrote.
 TEST_F(SelectFeatureTest, StoredListsApplyUnlessCancelledAndNextWritesTheFirstSubtree) {
-  const char* kViewerOff =
-      "Viewer=0*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=3]], Z add-ons=0 [Far away=3]";
+  const wchar_t* kViewerOff =
+      L"Viewer=0*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=3]], Z add-ons=0 [Far away=3]";
   struct Case {
-    const char *active, *enabled, *disabled;
+    const wchar_t *active, *enabled, *disabled;
     DWORD canceled;
     bool options, reset;
-    const char *tree, *written;
+    const wchar_t *tree, *written;
   };
   const Case cases[] = {
       // Case-sensitive substrings; the second top-level item is never written.
-      {"", "xABC10;Far", "Hel;Far", 0, true, false,
-       "Viewer=3*+ [A tools=0, b tools=3, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=0]",
-       "ABC1|o"},
+      {L"", L"xABC10;Far", L"Hel;Far", 0, true, false,
+       L"Viewer=3*+ [A tools=0, b tools=3, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=0]",
+       L"ABC1|o"},
       // No propagation, the first item too, which is never written either.
-      {"LookGlass", "Pdf", "Main", 0, true, false, kViewerOff, "Pdf|o"},
-      {"ferrix", "O", "o", 0, true, false, kSampleTree, "o|o"},  // "O" and "o": empty lists
-      {"", "Pdf", "Main", 1, true, false, kSampleTree, "o|o"},   // after a cancelled run
+      {L"LookGlass", L"Pdf", L"Main", 0, true, false, kViewerOff, L"Pdf|o"},
+      {L"ferrix", L"O", L"o", 0, true, false, kSampleTree, L"o|o"},  // "O" and "o": empty lists
+      {L"", L"Pdf", L"Main", 1, true, false, kSampleTree, L"o|o"},   // after a cancelled run
       // Reset restores the first subtree only.
-      {"", "ABC1", "Main;Help;Far", 0, true, true,
-       "Viewer=3*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=0]",
-       "o|o"},
-      {"", "o", "o", 0, false, true, "", "o|o"},  // no features: Reset does nothing
+      {L"", L"ABC1", L"Main;Help;Far", 0, true, true,
+       L"Viewer=3*+ [A tools=0, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=0 [Far away=0]",
+       L"o|o"},
+      {L"", L"o", L"o", 0, false, true, L"", L"o|o"},  // no features: Reset does nothing
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.active) + " " + c.enabled + " " + c.disabled);
+    SCOPED_TRACE(std::wstring(c.active) + L" " + c.enabled + L" " + c.disabled);
     ClearSetupTree();
-    if (!c.options) DeleteFileA(OptionsIniFile().c_str());
-    const bool lookglass = c.active[0] == 'L';
-    const std::string& key = lookglass ? kLookglassKey : kLumoKey;
-    const std::string& other = lookglass ? kLumoKey : kLookglassKey;
-    test::RegSetString(test::kOptionsKey, "active", c.active);
-    for (const std::string* k : {&key, &other}) {
-      test::RegSetString(*k, "FEATURE_ENABLED", k == &key ? c.enabled : "abc1");
-      test::RegSetString(*k, "FEATURE_DISABLED", k == &key ? c.disabled : "Help");
-      test::RegSetDword(*k, "_CANCELED", c.canceled);
+    if (!c.options) DeleteFileW(OptionsIniFile().c_str());
+    const bool lookglass = c.active[0] == L'L';
+    const std::wstring& key = lookglass ? kLookglassKey : kLumoKey;
+    const std::wstring& other = lookglass ? kLumoKey : kLookglassKey;
+    test::RegSetString(test::kOptionsKey, L"active", c.active);
+    for (const std::wstring* k : {&key, &other}) {
+      test::RegSetString(*k, L"FEATURE_ENABLED", k == &key ? c.enabled : L"abc1");
+      test::RegSetString(*k, L"FEATURE_DISABLED", k == &key ? c.disabled : L"Help");
+      test::RegSetDword(*k, L"_CANCELED", c.canceled);
     }
-    std::string tree;
+    std::wstring tree;
     EXPECT_EQ(test::OpenPage(kPage,
                              [&](Ui& ui, HWND page) {
                                if (c.reset) ui.SendPressed(page, IDC_RESET_FEATURES);
@@ -283,20 +283,20 @@ TEST_F(SelectFeatureTest, StoredListsApplyUnlessCancelledAndNextWritesTheFirstSu
                              }),
               KELVRA_NEXT);
     EXPECT_EQ(tree, c.tree);
-    EXPECT_EQ(*test::RegGetString(key, "FEATURE_ENABLED") + "|" +
-                  *test::RegGetString(key, "FEATURE_DISABLED"),
+    EXPECT_EQ(*test::RegGetString(key, L"FEATURE_ENABLED") + L"|" +
+                  *test::RegGetString(key, L"FEATURE_DISABLED"),
               c.written);
-    EXPECT_EQ(test::RegGetDword(key, "_CANCELED"), 0u);
-    EXPECT_EQ(*test::RegGetString(other, "FEATURE_DISABLED"), "Help") << "the other key is left";
+    EXPECT_EQ(test::RegGetDword(key, L"_CANCELED"), 0u);
+    EXPECT_EQ(*test::RegGetString(other, L"FEATURE_DISABLED"), L"Help") << L"the other key is left";
   }
 }
 
 TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
-  std::string first, second, afterTextClick;
+  std::wstring first, second, afterTextClick;
   HWND onText = nullptr, onButton = nullptr;
   test::OpenPage(kPage, [&](Ui& ui, HWND page) {
     HWND tree = GetDlgItem(page, IDC_FEATURE_TREE);
-    ClickOn(tree, "Viewer", TVHT_ONITEMICON);
+    ClickOn(tree, L"Viewer", TVHT_ONITEMICON);
     HWND popup = WaitForPopup(ui);
     ASSERT_NE(popup, nullptr);
     first = ReadPopup(popup, tree);
@@ -306,40 +306,40 @@ TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
     RECT client;
     GetClientRect(popup, &client);
     if (GetPixel(dc.get(), client.right - 6, client.bottom / 2) == RGB(255, 255, 255))
-      first += " white";
+      first += L" white";
     Choose(ui, page, popup, -1);
 
-    ClickOn(tree, "Z add-ons", TVHT_ONITEMICON);
+    ClickOn(tree, L"Z add-ons", TVHT_ONITEMICON);
     popup = WaitForPopup(ui);
     ASSERT_NE(popup, nullptr);
     second = ReadPopup(popup, tree);
     Choose(ui, page, popup, 0);
 
     // Posted clicks are dealt with after anything sent, so wait for each to show.
-    const HTREEITEM tools = Find(tree, "A tools");
-    ClickOn(tree, "A tools", TVHT_ONITEMLABEL);
+    const HTREEITEM tools = Find(tree, L"A tools");
+    ClickOn(tree, L"A tools", TVHT_ONITEMLABEL);
     WaitUntil([&] { return Next(tree, nullptr, TVGN_CARET) == tools; });
     onText = WaitForPopup(ui, 300);
-    afterTextClick = ui.Text(page, IDC_FEATURE_DESCRIPTION) + "|" + TreeText(page);
-    const HTREEITEM help = Find(tree, "Help files");
-    ClickOn(tree, "Help files", TVHT_ONITEMBUTTON);
+    afterTextClick = ui.Text(page, IDC_FEATURE_DESCRIPTION) + L"|" + TreeText(page);
+    const HTREEITEM help = Find(tree, L"Help files");
+    ClickOn(tree, L"Help files", TVHT_ONITEMBUTTON);
     WaitUntil([&] {  // the button expands the collapsed item
-      return SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(help), TVIS_EXPANDED) &
+      return SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(help), TVIS_EXPANDED) &
              TVIS_EXPANDED;
     });
     onButton = WaitForPopup(ui, 300);
     ui.Click(page, IDC_BACK);
   });
-  EXPECT_EQ(first, "8od wide white") << "the first item cannot be disabled";
-  EXPECT_EQ(second, "8od 1od wide") << "local first";
+  EXPECT_EQ(first, L"8od wide white") << L"the first item cannot be disabled";
+  EXPECT_EQ(second, L"8od 1od wide") << L"local first";
   EXPECT_EQ(onText, nullptr);
   EXPECT_EQ(onButton, nullptr);
   EXPECT_EQ(
       afterTextClick,
-      Described("", IDS_STATE_NAME_DISABLED) +
-          "|Viewer=3+ [A tools=0*, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=3 [Far "
-          "away=3]")
-      << "local chosen for Z add-ons; a click on a text selects as usual";
+      Described(L"", IDS_STATE_NAME_DISABLED) +
+          L"|Viewer=3+ [A tools=0*, b tools=0, Help files=3 [PDF manuals=0]], Z add-ons=3 [Far "
+          L"away=3]")
+      << L"local chosen for Z add-ons; a click on a text selects as usual";
 }
 
 // Generated titles that sort apart by case, by digits and by letters of code
@@ -347,57 +347,57 @@ TEST_F(SelectFeatureTest, OnlyAClickOnTheImageOpensThePopup) {
 // the top, F7..F20 below them, the rest below those. Beside it, the same features put into a tree
 // control in file order with TVI_SORT, each showing the page's image for it.
 struct GeneratedList {
-  std::string lines;
-  std::string sortedByTheTree;
+  std::wstring lines;
+  std::wstring sortedByTheTree;
 };
 
 GeneratedList GenerateFeatures(int count) {
-  static const char* const kPieces[] = {"a",    "A",  "b",    "B",    "0",    "1",
-                                        "10",   "9",  "\xe9", "\xc9", "\xc4", "\xe4",
-                                        "\xdf", "ss", "\xe6", "\xc6", "ae",   "e"};
+  static const wchar_t* const kPieces[] = {
+      L"a",      L"A",      L"b",      L"B",      L"0",  L"1",      L"10",     L"9",  L"\u00e9",
+      L"\u00c9", L"\u00c4", L"\u00e4", L"\u00df", L"ss", L"\u00e6", L"\u00c6", L"ae", L"e"};
   unsigned seed = 25;
   const auto next = [&seed](unsigned below) {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 16) % below;
   };
-  const kit::ScopedWindow tree(CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 200, 200,
+  const kit::ScopedWindow tree(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP, 0, 0, 200, 200,
                                                nullptr, nullptr, nullptr, nullptr));
   std::vector<HTREEITEM> items(count + 1);
   GeneratedList list;
   for (int n = 1; n <= count; ++n) {
-    std::string title = kPieces[next(std::size(kPieces))];
+    std::wstring title = kPieces[next(std::size(kPieces))];
     if (next(4) == 0) title += kPieces[next(std::size(kPieces))];  // most of one piece
     const int parent = n <= 6 ? 0 : 1 + next(n <= 20 ? n - 1 : 20);
     const bool local = next(2);
-    list.lines += "FEATURE" + std::to_string(n) + "=F" + std::to_string(n) + ";" +
-                  (parent ? "F" + std::to_string(parent) : "") + ";" + title + ";;" +
-                  (local ? "1" : "0") + ";0;" + (n <= 20 ? "1" : "0") + "\r\n";
-    TVINSERTSTRUCTA insert{};
+    list.lines += L"FEATURE" + std::to_wstring(n) + L"=F" + std::to_wstring(n) + L";" +
+                  (parent ? L"F" + std::to_wstring(parent) : L"") + L";" + title + L";;" +
+                  (local ? L"1" : L"0") + L";0;" + (n <= 20 ? L"1" : L"0") + L"\r\n";
+    TVINSERTSTRUCTW insert{};
     insert.hParent = parent ? items[parent] : TVI_ROOT;
     insert.hInsertAfter = TVI_SORT;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE;
     insert.item.pszText = &title[0];
     insert.item.iImage = local ? 3 : 0;
     items[n] = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree.get(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        SendMessageW(tree.get(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   }
   // The page opens with its first item selected and expanded.
   const HTREEITEM first = Next(tree.get(), nullptr, TVGN_ROOT);
-  SendMessageA(tree.get(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
-  SendMessageA(tree.get(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(first));
+  SendMessageW(tree.get(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+  SendMessageW(tree.get(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(first));
   list.sortedByTheTree = TreeText(tree.get(), first);
   return list;
 }
 
 TEST_F(SelectFeatureTest, SiblingsStandAsTheTreesOwnSortingPutsThem) {
   const GeneratedList list = GenerateFeatures(300);
-  WriteOptionsIni(OptionsIni("lumo", "LUMO", list.lines));
-  std::string tree;
+  WriteOptionsIni(OptionsIni(L"lumo", L"LUMO", list.lines));
+  std::wstring tree;
   test::OpenPage(kPage, [&](Ui& ui, HWND page) {
     tree = TreeText(page);
     ui.Click(page, IDC_BACK);
   });
-  EXPECT_NE(list.sortedByTheTree.find(" ["), std::string::npos) << "a tree with children";
+  EXPECT_NE(list.sortedByTheTree.find(L" ["), std::wstring::npos) << L"a tree with children";
   EXPECT_EQ(tree, list.sortedByTheTree);
 }
 
@@ -418,21 +418,21 @@ TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
   const std::vector<WORD> cases[] = {{VK_SPACE}, {VK_APPS}, {VK_SHIFT, VK_F10}};
   for (const std::vector<WORD>& keys : cases) {
     SCOPED_TRACE(keys.back());
-    std::string seen, texts, tree, description;
+    std::wstring seen, texts, tree, description;
     RECT popupRect{}, image{};
     test::OpenPage(kPage, [&](Ui& ui, HWND page) {
       HWND control = GetDlgItem(page, IDC_FEATURE_TREE);
       GUITHREADINFO focus{};
       focus.cbSize = sizeof focus;
       GetGUIThreadInfo(ui.PageThread(), &focus);
-      ASSERT_EQ(focus.hwndFocus, control) << "the tree has the focus when the page opens";
-      HTREEITEM item = Find(control, "Help files");
-      SendMessageA(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+      ASSERT_EQ(focus.hwndFocus, control) << L"the tree has the focus when the page opens";
+      HTREEITEM item = Find(control, L"Help files");
+      SendMessageW(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
       Type(keys);
       HWND popup = WaitForPopup(ui);
       ASSERT_NE(popup, nullptr);
       Sleep(200);
-      ASSERT_TRUE(IsWindowVisible(popup)) << "releasing the keys leaves the popup open";
+      ASSERT_TRUE(IsWindowVisible(popup)) << L"releasing the keys leaves the popup open";
       seen = ReadPopup(popup, control);
       texts = PopupTexts(popup);
       GetWindowRect(popup, &popupRect);
@@ -444,27 +444,27 @@ TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
       description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
       ui.Click(page, IDC_BACK);
     });
-    EXPECT_EQ(seen, "8od 1od wide");
-    EXPECT_EQ(texts, test::ResourceLibraryString(IDS_STATE_CHOICE_LOCAL) + "|" +
+    EXPECT_EQ(seen, L"8od 1od wide");
+    EXPECT_EQ(texts, test::ResourceLibraryString(IDS_STATE_CHOICE_LOCAL) + L"|" +
                          test::ResourceLibraryString(IDS_STATE_CHOICE_DISABLE))
-        << "owner-drawn entries keep their text";
-    EXPECT_EQ(description, Described("Manuals", IDS_STATE_NAME_DISABLED))
-        << "the description names the chosen state";
+        << L"owner-drawn entries keep their text";
+    EXPECT_EQ(description, Described(L"Manuals", IDS_STATE_NAME_DISABLED))
+        << L"the description names the chosen state";
     EXPECT_TRUE(popupRect.left >= image.right - 40 && popupRect.left < image.right &&
                 popupRect.top >= image.top && popupRect.top < image.bottom)
-        << "at the image";
+        << L"at the image";
     EXPECT_EQ(tree,
-              "Viewer=0+ [A tools=0, b tools=0, Help files=0* [PDF manuals=0]], Z add-ons=0 [Far "
-              "away=3]")
-        << "disabled with its child, and its parent, left without an enabled child";
+              L"Viewer=0+ [A tools=0, b tools=0, Help files=0* [PDF manuals=0]], Z add-ons=0 [Far "
+              L"away=3]")
+        << L"disabled with its child, and its parent, left without an enabled child";
   }
 }
 
 }  // namespace
 
-KELVRA_SHARED_PAGE_RULES(SelectFeature, {"SelectFeatureDlg", kLookglassKey, 0, [] {
-                                           test::RegSetString(test::kOptionsKey, "active",
-                                                              "Lookglass");
+KELVRA_SHARED_PAGE_RULES(SelectFeature, {L"SelectFeatureDlg", kLookglassKey, 0, [] {
+                                           test::RegSetString(test::kOptionsKey, L"active",
+                                                              L"Lookglass");
                                            // Opening the page sets the marker to 0.
-                                           test::RegSetDword(kLookglassKey, "_CANCELED", 0);
+                                           test::RegSetDword(kLookglassKey, L"_CANCELED", 0);
                                          }});

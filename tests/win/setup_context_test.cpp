@@ -12,73 +12,73 @@ namespace {
 class SetupContextTest : public test::SetupTest {};
 
 TEST_F(SetupContextTest, ActiveProductIsUpperCasedAndEmptyWithoutKeyOrValue) {
-  EXPECT_EQ(GetActiveProduct(), "");
-  test::RegSetString(test::kOptionsKey, "other", "FERRIX");
-  EXPECT_EQ(GetActiveProduct(), "");
-  test::RegSetString(test::kOptionsKey, "active", "ferrixPelmo");
-  EXPECT_EQ(GetActiveProduct(), "FERRIXPELMO");
+  EXPECT_EQ(GetActiveProduct(), L"");
+  test::RegSetString(test::kOptionsKey, L"other", L"FERRIX");
+  EXPECT_EQ(GetActiveProduct(), L"");
+  test::RegSetString(test::kOptionsKey, L"active", L"ferrixPelmo");
+  EXPECT_EQ(GetActiveProduct(), L"FERRIXPELMO");
 }
 
 TEST_F(SetupContextTest, BannerFollowsTheProductAndFlavorOfTheSetupRoot) {
-  test::RegSetString(test::kOptionsKey, "active", "FERRIX");
+  test::RegSetString(test::kOptionsKey, L"active", L"FERRIX");
   EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_TREL)
-      << "the active product does not choose this banner";
+      << L"the active product does not choose this banner";
 
-  test::RegSetString(test::kSetupRoot, "TRELProduct", "PELMO");
-  test::RegSetString(test::kSetupRoot, "PelmoFlavor", "Route");
+  test::RegSetString(test::kSetupRoot, L"TRELProduct", L"PELMO");
+  test::RegSetString(test::kSetupRoot, L"PelmoFlavor", L"Route");
   EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_PELMO_ROUTE);
-  test::RegSetString(test::kSetupRoot, "TRELProduct", "brava");
-  EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_FERRIX) << "the flavour only matters for Pelmo";
+  test::RegSetString(test::kSetupRoot, L"TRELProduct", L"brava");
+  EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_FERRIX) << L"the flavour only matters for Pelmo";
 
   ClearSetupTree();
   EXPECT_EQ(GetBannerBitmapId(), IDB_BANNER_TREL);
 }
 
 TEST_F(SetupContextTest, PageIconFollowsTheDriverIniOnly) {
-  test::RegSetString(test::kSetupRoot, "TRELProduct", "brava");
-  WriteOptionsIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
-  EXPECT_EQ(GetPageIconId(), 0u) << "no driver INI: no icon";
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=nerva\r\n");
+  test::RegSetString(test::kSetupRoot, L"TRELProduct", L"brava");
+  WriteOptionsIni(L"[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=brava\r\n");
+  EXPECT_EQ(GetPageIconId(), 0u) << L"no driver INI: no icon";
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=nerva\r\n");
   EXPECT_EQ(GetPageIconId(), IDI_NERVA);
 }
 
 TEST_F(SetupContextTest, ActiveChoosersFollowTheActiveProduct) {
-  test::RegSetString(test::kSetupRoot, "TRELProduct", "cofra");
+  test::RegSetString(test::kSetupRoot, L"TRELProduct", L"cofra");
   EXPECT_EQ(GetActivePageIconId(), 0u);
   EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_TREL);
 
-  test::RegSetString(test::kOptionsKey, "active", "nervaserver");
+  test::RegSetString(test::kOptionsKey, L"active", L"nervaserver");
   EXPECT_EQ(GetActivePageIconId(), IDI_NERVA);
   EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_SERVER);
-  test::RegSetString(test::kOptionsKey, "active", "lookglass");
+  test::RegSetString(test::kOptionsKey, L"active", L"lookglass");
   EXPECT_EQ(GetActivePageIconId(), IDI_LOOKGLASS);
   EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_TREL);
 }
 
 TEST_F(SetupContextTest, ProductNameComesFromTheDriverIni) {
-  WriteOptionsIni("[FERRIX]\r\nPRODUCT_NAME=From the options file\r\n");
-  EXPECT_EQ(GetProductName("FERRIX"), "");
-  WriteDriverIni("[FERRIX]\r\nPRODUCT_NAME=Ferrix 11\r\n[LUMO]\r\nPRODUCT_NAME=Lumo Viewer\r\n");
-  EXPECT_EQ(GetProductName("FERRIX"), "Ferrix 11");
-  EXPECT_EQ(GetProductName("LUMO"), "Lumo Viewer");
-  EXPECT_EQ(GetProductName("KORVAL"), "");
+  WriteOptionsIni(L"[FERRIX]\r\nPRODUCT_NAME=From the options file\r\n");
+  EXPECT_EQ(GetProductName(L"FERRIX"), L"");
+  WriteDriverIni(L"[FERRIX]\r\nPRODUCT_NAME=Ferrix 11\r\n[LUMO]\r\nPRODUCT_NAME=Lumo Viewer\r\n");
+  EXPECT_EQ(GetProductName(L"FERRIX"), L"Ferrix 11");
+  EXPECT_EQ(GetProductName(L"LUMO"), L"Lumo Viewer");
+  EXPECT_EQ(GetProductName(L"KORVAL"), L"");
 }
 
 TEST_F(SetupContextTest, CancelMarkerIsADwordAndMinusOneWhenNeverWritten) {
-  const std::string optionKey = std::string(test::kOptionsKey) + "\\ContentServer";
+  const std::wstring optionKey = std::wstring(test::kOptionsKey) + L"\\ContentServer";
   EXPECT_EQ(ReadCanceled(optionKey), -1);
-  EXPECT_FALSE(test::RegKeyExists(optionKey)) << "reading must not create the key";
-  test::RegSetString(optionKey, "ANSI", "1");
-  EXPECT_EQ(ReadCanceled(optionKey), -1) << "key without the marker";
-  test::RegSetString(optionKey, "_CANCELED", "1");
-  EXPECT_EQ(ReadCanceled(optionKey), -1) << "a marker of another type counts as absent";
+  EXPECT_FALSE(test::RegKeyExists(optionKey)) << L"reading must not create the key";
+  test::RegSetString(optionKey, L"ANSI", L"1");
+  EXPECT_EQ(ReadCanceled(optionKey), -1) << L"key without the marker";
+  test::RegSetString(optionKey, L"_CANCELED", L"1");
+  EXPECT_EQ(ReadCanceled(optionKey), -1) << L"a marker of another type counts as absent";
 
   ClearSetupTree();
   MarkCanceled(optionKey, 1);
-  EXPECT_EQ(test::RegGetDword(optionKey, "_CANCELED"), 1u) << "key created, REG_DWORD written";
+  EXPECT_EQ(test::RegGetDword(optionKey, L"_CANCELED"), 1u) << L"key created, REG_DWORD written";
   EXPECT_EQ(ReadCanceled(optionKey), 1);
   MarkCanceled(optionKey, 0);
-  EXPECT_EQ(test::RegGetDword(optionKey, "_CANCELED"), 0u);
+  EXPECT_EQ(test::RegGetDword(optionKey, L"_CANCELED"), 0u);
   EXPECT_EQ(ReadCanceled(optionKey), 0);
 }
 

@@ -36,40 +36,40 @@ class SetupPageTest : public test::SetupTest {
 };
 
 TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix 11 Setup\r\nSETUP_TRELPRODUCT=brava\r\n");
   CPartModification page;
-  std::string caption;
-  LOGFONTA heading{};
+  std::wstring caption;
+  LOGFONTW heading{};
   HICON big = nullptr, small = nullptr;
-  std::string banner;
+  std::wstring banner;
   WhileShown(page, [&](Ui& ui, HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, std::size(text));
     caption = text;
     banner = ui.Text(window, IDC_BANNER);
-    auto font = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, IDC_HEADING, WM_GETFONT, 0, 0));
-    GetObjectA(font, sizeof heading, &heading);
-    big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-    small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    auto font = reinterpret_cast<HFONT>(SendDlgItemMessageW(window, IDC_HEADING, WM_GETFONT, 0, 0));
+    GetObjectW(font, sizeof heading, &heading);
+    big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
   });
-  EXPECT_EQ(caption, "Ferrix 11 Setup");
-  EXPECT_EQ(page.Title(), "Ferrix 11 Setup");
-  EXPECT_EQ(banner, "Ferrix 11 Setup") << "the banner's name, for screen readers";
+  EXPECT_EQ(caption, L"Ferrix 11 Setup");
+  EXPECT_EQ(page.Title(), L"Ferrix 11 Setup");
+  EXPECT_EQ(banner, L"Ferrix 11 Setup") << L"the banner's name, for screen readers";
   EXPECT_EQ(heading.lfWeight, 700);
   EXPECT_NE(big, nullptr);
   EXPECT_EQ(small, big);
 
-  WriteDriverIni("[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=unknown\r\n");
+  WriteDriverIni(L"[TREL_OPTIONS]\r\nSETUP_TRELPRODUCT=unknown\r\n");
   CPartModification unknown;
   WhileShown(unknown, [&](Ui&, HWND window) {
-    big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
   });
-  EXPECT_EQ(big, nullptr) << "an unknown product has no icon";
+  EXPECT_EQ(big, nullptr) << L"an unknown product has no icon";
 }
 
 TEST_F(SetupPageTest, PageSitsRightOfAndBelowTheWorkAreaCentre) {
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   CPartModification page;
   RECT placed{};
   WhileShown(page, [&](Ui&, HWND window) { GetWindowRect(window, &placed); });
@@ -83,37 +83,38 @@ class HelpTest : public SetupPageTest {
  protected:
   void SetUp() override {
     SetupPageTest::SetUp();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
     temp_ = temp;
     temp_.pop_back();
     chm_ = kelvra::HelpFilePath(temp_);
-    DeleteFileA(chm_.c_str());
+    DeleteFileW(chm_.c_str());
   }
   void TearDown() override {
-    DeleteFileA(chm_.c_str());
+    DeleteFileW(chm_.c_str());
     SetupPageTest::TearDown();
   }
 
-  void CreateHelpFile() const {
-    CreateDirectoryA((temp_ + "\\TrelSetups").c_str(), nullptr);
-    CreateDirectoryA((temp_ + "\\TrelSetups\\Bin").c_str(), nullptr);
-    ASSERT_TRUE(kit::ScopedFile(
-        CreateFileA(chm_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+  void CreateHelpFile() const { CreateHelpFileIn(temp_); }
+  static void CreateHelpFileIn(const std::wstring& temp) {
+    CreateDirectoryW((temp + L"\\TrelSetups").c_str(), nullptr);
+    CreateDirectoryW((temp + L"\\TrelSetups\\Bin").c_str(), nullptr);
+    ASSERT_TRUE(kit::ScopedFile(CreateFileW(kelvra::HelpFilePath(temp).c_str(), GENERIC_WRITE, 0,
+                                            nullptr, CREATE_ALWAYS, 0, nullptr)));
   }
 
   // Presses Help and returns the viewers that appeared within `waitMs`, with
   // their command lines, ended again. Wine's viewer gives up on a dummy help
   // file at once, so each is read the moment it shows up.
   static std::vector<test::ProcessSeen> PressHelp(Ui& ui, HWND window, DWORD waitMs) {
-    const std::vector<DWORD> before = test::ProcessesNamed("hh.exe");
+    const std::vector<DWORD> before = test::ProcessesNamed(L"hh.exe");
     std::vector<test::ProcessSeen> started;
     ui.Click(window, IDC_HELP_BUTTON);
     const DWORD start = GetTickCount();
     while (started.empty() && GetTickCount() - start < waitMs) {
-      for (DWORD id : test::ProcessesNamed("hh.exe")) {
+      for (DWORD id : test::ProcessesNamed(L"hh.exe")) {
         if (std::find(before.begin(), before.end(), id) != before.end()) continue;
-        std::string commandLine;
+        std::wstring commandLine;
         for (int tries = 0; commandLine.empty() && tries < 50; ++tries)
           commandLine = test::CommandLineOf(id);
         started.push_back({id, commandLine});
@@ -130,23 +131,12 @@ class HelpTest : public SetupPageTest {
     return started;
   }
 
-  std::string temp_;
-  std::string chm_;
+  std::wstring temp_;
+  std::wstring chm_;
 };
 
 TEST_F(HelpTest, WithoutTheHelpFileNothingStarts) {
   EXPECT_TRUE(PressHelp(700).empty());
-}
-
-TEST_F(HelpTest, WithTheHelpFileTheViewerOpensTheOptionTopic) {
-  CreateHelpFile();
-  const std::vector<test::ProcessSeen> started = PressHelp(5000);
-  ASSERT_EQ(started.size(), 1u);
-  char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const std::string& commandLine = started[0].commandLine;
-  EXPECT_EQ(commandLine, std::string(windows) + "\\hh.exe " + chm_ +
-                             "::/Helpsystem/Installation/Html/dialog_option.htm");
 }
 
 // TMP and TEMP set for this process until the end of the scope.
@@ -172,17 +162,39 @@ class ScopedTempFolder {
   std::vector<std::optional<std::wstring>> saved_;
 };
 
+// The usual temporary folder, and one below a user name outside the code
+// page, as every per-user one of such a user is: the viewer gets it whole.
+TEST_F(HelpTest, WithTheHelpFileTheViewerOpensTheOptionTopic) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring family = temp_ + L"\\\u0141ukasz\u0388\u03c1\u03b3\u03b1";
+  CreateDirectoryW(family.c_str(), nullptr);
+  for (const std::wstring& folder : {temp_, family}) {
+    SCOPED_TRACE(folder);
+    const ScopedTempFolder temp(folder);
+    CreateHelpFileIn(folder);
+    const std::vector<test::ProcessSeen> started = PressHelp(5000);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].commandLine, std::wstring(windows) + L"\\hh.exe " +
+                                          kelvra::HelpFilePath(folder) +
+                                          L"::/Helpsystem/Installation/Html/dialog_option.htm");
+  }
+  DeleteFileW(kelvra::HelpFilePath(family).c_str());
+  RemoveDirectoryW((family + L"\\TrelSetups\\Bin").c_str());
+  RemoveDirectoryW((family + L"\\TrelSetups").c_str());
+  RemoveDirectoryW(family.c_str());
+}
+
 // A temporary folder too long for the page's buffer is no folder: the first
 // press leaves the real one in that buffer, and the second must not use it.
-// The second form is too long only in a double-byte code page (the ctest
-// entry help_double_byte runs this under one).
+// The ctest entry help_double_byte runs this under code page 932 too.
 TEST_F(HelpTest, ATemporaryFolderTooLongForItsBufferStartsNothing) {
-  if (const char* codePage = std::getenv("KELVRA_EXPECT_CODE_PAGE")) {
-    ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(codePage))) << "is the locale installed?";
+  if (const wchar_t* codePage = _wgetenv(L"KELVRA_EXPECT_CODE_PAGE")) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(_wtoi(codePage))) << L"is the locale installed?";
   }
   CreateHelpFile();
   for (const std::wstring& folder :
-       {L"C:\\" + std::wstring(300, L't'), L"C:\\" + std::wstring(150, L'\x3042')}) {
+       {L"C:\\" + std::wstring(300, L't'), L"C:\\" + std::wstring(300, L'\x3042')}) {
     size_t first = 0, second = 0;
     CPartModification page;
     WhileShown(page, [&](Ui& ui, HWND window) {
@@ -191,7 +203,7 @@ TEST_F(HelpTest, ATemporaryFolderTooLongForItsBufferStartsNothing) {
       second = PressHelp(ui, window, 700).size();
     });
     EXPECT_EQ(first, 1u);
-    EXPECT_EQ(second, 0u) << "code page " << GetACP() << ", folder of " << folder.size();
+    EXPECT_EQ(second, 0u) << L"code page " << GetACP() << L", folder of " << folder.size();
   }
 }
 
@@ -212,11 +224,11 @@ TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
   int erasesAfterChange = 0;
   WhileShown(page, [&](Ui& ui, HWND window) {
     g_banner = GetDlgItem(window, IDC_BANNER);
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountBannerErase, nullptr, ui.PageThread());
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountBannerErase, nullptr, ui.PageThread());
     before = page.Banner().Bitmap();
     ValidateRect(g_banner, nullptr);
     g_bannerErases = 0;
-    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
     const DWORD start = GetTickCount();
     while (g_bannerErases == 0 && GetTickCount() - start < 2000) Sleep(10);
     erasesAfterChange = g_bannerErases;
@@ -225,9 +237,9 @@ TEST_F(SetupPageTest, BannerIsReloadedAndRepaintedAfterAColourChange) {
   });
   EXPECT_NE(before, nullptr);
   EXPECT_NE(after, nullptr);
-  EXPECT_NE(after, before) << "reloaded";
-  EXPECT_EQ(GetObjectType(before), 0u) << "the old bitmap was freed";
-  EXPECT_GT(erasesAfterChange, 0) << "repainted";
+  EXPECT_NE(after, before) << L"reloaded";
+  EXPECT_EQ(GetObjectType(before), 0u) << L"the old bitmap was freed";
+  EXPECT_GT(erasesAfterChange, 0) << L"repainted";
 }
 
 // The pixels of `width` by `height` of `dc`, or of `bitmap` stretched to that
@@ -240,7 +252,7 @@ std::vector<DWORD> Pixels(HDC dc, int width, int height, HBITMAP bitmap = nullpt
   const kit::ScopedMemoryDC to(dc, copy.get());
   if (bitmap) {
     BITMAP size{};
-    GetObjectA(bitmap, sizeof size, &size);
+    GetObjectW(bitmap, sizeof size, &size);
     const kit::ScopedMemoryDC from(dc, bitmap);
     SetStretchBltMode(to.get(), HALFTONE);
     SetBrushOrgEx(to.get(), 0, 0, nullptr);
@@ -273,7 +285,7 @@ TEST_F(SetupPageTest, BannerShowsItsBitmapStretchedToTheControl) {
       ReleaseDC(banner, dc);
     });
     ASSERT_FALSE(expected.empty());
-    EXPECT_TRUE(shown == expected) << "visit " << visit;
+    EXPECT_TRUE(shown == expected) << L"visit " << visit;
   }
 }
 
@@ -291,30 +303,30 @@ TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
                {758, 120, 505, 63, 95},
                {100, 40, 0, 63, 40}};
   for (const auto& c : cases) {
-    const kit::ScopedWindow control(CreateWindowExA(WS_EX_CLIENTEDGE, "Static", "", WS_POPUP, 0, 0,
-                                                    c.width + 4, c.height + 4, nullptr, nullptr,
+    const kit::ScopedWindow control(CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", L"", WS_POPUP, 0,
+                                                    0, c.width + 4, c.height + 4, nullptr, nullptr,
                                                     nullptr, nullptr));
     RECT client{};
     GetClientRect(control.get(), &client);
-    ASSERT_EQ(client.right, c.width) << "a frame of 2 pixels a side";
+    ASSERT_EQ(client.right, c.width) << L"a frame of 2 pixels a side";
     KeepShape(control.get(), c.shapeWidth, c.shapeHeight);
     GetClientRect(control.get(), &client);
     EXPECT_EQ(client.right, c.width);
-    EXPECT_EQ(client.bottom, c.expected) << c.width << " by " << c.height;
+    EXPECT_EQ(client.bottom, c.expected) << c.width << L" by " << c.height;
   }
   // Under a parent, it grows only as far as the first visible control below.
-  const kit::ScopedWindow parent(CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 900, 300, nullptr,
-                                                 nullptr, nullptr, nullptr));
-  HWND banner = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 845, 93, parent.get(),
-                                nullptr, nullptr, nullptr);
-  HWND below = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 20, 100, 50, 10,
+  const kit::ScopedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 900, 300,
+                                                 nullptr, nullptr, nullptr, nullptr));
+  HWND banner = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 845, 93,
+                                parent.get(), nullptr, nullptr, nullptr);
+  HWND below = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 20, 100, 50, 10,
                                parent.get(), nullptr, nullptr, nullptr);
-  CreateWindowExA(0, "Static", "", WS_CHILD, 20, 95, 50, 10, parent.get(), nullptr, nullptr,
+  CreateWindowExW(0, L"Static", L"", WS_CHILD, 20, 95, 50, 10, parent.get(), nullptr, nullptr,
                   nullptr);  // hidden: no limit
   KeepShape(banner, 505, 63);
   RECT client{};
   GetClientRect(banner, &client);
-  EXPECT_EQ(client.bottom, 100) << "stops at the control below";
+  EXPECT_EQ(client.bottom, 100) << L"stops at the control below";
   ShowWindow(below, SW_HIDE);
   KeepShape(banner, 505, 63);
   GetClientRect(banner, &client);

@@ -14,7 +14,7 @@
 namespace test {
 namespace {
 
-const char kCanceled[] = "_CANCELED";
+const wchar_t kCanceled[] = L"_CANCELED";
 
 struct LocalMemoryTraits {
   using Handle = HLOCAL;
@@ -28,24 +28,24 @@ struct LocalMemoryTraits {
 // every way out of a test.
 class WriteLockedKey {
  public:
-  explicit WriteLockedKey(const std::string& key) : key_(key) {
+  explicit WriteLockedKey(const std::wstring& key) : key_(key) {
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         WRITE_DAC, nullptr, &handle, nullptr) != ERROR_SUCCESS)
       return;
     kit::ScopedRegistryKey owned(handle);
     PSECURITY_DESCRIPTOR made = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x6;;;WD)(A;;0x70019;;;WD)",
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x6;;;WD)(A;;0x70019;;;WD)",
                                                               SDDL_REVISION_1, &made, nullptr))
       return;
     const kit::ScopedHandle<LocalMemoryTraits> descriptor(made);
     if (RegSetKeySecurity(owned.get(), DACL_SECURITY_INFORMATION, made) != ERROR_SUCCESS) return;
     HKEY probe = nullptr;
-    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &probe);
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &probe);
     const kit::ScopedRegistryKey probed(probe);
     locked_ = opened == ERROR_ACCESS_DENIED;
   }
-  ~WriteLockedKey() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
+  ~WriteLockedKey() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
   WriteLockedKey(const WriteLockedKey&) = delete;
   WriteLockedKey& operator=(const WriteLockedKey&) = delete;
 
@@ -53,22 +53,22 @@ class WriteLockedKey {
   bool Locked() const { return locked_; }
 
  private:
-  std::string key_;
+  std::wstring key_;
   bool locked_ = false;
 };
 
 // What the system says about `error`, without its line end.
-std::string SystemReason(DWORD error) {
-  char text[512] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                 text, sizeof text, nullptr);
-  std::string reason = text;
-  reason.erase(reason.find_last_not_of("\r\n ") + 1);
+std::wstring SystemReason(DWORD error) {
+  wchar_t text[512] = L"";
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, std::size(text), nullptr);
+  std::wstring reason = text;
+  reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
   return reason;
 }
 
 TEST_P(SharedPageRules, BackWritesNothing) {
-  const std::string before = SnapshotSetupTree();
+  const std::wstring before = SnapshotSetupTree();
   EXPECT_EQ(OpenPage(GetParam().exportName, [](Ui& ui, HWND page) { ui.Click(page, IDC_BACK); }),
             KELVRA_BACK);
   EXPECT_EQ(SnapshotSetupTree(), before);
@@ -87,21 +87,21 @@ TEST_P(SharedPageRules, NextEndsWithOneAndSetsTheMarkerAsDeclared) {
 TEST_P(SharedPageRules, NextThatCannotStoreSaysSoAndStays) {
   const WriteLockedKey key(GetParam().optionKey);
   ASSERT_TRUE(key.Locked());
-  const std::string format = ResourceLibraryString(IDS_STORE_FAILED);
-  const std::string::size_type slot = format.find("%s");
-  ASSERT_NE(slot, std::string::npos);
-  const std::string reason = SystemReason(ERROR_ACCESS_DENIED);
+  const std::wstring format = ResourceLibraryString(IDS_STORE_FAILED);
+  const std::wstring::size_type slot = format.find(L"%s");
+  ASSERT_NE(slot, std::wstring::npos);
+  const std::wstring reason = SystemReason(ERROR_ACCESS_DENIED);
   ASSERT_FALSE(reason.empty());
   const int result = OpenPage(GetParam().exportName, [&](Ui& ui, HWND page) {
     ui.Click(page, IDC_NEXT);
     const MessageBoxSeen box = ui.WaitForMessageBox();
-    ASSERT_NE(box.window, nullptr) << "Next said nothing";
+    ASSERT_NE(box.window, nullptr) << L"Next said nothing";
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), page);
-    EXPECT_NE(box.text.find(format.substr(0, slot)), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find(format.substr(slot + 2)), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(format.substr(0, slot)), std::wstring::npos) << box.text;
+    EXPECT_NE(box.text.find(format.substr(slot + 2)), std::wstring::npos) << box.text;
+    EXPECT_NE(box.text.find(reason), std::wstring::npos) << box.text;
     ui.Answer(box, IDOK);
-    ASSERT_TRUE(IsWindow(page)) << "the page stays open";
+    ASSERT_TRUE(IsWindow(page)) << L"the page stays open";
     ui.Click(page, IDC_BACK);
   });
   EXPECT_EQ(result, KELVRA_BACK);
@@ -112,8 +112,8 @@ TEST_P(SharedPageRules, NextThatCannotStoreSaysSoAndStays) {
 // the key cancelled and ends with 2.
 TEST_P(SharedPageRules, EveryWayToCancelAsksAndOnlyYesEnds) {
   RegSetDword(GetParam().optionKey, kCanceled, 0);
-  const std::string before = SnapshotSetupTree();
-  std::string controlsBefore, controlsAfterNo, treeAfterNo;
+  const std::wstring before = SnapshotSetupTree();
+  std::wstring controlsBefore, controlsAfterNo, treeAfterNo;
   const int result = OpenPage(GetParam().exportName, [&](Ui& ui, HWND page) {
     controlsBefore = ui.ControlStates(page);
     const std::function<void()> ways[] = {[&] { ui.Click(page, IDCANCEL); },
@@ -125,24 +125,24 @@ TEST_P(SharedPageRules, EveryWayToCancelAsksAndOnlyYesEnds) {
       ASSERT_NE(box.window, nullptr);
       EXPECT_EQ(box.text, ResourceLibraryString(IDS_CANCEL_QUESTION));
       EXPECT_EQ(GetWindow(box.window, GW_OWNER), page);
-      EXPECT_FALSE(IsWindowEnabled(page)) << "the page takes no input under its question";
+      EXPECT_FALSE(IsWindowEnabled(page)) << L"the page takes no input under its question";
       ui.SendPressed(page, IDC_NEXT);
       ui.Answer(box, IDNO);
     }
-    ASSERT_TRUE(IsWindow(page)) << "No keeps the page";
+    ASSERT_TRUE(IsWindow(page)) << L"No keeps the page";
     controlsAfterNo = ui.ControlStates(page);
     treeAfterNo = SnapshotSetupTree();
     ui.Click(page, IDCANCEL);
     ui.Answer(ui.WaitForMessageBox(), IDYES);
   });
   EXPECT_EQ(controlsAfterNo, controlsBefore);
-  EXPECT_EQ(treeAfterNo, before) << "neither No nor the Next pressed under the question stored";
+  EXPECT_EQ(treeAfterNo, before) << L"neither No nor the Next pressed under the question stored";
   EXPECT_EQ(result, KELVRA_CANCEL);
   EXPECT_EQ(RegGetDword(GetParam().optionKey, kCanceled), 1u);
 }
 
 TEST_P(SharedPageRules, DiskCostDialogIsOwnedByThePage) {
-  const std::string before = SnapshotSetupTree();
+  const std::wstring before = SnapshotSetupTree();
   bool hasDiskCost = false;
   const int result = OpenPage(GetParam().exportName, [&](Ui& ui, HWND page) {
     hasDiskCost = GetDlgItem(page, IDC_DISK_COST) != nullptr;
@@ -154,13 +154,13 @@ TEST_P(SharedPageRules, DiskCostDialogIsOwnedByThePage) {
     EXPECT_FALSE(IsWindowEnabled(page));
     ui.SendPressed(page, IDC_DISK_COST);
     ui.SendPressed(page, IDC_NEXT);
-    EXPECT_EQ(ui.OpenDialogs(), 2u) << "the page and its one dialog";
+    EXPECT_EQ(ui.OpenDialogs(), 2u) << L"the page and its one dialog";
     ui.Click(dialog, IDOK);
     ASSERT_TRUE(ui.WaitUntilClosed(dialog));
-    ASSERT_TRUE(IsWindow(page)) << "the Next pressed underneath did nothing";
+    ASSERT_TRUE(IsWindow(page)) << L"the Next pressed underneath did nothing";
     ui.Click(page, IDC_BACK);
   });
-  if (!hasDiskCost) GTEST_SKIP() << "no Disk Cost button";
+  if (!hasDiskCost) GTEST_SKIP() << L"no Disk Cost button";
   EXPECT_EQ(result, KELVRA_BACK);
   EXPECT_EQ(SnapshotSetupTree(), before);
 }

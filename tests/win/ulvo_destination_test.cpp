@@ -11,18 +11,18 @@
 
 namespace {
 
-const char kExport[] = "UlvoDestinationDlg";
-const std::string kCofraKey = test::kOptionsKey + std::string("\\CofraServer");
-const std::string kNervaKey = test::kOptionsKey + std::string("\\NervaServer");
-using Text = std::optional<std::string>;
+const wchar_t kExport[] = L"UlvoDestinationDlg";
+const std::wstring kCofraKey = test::kOptionsKey + std::wstring(L"\\CofraServer");
+const std::wstring kNervaKey = test::kOptionsKey + std::wstring(L"\\NervaServer");
+using Text = std::optional<std::wstring>;
 
 class UlvoDestinationTest : public test::SetupTest {
  protected:
   void SetUp() override {
     SetupTest::SetUp();
     WriteDriverIni(
-        "[COFRASERVER]\r\nPRODUCT_NAME=Cofra Server\r\n[NERVASERVER]\r\nPRODUCT_NAME=50% Nerva "
-        "%s\r\n");
+        L"[COFRASERVER]\r\nPRODUCT_NAME=Cofra Server\r\n[NERVASERVER]\r\nPRODUCT_NAME=50% Nerva "
+        L"%s\r\n");
   }
 };
 
@@ -30,56 +30,56 @@ class UlvoDestinationTest : public test::SetupTest {
 // text is stored up to its last backslash.
 TEST_F(UlvoDestinationTest, ShowsTheInstallFolderUnlessTheKeyHasOneAndStoresWhatWasTyped) {
   const struct {
-    const char* active;
+    const wchar_t* active;
     Text installProduct, stored;
     std::optional<DWORD> canceled;
     Text typed;
-    std::string shown, storedAfter;
+    std::wstring shown, storedAfter;
   } cases[] = {
-      {"cofraserver", "D:\\Srv", {}, {}, {}, "D:\\Srv", "D:\\Srv"},
-      {"NervaSERVER", "D:\\Srv\\", "", {}, {}, "D:\\Srv\\", "D:\\Srv\\"},
-      {"nervaserver", "D:\\Srv\\", "E:\\Mine\\", 0, {}, "E:\\Mine\\", "E:\\Mine\\"},
-      {"", "D:\\Srv\\", "E:\\Mine\\", 1, {}, "D:\\Srv\\", "D:\\Srv\\"},
-      {"nervaclient", {}, {}, {}, {}, "", ""},
-      {"cofraserver", "D:\\Srv\\\\", {}, {}, {}, "D:\\Srv\\\\", "D:\\Srv\\"},
-      {"cofraserver", "D:\\Srv\\", {}, {}, "F:\\Other\\Ulvo", "D:\\Srv\\", "F:\\Other\\"},
-      {"cofraserver", "D:\\Srv\\", {}, {}, "F:\\Other\\\\", "D:\\Srv\\", "F:\\Other\\"},
-      {"cofraserver", "D:\\Srv\\", {}, {}, "Ulvo", "D:\\Srv\\", ""},
+      {L"cofraserver", L"D:\\Srv", {}, {}, {}, L"D:\\Srv", L"D:\\Srv"},
+      {L"NervaSERVER", L"D:\\Srv\\", L"", {}, {}, L"D:\\Srv\\", L"D:\\Srv\\"},
+      {L"nervaserver", L"D:\\Srv\\", L"E:\\Mine\\", 0, {}, L"E:\\Mine\\", L"E:\\Mine\\"},
+      {L"", L"D:\\Srv\\", L"E:\\Mine\\", 1, {}, L"D:\\Srv\\", L"D:\\Srv\\"},
+      {L"nervaclient", {}, {}, {}, {}, L"", L""},
+      {L"cofraserver", L"D:\\Srv\\\\", {}, {}, {}, L"D:\\Srv\\\\", L"D:\\Srv\\"},
+      {L"cofraserver", L"D:\\Srv\\", {}, {}, L"F:\\Other\\Ulvo", L"D:\\Srv\\", L"F:\\Other\\"},
+      {L"cofraserver", L"D:\\Srv\\", {}, {}, L"F:\\Other\\\\", L"D:\\Srv\\", L"F:\\Other\\"},
+      {L"cofraserver", L"D:\\Srv\\", {}, {}, L"Ulvo", L"D:\\Srv\\", L""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.active) + " " + c.typed.value_or("(untyped)"));
+    SCOPED_TRACE(std::wstring(c.active) + L" " + c.typed.value_or(L"(untyped)"));
     ClearSetupTree();
-    const bool nerva = lstrcmpiA(c.active, "nervaserver") == 0;
-    const std::string& key = nerva ? kNervaKey : kCofraKey;
-    const std::string name = nerva ? "50% Nerva %s" : *c.active == 'c' ? "Cofra Server" : "";
-    test::RegSetString(test::kOptionsKey, "active", c.active);
+    const bool nerva = lstrcmpiW(c.active, L"nervaserver") == 0;
+    const std::wstring& key = nerva ? kNervaKey : kCofraKey;
+    const std::wstring name = nerva ? L"50% Nerva %s" : *c.active == L'c' ? L"Cofra Server" : L"";
+    test::RegSetString(test::kOptionsKey, L"active", c.active);
     if (c.installProduct)
-      test::RegSetString(test::kInstallProductKey, "TARGETDIR", *c.installProduct);
-    if (c.stored) test::RegSetString(key, "TARGETDIR", *c.stored);
-    if (c.canceled) test::RegSetDword(key, "_CANCELED", *c.canceled);
+      test::RegSetString(test::kInstallProductKey, L"TARGETDIR", *c.installProduct);
+    if (c.stored) test::RegSetString(key, L"TARGETDIR", *c.stored);
+    if (c.canceled) test::RegSetDword(key, L"_CANCELED", *c.canceled);
     const test::FolderPageSeen seen = test::VisitFolderPage(kExport, IDC_NEXT, c.typed);
-    EXPECT_EQ(seen.caption, name + " " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
+    EXPECT_EQ(seen.caption, name + L" " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
     EXPECT_EQ(seen.description, test::DescriptionFor(name));
     EXPECT_EQ(seen.folder, c.shown);
-    EXPECT_EQ(test::RegGetString(key, "TARGETDIR"), c.storedAfter);
+    EXPECT_EQ(test::RegGetString(key, L"TARGETDIR"), c.storedAfter);
     EXPECT_FALSE(test::RegKeyExists(nerva ? kCofraKey : kNervaKey));
   }
 }
 
 TEST_F(UlvoDestinationTest, BrowseAppendsTheSubFolderAndNextStoresThePickedFolder) {
-  const std::string sub = test::ResourceLibraryString(IDS_ULVO_FOLDER);
-  for (const Text& typedAfter : {Text(), Text("F:\\Typed\\" + sub)}) {
-    std::string shown;
+  const std::wstring sub = test::ResourceLibraryString(IDS_ULVO_FOLDER);
+  for (const Text& typedAfter : {Text(), Text(L"F:\\Typed\\" + sub)}) {
+    std::wstring shown;
     test::OpenPage(kExport, [&](test::Ui& ui, HWND page) {
-      ui.SetText(page, IDC_DESTINATION, "C:\\typed first");
-      ASSERT_TRUE(test::BrowseTo(ui, page, "C:\\windows"));
+      ui.SetText(page, IDC_DESTINATION, L"C:\\typed first");
+      ASSERT_TRUE(test::BrowseTo(ui, page, L"C:\\windows"));
       shown = ui.Text(page, IDC_DESTINATION);
       if (typedAfter) ui.SetText(page, IDC_DESTINATION, *typedAfter);
       ui.Click(page, IDC_NEXT);
     });
-    EXPECT_EQ(shown, "C:\\windows\\" + sub);
-    EXPECT_EQ(test::RegGetString(kCofraKey, "TARGETDIR"),
-              std::string(typedAfter ? "F:\\Typed\\" : "C:\\windows\\"));
+    EXPECT_EQ(shown, L"C:\\windows\\" + sub);
+    EXPECT_EQ(test::RegGetString(kCofraKey, L"TARGETDIR"),
+              std::wstring(typedAfter ? L"F:\\Typed\\" : L"C:\\windows\\"));
   }
 }
 

@@ -15,40 +15,40 @@ using UnitStandardTest = test::SetupTest;
 
 TEST_F(UnitStandardTest, PreselectsFromTheRegistryOrElseTheIni) {
   struct Case {
-    const char* name;
-    std::optional<std::string> units, standard;  // under the Ferrix key
+    const wchar_t* name;
+    std::optional<std::wstring> units, standard;  // under the Ferrix key
     std::optional<DWORD> canceled;
-    const char* ini;  // Options.ini's text; null for no file
+    const wchar_t* ini;  // Options.ini's text; null for no file
     std::set<int> checked;
   };
-  const char kIni[] = "[FERRIX]\r\nUNITS=inch\r\nDRAWINGSTANDARD=GB\r\n";
+  const wchar_t kIni[] = L"[FERRIX]\r\nUNITS=inch\r\nDRAWINGSTANDARD=GB\r\n";
   const Case cases[] = {
-      {"nothing stored, no INI", {}, {}, {}, nullptr, {IDC_UNITS_MM, IDC_STANDARD_ANSI}},
-      {"both stored", "MM", "BSI", {}, kIni, {IDC_UNITS_MM, IDC_STANDARD_BSI}},
-      {"units without a standard: both from the INI",
-       "MM",
+      {L"nothing stored, no INI", {}, {}, {}, nullptr, {IDC_UNITS_MM, IDC_STANDARD_ANSI}},
+      {L"both stored", L"MM", L"BSI", {}, kIni, {IDC_UNITS_MM, IDC_STANDARD_BSI}},
+      {L"units without a standard: both from the INI",
+       L"MM",
        {},
        {},
        kIni,
        {IDC_UNITS_INCH, IDC_STANDARD_GB}},
-      {"any case", "iNcH", "din", {}, nullptr, {IDC_UNITS_INCH, IDC_STANDARD_DIN}},
-      {"names not in the table",
-       "inches",
-       "DIN 476",
+      {L"any case", L"iNcH", L"din", {}, nullptr, {IDC_UNITS_INCH, IDC_STANDARD_DIN}},
+      {L"names not in the table",
+       L"inches",
+       L"DIN 476",
        {},
        nullptr,
        {IDC_UNITS_MM, IDC_STANDARD_ANSI}},
-      {"last visit cancelled", "MM", "ISO", 1, kIni, {IDC_UNITS_INCH, IDC_STANDARD_GB}},
+      {L"last visit cancelled", L"MM", L"ISO", 1, kIni, {IDC_UNITS_INCH, IDC_STANDARD_GB}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ClearSetupTree();
-    c.ini ? WriteOptionsIni(c.ini) : void(DeleteFileA(OptionsIniFile().c_str()));
-    if (c.units) test::RegSetString(test::kFerrixKey, "UNITS", *c.units);
-    if (c.standard) test::RegSetString(test::kFerrixKey, "DRAWINGSTANDARD", *c.standard);
-    if (c.canceled) test::RegSetDword(test::kFerrixKey, "_CANCELED", *c.canceled);
+    c.ini ? WriteOptionsIni(c.ini) : void(DeleteFileW(OptionsIniFile().c_str()));
+    if (c.units) test::RegSetString(test::kFerrixKey, L"UNITS", *c.units);
+    if (c.standard) test::RegSetString(test::kFerrixKey, L"DRAWINGSTANDARD", *c.standard);
+    if (c.canceled) test::RegSetDword(test::kFerrixKey, L"_CANCELED", *c.canceled);
     std::set<int> checked;
-    test::OpenPage("UnitStandardDlg", [&](Ui& ui, HWND page) {
+    test::OpenPage(L"UnitStandardDlg", [&](Ui& ui, HWND page) {
       for (int id = IDC_UNITS_INCH; id <= IDC_STANDARD_JIS; ++id)
         if (ui.IsChecked(page, id)) checked.insert(id);
       ui.Click(page, IDC_BACK);
@@ -58,19 +58,19 @@ TEST_F(UnitStandardTest, PreselectsFromTheRegistryOrElseTheIni) {
 }
 
 TEST_F(UnitStandardTest, NextStoresInchAndJis) {
-  test::RegSetString(test::kFerrixKey, "UNITS", "mm");
-  EXPECT_EQ(test::OpenPage("UnitStandardDlg",
+  test::RegSetString(test::kFerrixKey, L"UNITS", L"mm");
+  EXPECT_EQ(test::OpenPage(L"UnitStandardDlg",
                            [&](Ui& ui, HWND page) {
                              ui.Click(page, IDC_UNITS_INCH);
                              ui.Click(page, IDC_STANDARD_JIS);
                              ui.Click(page, IDC_NEXT);
                            }),
             KELVRA_NEXT);
-  EXPECT_EQ(test::RegGetString(test::kFerrixKey, "UNITS"), "INCH");
-  EXPECT_EQ(test::RegGetString(test::kFerrixKey, "DRAWINGSTANDARD"), "JIS");
+  EXPECT_EQ(test::RegGetString(test::kFerrixKey, L"UNITS"), L"INCH");
+  EXPECT_EQ(test::RegGetString(test::kFerrixKey, L"DRAWINGSTANDARD"), L"JIS");
 }
 
 }  // namespace
 
 // Next leaves the Ferrix key's marker as it was.
-KELVRA_SHARED_PAGE_RULES(UnitStandard, {"UnitStandardDlg", test::kFerrixKey, 1});
+KELVRA_SHARED_PAGE_RULES(UnitStandard, {L"UnitStandardDlg", test::kFerrixKey, 1});

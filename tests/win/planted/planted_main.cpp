@@ -4,11 +4,11 @@
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, path);
-    lstrcatA(path, "planted_code_ran.txt");
+    wchar_t path[MAX_PATH];
+    GetTempPathW(MAX_PATH, path);
+    lstrcatW(path, L"planted_code_ran.txt");
     HANDLE marker =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   }
   return TRUE;

@@ -26,45 +26,45 @@ constexpr int kTotalColumn = 1;
 constexpr DWORD kPatienceMs = 8000;
 
 // The size column of the drive's row; empty while it has no row.
-std::string TotalOf(HWND dialog, const std::string& drive) {
+std::wstring TotalOf(HWND dialog, const std::wstring& drive) {
   HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
-  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row)
     if (test::ListCellText(list, row, 0) == drive)
       return test::ListCellText(list, row, kTotalColumn);
-  return "";
+  return L"";
 }
 
 bool Unloaded() {
-  return GetModuleHandleA("Kelvra.dll") == nullptr;
+  return GetModuleHandleW(L"Kelvra.dll") == nullptr;
 }
 
 class StalledDriveTest : public test::SetupTest {
  protected:
   void SetUp() override {
     test::SetupTest::SetUp();
-    const char* drive = std::getenv("KELVRA_STALLED_DRIVE");
-    ASSERT_NE(drive, nullptr) << "run through tests/win/stalled/stalled_drive.sh";
+    const wchar_t* drive = _wgetenv(L"KELVRA_STALLED_DRIVE");
+    ASSERT_NE(drive, nullptr) << L"run through tests/win/stalled/stalled_drive.sh";
     drive_ = drive;
     // Wine's server asks a file system for its kind once, when it first
     // opens a file there, and every process waits while it does. Windows has
     // no such step, so the share is opened while it still answers and held.
     Release();
-    held_.reset(CreateFileA((drive_ + "\\").c_str(), FILE_LIST_DIRECTORY,
+    held_.reset(CreateFileW((drive_ + L"\\").c_str(), FILE_LIST_DIRECTORY,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    ASSERT_TRUE(held_) << drive_ << " cannot be opened";
+    ASSERT_TRUE(held_) << drive_ << L" cannot be opened";
     Stall();
-    ASSERT_TRUE(WaitFor(Unloaded)) << "a worker of an earlier test still holds the library";
+    ASSERT_TRUE(WaitFor(Unloaded)) << L"a worker of an earlier test still holds the library";
   }
   void TearDown() override {
     Release();
     test::SetupTest::TearDown();
   }
 
-  void Stall() const { DeleteFileA(ReleaseFile().c_str()); }
+  void Stall() const { DeleteFileW(ReleaseFile().c_str()); }
   void Release() const {
-    const kit::ScopedFile file(CreateFileA(ReleaseFile().c_str(), GENERIC_WRITE, 0, nullptr,
+    const kit::ScopedFile file(CreateFileW(ReleaseFile().c_str(), GENERIC_WRITE, 0, nullptr,
                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_TRUE(file);
   }
@@ -81,7 +81,7 @@ class StalledDriveTest : public test::SetupTest {
     const DWORD asked = GetTickCount();
     DWORD_PTR ignored = 0;
     const bool answered =
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored) != 0;
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored) != 0;
     longestAnswerMs_ = std::max(longestAnswerMs_, GetTickCount() - asked);
     return answered;
   }
@@ -95,9 +95,9 @@ class StalledDriveTest : public test::SetupTest {
     return dialog;
   }
 
-  static std::string ReleaseFile() { return test::ProgramFolder() + "\\stalled-drive.release"; }
+  static std::wstring ReleaseFile() { return test::ProgramFolder() + L"\\stalled-drive.release"; }
 
-  std::string drive_;
+  std::wstring drive_;
   kit::ScopedFile held_;
   DWORD shownAfterMs_ = 0;
   DWORD longestAnswerMs_ = 0;
@@ -107,32 +107,33 @@ class StalledDriveTest : public test::SetupTest {
 // the page and the dialog answer all along; when the share comes back its
 // row fills in, and the next opening has it from the start.
 TEST_F(StalledDriveTest, TheDialogOpensAtOnceAndFillsInWhenTheDriveAnswers) {
-  const kit::ScopedModule library(LoadLibraryA((test::ProgramFolder() + "\\Kelvra.dll").c_str()));
+  const kit::ScopedModule library(LoadLibraryW((test::ProgramFolder() + L"\\Kelvra.dll").c_str()));
   ASSERT_TRUE(library);
   KelvraPageFunction page = GetKelvraPage(library.get(), "InstallDestinationDlg");
   ASSERT_NE(page, nullptr);
-  const std::string notAnswering = test::ResourceLibraryString(IDS_DRIVE_NOT_ANSWERING);
-  std::string later;
+  const std::wstring notAnswering = test::ResourceLibraryString(IDS_DRIVE_NOT_ANSWERING);
+  std::wstring later;
   const int result = test::Drive(
       [page] { return page(); },
       [&](Ui& ui) {
         HWND shown = ui.WaitForDialog();
         ASSERT_NE(shown, nullptr);
         HWND dialog = OpenDiskCost(ui, shown);
-        ASSERT_NE(dialog, nullptr) << "no dialog while the drive is silent";
-        std::printf("dialog shown %lu ms after Disk Cost\n", shownAfterMs_);
+        ASSERT_NE(dialog, nullptr) << L"no dialog while the drive is silent";
+        std::wprintf(L"dialog shown %lu ms after Disk Cost\n", shownAfterMs_);
         const auto silent = [&] {
           return Answers(shown) && Answers(dialog) && TotalOf(dialog, drive_) == notAnswering;
         };
-        EXPECT_TRUE(WaitFor(silent)) << drive_ << " is not listed as not answering";
-        EXPECT_TRUE(Answers(shown) && Answers(dialog)) << "the page stopped answering";
+        EXPECT_TRUE(WaitFor(silent)) << drive_ << L" is not listed as not answering";
+        EXPECT_TRUE(Answers(shown) && Answers(dialog)) << L"the page stopped answering";
 
         Release();
         const auto measured = [&] {
-          const std::string total = TotalOf(dialog, drive_);
+          const std::wstring total = TotalOf(dialog, drive_);
           return !total.empty() && total != notAnswering;
         };
-        EXPECT_TRUE(WaitFor(measured)) << "the open dialog did not fill in the drive that answered";
+        EXPECT_TRUE(WaitFor(measured))
+            << L"the open dialog did not fill in the drive that answered";
         ui.Click(dialog, IDOK);
         ASSERT_TRUE(ui.WaitUntilClosed(dialog));
 
@@ -143,10 +144,10 @@ TEST_F(StalledDriveTest, TheDialogOpensAtOnceAndFillsInWhenTheDriveAnswers) {
         ASSERT_TRUE(ui.WaitUntilClosed(dialog));
         ui.Click(shown, IDC_BACK);
       });
-  std::printf("longest answer of the page or the dialog: %lu ms\n", longestAnswerMs_);
+  std::wprintf(L"longest answer of the page or the dialog: %lu ms\n", longestAnswerMs_);
   EXPECT_EQ(result, KELVRA_BACK);
   EXPECT_FALSE(later.empty());
-  EXPECT_NE(later, notAnswering) << "the late answer counts from the next opening on";
+  EXPECT_NE(later, notAnswering) << L"the late answer counts from the next opening on";
 }
 
 // A driver that frees the library after its last page, while a drive is
@@ -155,7 +156,8 @@ TEST_F(StalledDriveTest, TheDialogOpensAtOnceAndFillsInWhenTheDriveAnswers) {
 TEST_F(StalledDriveTest, FreeingTheLibraryWhileADriveIsSilentIsSafe) {
   DWORD nextTookMs = 0;
   {
-    const kit::ScopedModule library(LoadLibraryA((test::ProgramFolder() + "\\Kelvra.dll").c_str()));
+    const kit::ScopedModule library(
+        LoadLibraryW((test::ProgramFolder() + L"\\Kelvra.dll").c_str()));
     ASSERT_TRUE(library);
     KelvraPageFunction page = GetKelvraPage(library.get(), "InstallDestinationDlg");
     ASSERT_NE(page, nullptr);
@@ -174,10 +176,10 @@ TEST_F(StalledDriveTest, FreeingTheLibraryWhileADriveIsSilentIsSafe) {
     nextTookMs = GetTickCount() - pressed;
     EXPECT_EQ(result, KELVRA_NEXT);
   }
-  std::printf("export returned %lu ms after Next, the drive still silent\n", nextTookMs);
-  EXPECT_FALSE(Unloaded()) << "no worker kept the library while the drive was silent";
+  std::wprintf(L"export returned %lu ms after Next, the drive still silent\n", nextTookMs);
+  EXPECT_FALSE(Unloaded()) << L"no worker kept the library while the drive was silent";
   Release();
-  EXPECT_TRUE(WaitFor(Unloaded)) << "the worker did not leave once the drive answered";
+  EXPECT_TRUE(WaitFor(Unloaded)) << L"the worker did not leave once the drive answered";
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 
 namespace test {
 
-FolderPageSeen VisitFolderPage(const std::string& exportName, int button,
-                               const std::optional<std::string>& typed) {
+FolderPageSeen VisitFolderPage(const std::wstring& exportName, int button,
+                               const std::optional<std::wstring>& typed) {
   FolderPageSeen seen;
   seen.result = OpenPage(exportName, [&](Ui& ui, HWND page) {
-    char caption[512] = "";
-    GetWindowTextA(page, caption, sizeof caption);
+    wchar_t caption[512] = L"";
+    GetWindowTextW(page, caption, std::size(caption));
     seen.caption = caption;
     seen.folder = ui.Text(page, IDC_DESTINATION);
     seen.description = ui.Text(page, IDC_FOLDER_DESCRIPTION);
@@ -24,21 +24,22 @@ FolderPageSeen VisitFolderPage(const std::string& exportName, int button,
   return seen;
 }
 
-bool BrowseTo(const Ui& ui, HWND page, const std::string& folder) {
+bool BrowseTo(const Ui& ui, HWND page, const std::wstring& folder) {
   ui.Click(page, IDC_BROWSE);
   HWND picker = ui.WaitForDialog(page);
   // The tree shows the shell's display name, which for a drive is not its path.
-  SHFILEINFOA info{};
-  SHGetFileInfoA(folder.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+  SHFILEINFOW info{};
+  SHGetFileInfoW(folder.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
   const bool picked = picker && SelectInPicker(picker, folder, info.szDisplayName);
   if (picker) ui.Click(picker, picked ? IDOK : IDCANCEL);
   ui.WaitUntilClosed(picker);
   return picked;
 }
 
-std::string DescriptionFor(const std::string& name) {
-  std::string text = ResourceLibraryString(IDS_FOLDER_DESCRIPTION);
-  for (size_t at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + name.size()))
+std::wstring DescriptionFor(const std::wstring& name) {
+  std::wstring text = ResourceLibraryString(IDS_FOLDER_DESCRIPTION);
+  for (size_t at = text.find(L"%s"); at != std::wstring::npos;
+       at = text.find(L"%s", at + name.size()))
     text.replace(at, 2, name);
   return text;
 }

@@ -4,41 +4,42 @@
 
 #include "kit/scoped_handle.h"
 #include "include/kelvra.h"
+#include "kit/text_format.h"
 #include "tests/win/support/setup_test.h"
 
 namespace test {
 
-int CallExport(const char* name, const std::string& folder) {
-  const std::string path = (folder.empty() ? ProgramFolder() : folder) + "\\Kelvra.dll";
-  const kit::ScopedModule library(LoadLibraryA(path.c_str()));
+int CallExport(const wchar_t* name, const std::wstring& folder) {
+  const std::wstring path = (folder.empty() ? ProgramFolder() : folder) + L"\\Kelvra.dll";
+  const kit::ScopedModule library(LoadLibraryW(path.c_str()));
   EXPECT_TRUE(library);
   if (!library) return -100;
-  KelvraPageFunction page = GetKelvraPage(library.get(), name);
+  KelvraPageFunction page = GetKelvraPage(library.get(), kit::Ascii(name).c_str());
   EXPECT_NE(page, nullptr) << name;
   return page ? page() : -100;
 }
 
-std::string ResourceLibraryString(UINT id) {
-  const std::string path = ProgramFolder() + "\\Kelvrares.dll";
-  const kit::ScopedModule library(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+std::wstring ResourceLibraryString(UINT id) {
+  const std::wstring path = ProgramFolder() + L"\\Kelvrares.dll";
+  const kit::ScopedModule library(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
   EXPECT_TRUE(library) << path;
-  char text[4096] = "";
-  const int length = library ? LoadStringA(library.get(), id, text, sizeof text) : 0;
-  EXPECT_GT(length, 0) << "string " << id;
-  return std::string(text, length > 0 ? length : 0);
+  wchar_t text[4096] = L"";
+  const int length = library ? LoadStringW(library.get(), id, text, std::size(text)) : 0;
+  EXPECT_GT(length, 0) << L"string " << id;
+  return std::wstring(text, length > 0 ? length : 0);
 }
 
-ResourceLibraryAside::ResourceLibraryAside(const std::string& replacement)
-    : path_(ProgramFolder() + "\\Kelvrares.dll"), aside_(path_ + ".aside") {
-  EXPECT_TRUE(MoveFileExA(path_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING));
+ResourceLibraryAside::ResourceLibraryAside(const std::wstring& replacement)
+    : path_(ProgramFolder() + L"\\Kelvrares.dll"), aside_(path_ + L".aside") {
+  EXPECT_TRUE(MoveFileExW(path_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING));
   if (!replacement.empty()) {
-    EXPECT_TRUE(CopyFileA(replacement.c_str(), path_.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileW(replacement.c_str(), path_.c_str(), FALSE));
   }
 }
 
 ResourceLibraryAside::~ResourceLibraryAside() {
-  DeleteFileA(path_.c_str());
-  MoveFileExA(aside_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  DeleteFileW(path_.c_str());
+  MoveFileExW(aside_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 bool IsUnmapped(HMODULE module) {

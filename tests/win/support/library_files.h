@@ -8,23 +8,23 @@ namespace test {
 
 // Calls an export of the real Kelvra.dll beside this program, or of the
 // copy in `folder`.
-int CallExport(const char* name, const std::string& folder = std::string());
+int CallExport(const wchar_t* name, const std::wstring& folder = std::wstring());
 
 // String `id` of the Kelvrares.dll beside this program, read directly.
-std::string ResourceLibraryString(UINT id);
+std::wstring ResourceLibraryString(UINT id);
 
 // Takes Kelvrares.dll away from beside the test program for its lifetime,
 // optionally putting another file in its place; puts it back afterwards.
 class ResourceLibraryAside {
  public:
-  explicit ResourceLibraryAside(const std::string& replacement = std::string());
+  explicit ResourceLibraryAside(const std::wstring& replacement = std::wstring());
   ~ResourceLibraryAside();
   ResourceLibraryAside(const ResourceLibraryAside&) = delete;
   ResourceLibraryAside& operator=(const ResourceLibraryAside&) = delete;
 
  private:
-  std::string path_;
-  std::string aside_;
+  std::wstring path_;
+  std::wstring aside_;
 };
 
 // True when the image a module handle (plain or resource-only) pointed to

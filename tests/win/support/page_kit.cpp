@@ -4,11 +4,11 @@
 
 namespace test {
 
-int OpenPage(const std::string& exportName, const std::function<void(Ui&, HWND page)>& act) {
+int OpenPage(const std::wstring& exportName, const std::function<void(Ui&, HWND page)>& act) {
   return Drive([&] { return CallExport(exportName.c_str()); },
                [&](Ui& ui) {
                  HWND page = ui.WaitForDialog();
-                 ASSERT_NE(page, nullptr) << exportName << " showed no page";
+                 ASSERT_NE(page, nullptr) << exportName << L" showed no page";
                  act(ui, page);
                });
 }

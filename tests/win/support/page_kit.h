@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "include/kelvra.h"
+#include "kit/text_format.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
 
@@ -19,18 +20,18 @@ namespace test {
 // Opens the page of export `exportName` of the real Kelvra.dll, runs `act`
 // on it while it is up and returns the export's result. A page or box
 // `act` leaves open is closed (Back, No), so a failing test never hangs.
-int OpenPage(const std::string& exportName, const std::function<void(Ui&, HWND page)>& act);
+int OpenPage(const std::wstring& exportName, const std::function<void(Ui&, HWND page)>& act);
 
 // What every page does the same way, for one export.
 struct PageRow {
-  std::string exportName;
-  std::string optionKey;                    // full path below HKEY_CURRENT_USER
+  std::wstring exportName;
+  std::wstring optionKey;                   // full path below HKEY_CURRENT_USER
   DWORD markerAfterNext;                    // "_CANCELED" after Next when it was 1 before
   std::function<void()> arrange = nullptr;  // set-up before the page opens
 };
 
 inline void PrintTo(const PageRow& row, std::ostream* out) {
-  *out << row.exportName;
+  *out << kit::Ascii(row.exportName);
 }
 
 class SharedPageRules : public SetupTest, public ::testing::WithParamInterface<PageRow> {

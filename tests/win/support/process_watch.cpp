@@ -7,27 +7,27 @@
 
 namespace test {
 
-std::vector<DWORD> ProcessesNamed(const char* exeName) {
+std::vector<DWORD> ProcessesNamed(const wchar_t* exeName) {
   std::vector<DWORD> ids;
   // A snapshot fails as INVALID_HANDLE_VALUE, as a file does.
   const kit::ScopedFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return ids;
-  PROCESSENTRY32 entry{};
+  PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.get(), &entry); more;
-       more = Process32Next(snapshot.get(), &entry))
-    if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry))
+    if (lstrcmpiW(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
   return ids;
 }
 
-std::string CommandLineOf(DWORD processId) {
+std::wstring CommandLineOf(DWORD processId) {
   // hh.exe and this program share a bitness on either leg, so the
   // structures read below have this build's layout.
   const kit::ScopedKernelHandle owned(
       OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   HANDLE process = owned.get();
-  if (!process) return std::string();
-  std::string text;
+  if (!process) return std::wstring();
+  std::wstring text;
   PROCESS_BASIC_INFORMATION basic{};
   PEB peb{};
   RTL_USER_PROCESS_PARAMETERS parameters{};
@@ -38,9 +38,7 @@ std::string CommandLineOf(DWORD processId) {
     std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
     if (ReadProcessMemory(process, parameters.CommandLine.Buffer, &wide[0],
                           parameters.CommandLine.Length, nullptr)) {
-      char narrow[2048] = "";
-      WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
-      text = narrow;
+      text = wide;
     }
   }
   return text;

@@ -9,13 +9,13 @@ namespace test {
 
 struct ProcessSeen {
   DWORD id = 0;
-  std::string commandLine;
+  std::wstring commandLine;
 };
 
 // Running processes whose image name is `exeName` (case-blind).
-std::vector<DWORD> ProcessesNamed(const char* exeName);
+std::vector<DWORD> ProcessesNamed(const wchar_t* exeName);
 // The command line another process was started with; empty when unreadable.
-std::string CommandLineOf(DWORD processId);
+std::wstring CommandLineOf(DWORD processId);
 // Ends a process this test started, by its id.
 void EndProcess(DWORD processId);
 

@@ -14,9 +14,9 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kPollMs = 10;
 
 bool IsVisibleDialog(HWND window) {
-  char cls[16] = "";
-  GetClassNameA(window, cls, sizeof cls);
-  return lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(window);
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, std::size(cls));
+  return lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window);
 }
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM out) {
@@ -41,11 +41,11 @@ bool PollUntil(DWORD timeoutMs, Found found) {
   }
 }
 
-std::string WindowText(HWND window) {
-  char text[4096] = "";
+std::wstring WindowText(HWND window) {
+  wchar_t text[4096] = L"";
   // Sent across threads: answered while the page thread pumps messages.
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                      5000, nullptr);
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                      SMTO_BLOCK, 5000, nullptr);
   return text;
 }
 
@@ -68,42 +68,42 @@ void AddKey(std::vector<INPUT>* inputs, WORD vk, bool up) {
 
 }  // namespace
 
-Key Alt(char letter) {
-  return {static_cast<WORD>(LOBYTE(VkKeyScanA(letter))), true, false};
+Key Alt(wchar_t letter) {
+  return {static_cast<WORD>(LOBYTE(VkKeyScanW(letter))), true, false};
 }
 
 Key AccessKeyOf(int id) {
   return {0, true, false, id};
 }
 
-char AccessKey(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  for (const char* c = text; *c; ++c) {
-    if (*c != '&') continue;
-    if (c[1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(c[1])));
+wchar_t AccessKey(HWND window) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(window, text, std::size(text));
+  for (const wchar_t* c = text; *c; ++c) {
+    if (*c != L'&') continue;
+    if (c[1] != L'&') return static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(c[1])));
     ++c;
   }
   return 0;
 }
 
-char ControlAccessKey(HWND control) {
-  char name[16] = "";
-  GetClassNameA(control, name, sizeof name);
-  return AccessKey(lstrcmpiA(name, "Button") == 0 ? control : GetWindow(control, GW_HWNDPREV));
+wchar_t ControlAccessKey(HWND control) {
+  wchar_t name[16] = L"";
+  GetClassNameW(control, name, std::size(name));
+  return AccessKey(lstrcmpiW(name, L"Button") == 0 ? control : GetWindow(control, GW_HWNDPREV));
 }
 
-std::vector<Key> Typed(const std::string& text) {
+std::vector<Key> Typed(const std::wstring& text) {
   std::vector<Key> keys;
-  for (const char c : text) {
-    const SHORT scan = VkKeyScanA(c);
+  for (const wchar_t c : text) {
+    const SHORT scan = VkKeyScanW(c);
     keys.push_back({static_cast<WORD>(LOBYTE(scan)), false, (HIBYTE(scan) & 1) != 0});
   }
   return keys;
 }
 
 bool Ui::Press(const std::vector<Key>& keys) const {
-  const kit::ScopedHook hook(SetWindowsHookExA(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
+  const kit::ScopedHook hook(SetWindowsHookExW(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
   if (!hook) return false;
   // Keys go to the foreground window, which a page just opened on a busy
   // machine may not be yet: input sent before then is lost.
@@ -115,7 +115,7 @@ bool Ui::Press(const std::vector<Key>& keys) const {
       GUITHREADINFO info{};
       info.cbSize = sizeof info;
       GetGUIThreadInfo(pageThread_, &info);
-      const char letter = ControlAccessKey(GetDlgItem(info.hwndActive, key.control));
+      const wchar_t letter = ControlAccessKey(GetDlgItem(info.hwndActive, key.control));
       if (!letter) return false;
       key = Alt(letter);
     }
@@ -131,7 +131,7 @@ bool Ui::Press(const std::vector<Key>& keys) const {
     if (!PollUntil(10000, [&] { return g_keysTaken >= expected; })) return false;
     // Answered once the last key's message has been dealt with.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(Focus(), WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    SendMessageTimeoutW(Focus(), WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
   }
   return true;
 }
@@ -174,7 +174,7 @@ MessageBoxSeen Ui::WaitForMessageBox(DWORD timeoutMs) const {
 }
 
 void Ui::Answer(const MessageBoxSeen& box, int button) const {
-  PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   WaitUntilClosed(box.window);
 }
 
@@ -186,33 +186,33 @@ size_t Ui::OpenDialogs() const {
   return ThreadDialogs(pageThread_).size();
 }
 
-std::string Ui::Text(HWND dialog, int id) const {
+std::wstring Ui::Text(HWND dialog, int id) const {
   return WindowText(GetDlgItem(dialog, id));
 }
 
-void Ui::SetText(HWND dialog, int id, const std::string& text) const {
-  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+void Ui::SetText(HWND dialog, int id, const std::wstring& text) const {
+  SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                       SMTO_BLOCK, 5000, nullptr);
 }
 
 bool Ui::IsChecked(HWND dialog, int id) const {
   DWORD_PTR state = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &state);
+  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &state);
   return state == BST_CHECKED;
 }
 
 void Ui::Click(HWND dialog, int id) const {
   // The button clicks itself: it changes its own state (a radio button is
   // checked) and then tells the dialog, as under the mouse.
-  PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
 void Ui::Toggle(HWND dialog, int id) const {
-  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_BLOCK, 5000, nullptr);
+  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_BLOCK, 5000, nullptr);
 }
 
 void Ui::SendPressed(HWND dialog, int id) const {
-  SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+  SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_BLOCK, 5000, nullptr);
 }
 
@@ -225,15 +225,16 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM out) {
 
 }  // namespace
 
-std::string Ui::ControlStates(HWND dialog) const {
+std::wstring Ui::ControlStates(HWND dialog) const {
   std::vector<HWND> children;
   EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
-  std::string states;
+  std::wstring states;
   for (HWND child : children) {
     const int id = GetDlgCtrlID(child);
     DWORD_PTR check = 0;
-    SendMessageTimeoutA(child, BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &check);
-    states += std::to_string(id) + " '" + WindowText(child) + "' " + std::to_string(check) + "\n";
+    SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &check);
+    states +=
+        std::to_wstring(id) + L" '" + WindowText(child) + L"' " + std::to_wstring(check) + L"\n";
   }
   return states;
 }
@@ -241,12 +242,12 @@ std::string Ui::ControlStates(HWND dialog) const {
 void Ui::PressEscape(HWND dialog) const {
   // The dialog manager turns Esc on any control into IDCANCEL.
   HWND target = GetWindow(dialog, GW_CHILD);
-  PostMessageA(target ? target : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  PostMessageA(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  PostMessageW(target ? target : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
 }
 
 void Ui::PressCloseBox(HWND dialog) const {
-  PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 namespace {
@@ -295,8 +296,8 @@ void CloseLeftovers(const Ui& ui) {
     });
     if (!left) return;
     const bool isMessageBox = GetDlgItem(left, kMessageBoxTextId) != nullptr;
-    PostMessageA(left, WM_COMMAND, MAKEWPARAM(isMessageBox ? IDNO : IDC_BACK, BN_CLICKED), 0);
-    if (!ui.WaitUntilClosed(left, 1000)) PostMessageA(left, WM_COMMAND, IDOK, 0);
+    PostMessageW(left, WM_COMMAND, MAKEWPARAM(isMessageBox ? IDNO : IDC_BACK, BN_CLICKED), 0);
+    if (!ui.WaitUntilClosed(left, 1000)) PostMessageW(left, WM_COMMAND, IDOK, 0);
     ui.WaitUntilClosed(left, 1000);
   }
 }
@@ -318,13 +319,13 @@ int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& 
   return result;
 }
 
-std::string ListCellText(HWND list, int row, int column) {
-  char text[256] = "";
-  LVITEMA item{};
+std::wstring ListCellText(HWND list, int row, int column) {
+  wchar_t text[256] = L"";
+  LVITEMW item{};
   item.iSubItem = column;
   item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  item.cchTextMax = std::size(text);
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
   return text;
 }
 

@@ -20,21 +20,21 @@ struct Key {
   int control = 0;
 };
 // Alt and a letter: the access key `letter`.
-Key Alt(char letter);
+Key Alt(wchar_t letter);
 // The access key of control `id`: its own, or for an edit, list or tree
 // that of the label just before it.
 Key AccessKeyOf(int id);
 // The upper-case letter after the '&' of a window's text; 0 when none.
-char AccessKey(HWND window);
+wchar_t AccessKey(HWND window);
 // A control's access key: a button's own, else that of the label just before it.
-char ControlAccessKey(HWND control);
+wchar_t ControlAccessKey(HWND control);
 // The keys that type `text` on a US keyboard.
-std::vector<Key> Typed(const std::string& text);
+std::vector<Key> Typed(const std::wstring& text);
 
 struct MessageBoxSeen {
   HWND window = nullptr;
-  std::string text;
-  std::string caption;
+  std::wstring text;
+  std::wstring caption;
 };
 
 class Ui {
@@ -51,8 +51,8 @@ class Ui {
   // How many dialogs and boxes of the page thread are up.
   size_t OpenDialogs() const;
 
-  std::string Text(HWND dialog, int id) const;
-  void SetText(HWND dialog, int id, const std::string& text) const;
+  std::wstring Text(HWND dialog, int id) const;
+  void SetText(HWND dialog, int id, const std::wstring& text) const;
   bool IsChecked(HWND dialog, int id) const;
   // Clicks a button (BM_CLICK), as the mouse would.
   void Click(HWND dialog, int id) const;
@@ -64,7 +64,7 @@ class Ui {
   // would, and returns once the dialog has dealt with it.
   void SendPressed(HWND dialog, int id) const;
   // Every child control's ID, text and check state, one line each.
-  std::string ControlStates(HWND dialog) const;
+  std::wstring ControlStates(HWND dialog) const;
   void PressEscape(HWND dialog) const;
   void PressCloseBox(HWND dialog) const;
   // Presses `keys` as real key input to the page thread's focus, one after
@@ -90,6 +90,6 @@ DWORD DialogThreadOfProcess(DWORD processId, DWORD timeoutMs);
 int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script);
 
 // The text of one cell of a list-view control in this process.
-std::string ListCellText(HWND list, int row, int column);
+std::wstring ListCellText(HWND list, int row, int column);
 
 }  // namespace test

@@ -10,38 +10,43 @@
 
 namespace test {
 
-extern const char kSetupRoot[];
-extern const char kOptionsKey[];
-extern const char kFerrixKey[];
-extern const char kInstallProductKey[];
+extern const wchar_t kSetupRoot[];
+extern const wchar_t kOptionsKey[];
+extern const wchar_t kFerrixKey[];
+extern const wchar_t kInstallProductKey[];
+
+// ASCII text as drivers write it, one byte a character; any other text as
+// UTF-16 with its byte order mark, the form in which the system's INI reader
+// takes letters outside the code page.
+void WriteTextFile(const std::wstring& path, const std::wstring& text);
 
 // The folder of this test program, without a trailing backslash.
-std::string ProgramFolder();
+std::wstring ProgramFolder();
 
 // Plain Win32 registry access on HKEY_CURRENT_USER, independent of the code under test.
-void RegSetString(const std::string& key, const std::string& name, const std::string& value);
-void RegSetDword(const std::string& key, const std::string& name, DWORD value);
-void RegSetRaw(const std::string& key, const std::string& name, DWORD type, const void* data,
+void RegSetString(const std::wstring& key, const std::wstring& name, const std::wstring& value);
+void RegSetDword(const std::wstring& key, const std::wstring& name, DWORD value);
+void RegSetRaw(const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
                DWORD size);
-std::optional<std::string> RegGetString(const std::string& key, const std::string& name);
-std::optional<DWORD> RegGetDword(const std::string& key, const std::string& name);
-bool RegKeyExists(const std::string& key);
+std::optional<std::wstring> RegGetString(const std::wstring& key, const std::wstring& name);
+std::optional<DWORD> RegGetDword(const std::wstring& key, const std::wstring& name);
+bool RegKeyExists(const std::wstring& key);
 // Every value and key below the setup root, as "key|name|type|data" lines.
-std::string SnapshotSetupTree();
+std::wstring SnapshotSetupTree();
 
 class SetupTest : public ::testing::Test {
  public:
   // Replace the whole text of the driver INI (this program's name with .ini)
   // or of Options.ini beside this program.
-  static void WriteDriverIni(const std::string& text);
-  static void WriteOptionsIni(const std::string& text);
+  static void WriteDriverIni(const std::wstring& text);
+  static void WriteOptionsIni(const std::wstring& text);
 
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  static std::string DriverIniFile();
-  static std::string OptionsIniFile();
+  static std::wstring DriverIniFile();
+  static std::wstring OptionsIniFile();
 
   static void ClearSetupTree();
 };
