@@ -47,7 +47,7 @@ std::wstring CIniFile::ReadString(const std::wstring& section, const std::wstrin
   const DWORD length =
       GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer,
                                static_cast<DWORD>(std::size(buffer)), file.c_str());
-  // A double-byte character cut by the buffer comes back as a NUL, counted.
+  // Never past a NUL the reader counted in.
   return std::wstring(buffer, wcsnlen(buffer, length));
 }
 

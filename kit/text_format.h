@@ -1,6 +1,4 @@
-// Fills a format taken from a resource with string arguments. Only "%s" and
-// "%%" are understood; any other directive is copied as it stands, so a
-// format from a resource can never read arguments that were not passed.
+// Text helpers of the class layer, which holds text as UTF-16.
 #pragma once
 
 #include <string>
@@ -17,6 +15,9 @@ inline std::wstring Widened(const std::string& ascii) {
   return std::wstring(ascii.begin(), ascii.end());
 }
 
+// Fills a format taken from a resource with string arguments. Only "%s" and
+// "%%" are understood; any other directive is copied as it stands, so a
+// format from a resource can never read arguments that were not passed.
 std::wstring FormatStrings(const std::wstring& format, const std::vector<std::wstring>& args);
 
 }  // namespace kit

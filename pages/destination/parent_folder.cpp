@@ -7,7 +7,7 @@
 namespace kelvra {
 namespace {
 
-// "D:\" is three bytes: anything longer is below a drive root.
+// "D:\" is three characters: anything longer is below a drive root.
 constexpr std::wstring::size_type kDriveRootLength = 3;
 
 }  // namespace

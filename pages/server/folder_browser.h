@@ -11,7 +11,7 @@
 // failure, with `*path` unchanged.
 bool BrowseForFolder(HWND owner, std::wstring* path, const std::wstring& title, bool networkRoot);
 
-// Writes the file-system folder of `picked` into `buffer` (MAX_PATH bytes);
+// Writes the file-system folder of `picked` into `buffer` (MAX_PATH characters);
 // a shortcut gives the folder it points to. False, with `buffer` empty, for
 // an item without a file-system path.
 bool ResolvePickedFolder(LPCITEMIDLIST picked, wchar_t* buffer);

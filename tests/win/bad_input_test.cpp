@@ -70,7 +70,8 @@ void SetActive(const std::wstring& text) {
 
 // A REG_SZ without its terminating NUL.
 void SetUnterminated(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
-  test::RegSetRaw(key, name, REG_SZ, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+  test::RegSetRaw(key, name, REG_SZ, text.data(),
+                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
 std::wstring Caption(HWND page) {

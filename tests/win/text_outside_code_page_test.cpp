@@ -117,8 +117,8 @@ TEST_F(TextOutsideTheCodePage, FoldersAreShownAndStoredWhole) {
   }
 }
 
-// A feature named outside the code page, from a UTF-16 INI file: its stored
-// list finds it, and Next stores the name whole.
+// A feature named and titled outside the code page, from a UTF-16 INI file:
+// its stored list finds it, and Next stores the name whole.
 TEST_F(TextOutsideTheCodePage, AFeatureNameIsFoundAndStoredWhole) {
   const std::wstring lumo = test::kOptionsKey + std::wstring(L"\\Lumo");
   const std::wstring name = L"\u0388\u03c1\u03b3\u03b1" + kHyou;
@@ -126,13 +126,14 @@ TEST_F(TextOutsideTheCodePage, AFeatureNameIsFoundAndStoredWhole) {
       L"[TREL_OPTIONS]\r\nFEATURE_SELECTION=lumo\r\n[LUMO]\r\n"
       L"FEATURE1=Main;;Viewer;;1;0;1\r\nFEATURE2=" +
       name +
-      L";Main;Tools;;0;0;0\r\n"
+      L";Main;\u0395\u03c1\u03b3\u03b1\u03bb\u03b5\u03af\u03b1;;0;0;0\r\n"
       L"FEATURE3=Pdf;Main;Manuals;;0;0;0\r\n");
   test::RegSetString(lumo, L"FEATURE_ENABLED", name + L";Pdf");
   EXPECT_EQ(test::OpenPage(L"SelectFeatureDlg",
                            [](test::Ui& ui, HWND page) { ui.SendPressed(page, IDC_NEXT); }),
             KELVRA_NEXT);
-  EXPECT_EQ(test::RegGetString(lumo, L"FEATURE_ENABLED"), name + L";Pdf");
+  // In the tree's order, which sorts by title: "Manuals" comes first.
+  EXPECT_EQ(test::RegGetString(lumo, L"FEATURE_ENABLED"), L"Pdf;" + name);
 }
 
 }  // namespace
