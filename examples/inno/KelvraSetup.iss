@@ -16,10 +16,10 @@
 ; or the INI file is missing. The log, <installer name>.log, says which.
 
 #ifndef KELVRA_BIN
-  #define KELVRA_BIN "..\..\build\i686\bin"
+#define KELVRA_BIN "..\..\build\i686\bin"
 #endif
 #ifndef OUT
-  #define OUT "."
+#define OUT "."
 #endif
 
 [Setup]
