@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine, Xvfb, NSIS and the test tools when any is missing.
+# Installs the cross toolchain, Wine, Xvfb, NSIS and the test tools when any is
+# missing, and fetches Inno Setup's compiler into a cache of its own.
 set -euo pipefail
 
 need=()
@@ -46,6 +47,9 @@ command -v fusermount3 >/dev/null || need+=(fuse3)
 [ -f /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf ] || need+=(fonts-dejavu-core)
 # The NSIS example installer and its test: makensis with its x86 and amd64 stubs.
 command -v makensis >/dev/null || need+=(nsis)
+# The Inno Setup example's compiler comes from the npm registry (below).
+command -v node >/dev/null || need+=(nodejs)
+command -v npm >/dev/null || need+=(npm)
 # The double-byte tests run under a Japanese locale: Wine then takes code page 932.
 [ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 
@@ -56,8 +60,99 @@ make_japanese_locale() {
   locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
+# Inno Setup's compiler, ISCC.exe, with its setup stubs and languages: the
+# pinned npm package, unpacked into a cache outside the source tree where
+# examples/inno/CMakeLists.txt looks for it. npm's own cache goes with it.
+inno_version=6.4.1
+inno_dir=${XDG_CACHE_HOME:-$HOME/.cache}/kelvra/innosetup-$inno_version
+fetch_inno_setup() {
+  [ -f "$inno_dir/bin/ISCC.exe" ] && return 0
+  if ! command -v npm >/dev/null; then
+    echo "install-deps: npm is missing; the Inno Setup example will not be built" >&2
+    return 0
+  fi
+  local work; work=$(mktemp -d)
+  if (cd "$work" && npm pack --silent --cache "$work/npm" "innosetup@$inno_version" >/dev/null 2>&1) &&
+    mkdir "$work/package" &&
+    tar xzf "$work/innosetup-$inno_version.tgz" -C "$work/package" --strip-components=1 &&
+    [ -f "$work/package/bin/ISCC.exe" ]; then
+    mkdir -p "$(dirname "$inno_dir")"
+    rm -rf "$inno_dir"
+    mv "$work/package" "$inno_dir"
+    echo "install-deps: Inno Setup $inno_version fetched into $inno_dir"
+  else
+    echo "install-deps: innosetup@$inno_version could not be fetched from npm; the Inno Setup example will not be built" >&2
+  fi
+  rm -rf "$work"
+}
+
+# Multi-Arch "same" packages must have one version on both architectures.
+# When the mirror's i386 index of a suite (the security one, mid-sync) is out
+# of step with its amd64 index, an installed amd64 package may have no i386
+# twin of its version, and apt gives up on wine32:i386. Then both
+# architectures take the main suite's version of every such package that
+# wine32 needs, and what the simulation would remove is named to stay.
+wine32_from_main_suite() {
+  local suite; suite=$(sed -n 's/^VERSION_CODENAME="\?\([^"]*\)"\?$/\1/p' /etc/os-release)
+  [ -n "$suite" ] || return 1
+  local native; native=$(dpkg --print-architecture)
+  # The i386 packages wine32 needs, by apt's own walk of its dependencies;
+  # those installed for the native architecture as Multi-Arch "same", with
+  # their installed versions; and every version the i386 index offers.
+  local names installed offered pkg main removed args=(wine32:i386) pinned=()
+  names=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+            --no-replaces --no-enhances wine32:i386 2>/dev/null |
+          sed -n 's/^\([^ <][^ ]*\):i386$/\1/p' | sort -u)
+  [ -n "$names" ] || return 1
+  # shellcheck disable=SC2016,SC2086 # dpkg-query's own fields; one name a word
+  installed=$(dpkg-query -W -f='${Package} ${Architecture} ${Version} ${Multi-Arch} ${db:Status-Abbrev}\n' \
+                $names 2>/dev/null | awk -v a="$native" '$2 == a && $4 == "same" && $5 ~ /^ii/ {print $1, $3}')
+  # shellcheck disable=SC2046,SC2086 # one name a word
+  offered=$(apt-cache madison $(printf "%s:i386\n" $names) 2>/dev/null)
+  # In the way: no i386 twin of the installed version. Both take the main
+  # suite's version.
+  while read -r pkg main; do
+    args+=("$pkg=$main" "$pkg:i386=$main")
+    pinned+=("$pkg")
+  done < <(awk -F' *[|] *' -v s=" $suite/" '
+             NR == FNR { split($0, w, " "); installed[w[1]] = w[2]; next }
+             { sub(/:i386$/, "", $1); sub(/^ +/, "", $1); offered[$1, $2] = 1
+               if (index($3, s) && !($1 in main)) main[$1] = $2 }
+             END { for (p in installed)
+                     if (!((p, installed[p]) in offered) && (p in main)) print p, main[p] }' \
+             <(echo "$installed") <(echo "$offered") | sort)
+  local opts=(-y --no-install-recommends --allow-downgrades -t "$suite")
+  for _ in 1 2 3; do
+    removed=$(apt-get install -s "${opts[@]}" "${args[@]}" 2>/dev/null | awk '/^Remv / {print $2}' | xargs)
+    [ -n "$removed" ] || break
+    # shellcheck disable=SC2206 # package names have no blanks
+    args+=($removed)
+  done
+  if [ -n "$removed" ]; then
+    echo "install-deps: 32-bit Wine could not be installed: from $suite it would remove" \
+         "$removed; the 32-bit leg will not run" >&2
+    return 1
+  fi
+  if ! $sudo apt-get install -qq "${opts[@]}" "${args[@]}" >/dev/null 2>&1; then
+    echo "install-deps: 32-bit Wine could not be installed, not even from $suite" \
+         "(apt-get install -s ${opts[*]} ${args[*]} shows why); the 32-bit leg will not run" >&2
+    return 1
+  fi
+  echo "install-deps: 32-bit Wine installed from $suite, ${#pinned[@]} Multi-Arch packages" \
+       "set to its versions on both architectures: ${pinned[*]:-none}"
+}
+
+install_wine32() {
+  if $sudo apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null 2>&1; then
+    echo "install-deps: 32-bit Wine installed"
+  else
+    wine32_from_main_suite || true
+  fi
+}
+
 if [ ${#need[@]} -eq 0 ] && [ ${#need32[@]} -eq 0 ]; then
   make_japanese_locale
+  fetch_inno_setup
   exit 0
 fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -72,8 +167,6 @@ for try in 1 2 3; do
   sleep 10
 done
 [ ${#need[@]} -eq 0 ] || $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-if [ ${#need32[@]} -gt 0 ] &&
-  ! $sudo apt-get install -y -qq --no-install-recommends "${need32[@]}" >/dev/null; then
-  echo "install-deps: 32-bit Wine could not be installed; the 32-bit leg will not run" >&2
-fi
+[ ${#need32[@]} -eq 0 ] || install_wine32
 make_japanese_locale
+fetch_inno_setup
