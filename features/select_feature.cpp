@@ -53,6 +53,7 @@ std::wstring CSelectFeature::OptionKey() const {
 }
 
 void CSelectFeature::Show(const std::wstring& optionKey, bool storedCounts) {
+  kit::NameAfterLabel(GetDlgItem(IDC_FEATURE_TREE));
   ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
   ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
   const std::wstring options = Ini().PathBesideDriver(kOptionsIni);

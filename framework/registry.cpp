@@ -10,7 +10,44 @@ namespace {
 // which a driver may load and free many times.
 CRegistryWriteRecord* innermostRecord = nullptr;
 
+RegistryWriteRefusal writeRefusal = nullptr;
+
+LONG SetValue(HKEY key, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+  if (writeRefusal) {
+    const LONG refused = writeRefusal(name);
+    if (refused != ERROR_SUCCESS) return refused;
+  }
+  return RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+}
+
+// The value as it is stored now, read whole; false when there is none.
+bool ReadValue(HKEY key, const std::wstring& name, DWORD* type, std::vector<BYTE>* data) {
+  DWORD size = 0;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, type, nullptr, &size) != ERROR_SUCCESS)
+    return false;
+  data->resize(size);
+  return RegQueryValueExW(key, name.c_str(), nullptr, type, data->data(), &size) == ERROR_SUCCESS;
+}
+
+// The first key on the way to `subKey` that does not exist yet; empty when
+// they all do, or when one cannot be told apart from an existing key.
+std::wstring FirstMissingKey(HKEY hive, const std::wstring& subKey) {
+  for (size_t end = subKey.find(L'\\');; end = subKey.find(L'\\', end + 1)) {
+    const std::wstring path = subKey.substr(0, end);
+    HKEY opened = nullptr;
+    const LONG result = RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ, &opened);
+    if (result == ERROR_FILE_NOT_FOUND) return path;
+    if (result != ERROR_SUCCESS) return std::wstring();
+    RegCloseKey(opened);
+    if (end == std::wstring::npos) return std::wstring();
+  }
+}
+
 }  // namespace
+
+void SetRegistryWriteRefusal(RegistryWriteRefusal refusal) {
+  writeRefusal = refusal;
+}
 
 CRegistryWriteRecord::CRegistryWriteRecord() : outer_(innermostRecord) {
   innermostRecord = this;
@@ -25,6 +62,49 @@ LONG CRegistryWriteRecord::Note(LONG result) {
   if (result != ERROR_SUCCESS && record && record->firstError_ == ERROR_SUCCESS)
     record->firstError_ = result;
   return result;
+}
+
+LONG CRegistryWriteRecord::NoteValueWrite(HKEY key, const std::wstring& name,
+                                          const std::function<LONG()>& write) {
+  CRegistryWriteRecord* record = innermostRecord;
+  PriorValue prior;
+  prior.name = name;
+  if (record) {
+    // A handle of its own, since the writer's key may be closed before a put-back.
+    HKEY copy = nullptr;
+    if (RegOpenKeyExW(key, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &copy) == ERROR_SUCCESS)
+      prior.key.reset(copy);
+    prior.existed = prior.key && ReadValue(copy, name, &prior.type, &prior.data);
+  }
+  const LONG result = Note(write());
+  if (result == ERROR_SUCCESS && prior.key) record->priorValues_.push_back(std::move(prior));
+  return result;
+}
+
+LONG CRegistryWriteRecord::NoteKeyCreate(HKEY hive, const std::wstring& subKey,
+                                         const std::function<LONG()>& create) {
+  CRegistryWriteRecord* record = innermostRecord;
+  const std::wstring missing = record ? FirstMissingKey(hive, subKey) : std::wstring();
+  const LONG result = Note(create());
+  if (result == ERROR_SUCCESS && !missing.empty()) record->madeKeys_.push_back({hive, missing});
+  return result;
+}
+
+void CRegistryWriteRecord::PutBack() {
+  for (auto prior = priorValues_.rbegin(); prior != priorValues_.rend(); ++prior) {
+    if (prior->existed)
+      RegSetValueExW(prior->key.get(), prior->name.c_str(), 0, prior->type, prior->data.data(),
+                     static_cast<DWORD>(prior->data.size()));
+    else
+      RegDeleteValueW(prior->key.get(), prior->name.c_str());
+  }
+  priorValues_.clear();
+  // Everything below a key these writes made is theirs.
+  for (auto made = madeKeys_.rbegin(); made != madeKeys_.rend(); ++made) {
+    RegDeleteTreeW(made->hive, made->path.c_str());
+    RegDeleteKeyW(made->hive, made->path.c_str());
+  }
+  madeKeys_.clear();
 }
 
 LONG CRegistryKey::Close() {
@@ -80,16 +160,16 @@ std::wstring CRegistryKey::QueryString(const std::wstring& name) const {
 }
 
 bool CRegistryKey::SetDword(const std::wstring& name, DWORD value) const {
-  const LONG result = RegSetValueExW(handle_.get(), name.c_str(), 0, REG_DWORD,
-                                     reinterpret_cast<const BYTE*>(&value), sizeof value);
-  return CRegistryWriteRecord::Note(result) == ERROR_SUCCESS;
+  return CRegistryWriteRecord::NoteValueWrite(handle_.get(), name, [&] {
+           return SetValue(handle_.get(), name, REG_DWORD, &value, sizeof value);
+         }) == ERROR_SUCCESS;
 }
 
 bool CRegistryKey::SetString(const std::wstring& name, const std::wstring& text) const {
-  const LONG result = RegSetValueExW(handle_.get(), name.c_str(), 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(text.c_str()),
-                                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  return CRegistryWriteRecord::Note(result) == ERROR_SUCCESS;
+  return CRegistryWriteRecord::NoteValueWrite(handle_.get(), name, [&] {
+           return SetValue(handle_.get(), name, REG_SZ, text.c_str(),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+         }) == ERROR_SUCCESS;
 }
 
 bool CRegistryReadKey::Open(HKEY hive, const std::wstring& subKey) {
@@ -103,9 +183,11 @@ bool CRegistryReadKey::Open(HKEY hive, const std::wstring& subKey) {
 bool CRegistryWriteKey::Open(HKEY hive, const std::wstring& subKey) {
   Close();
   HKEY opened = nullptr;
-  const LONG result = RegCreateKeyExW(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                      KEY_READ | KEY_WRITE, nullptr, &opened, nullptr);
-  if (CRegistryWriteRecord::Note(result) == ERROR_SUCCESS) handle_.reset(opened);
+  const LONG result = CRegistryWriteRecord::NoteKeyCreate(hive, subKey, [&] {
+    return RegCreateKeyExW(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_READ | KEY_WRITE, nullptr, &opened, nullptr);
+  });
+  if (result == ERROR_SUCCESS) handle_.reset(opened);
   return IsOpen();
 }
 

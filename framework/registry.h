@@ -4,7 +4,9 @@
 // as absent.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 #include "kit/scoped_handle.h"
@@ -57,6 +59,8 @@ class CRegistryWriteKey : public CRegistryKey {
 
 // Collects the first failure of the registry writes made while it lives: a key that does not open
 // for writing, or a value not stored. Records nest, and a write counts in the innermost one only.
+// The record also keeps what each value it saw stored held before, so that writes that failed in
+// part can be taken back whole.
 class CRegistryWriteRecord {
  public:
   CRegistryWriteRecord();
@@ -67,13 +71,47 @@ class CRegistryWriteRecord {
   // ERROR_SUCCESS while every write succeeded, else the first failure's code.
   LONG FirstError() const { return firstError_; }
 
+  // Puts back, newest first, what each value stored under this record held
+  // before: its old data, or no value where there was none. A key that these
+  // writes made goes again. What cannot be put back stays as it is.
+  void PutBack();
+
   // Counts a write's result in the innermost live record, if any.
   static LONG Note(LONG result);
+  // Runs `write`, which stores value `name` of `key`, and counts it; when it
+  // succeeds, the innermost live record keeps what the value held before.
+  static LONG NoteValueWrite(HKEY key, const std::wstring& name,
+                             const std::function<LONG()>& write);
+  // Runs `create`, which creates or opens `subKey` of `hive`, and counts it;
+  // the innermost live record keeps the first key of the path it made.
+  static LONG NoteKeyCreate(HKEY hive, const std::wstring& subKey,
+                            const std::function<LONG()>& create);
 
  private:
+  struct PriorValue {
+    kit::ScopedRegistryKey key;  // a handle of its own: the writer's closes first
+    std::wstring name;
+    bool existed = false;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+  };
+  struct MadeKey {
+    HKEY hive;
+    std::wstring path;
+  };
+
   CRegistryWriteRecord* outer_;
   LONG firstError_ = ERROR_SUCCESS;
+  std::vector<PriorValue> priorValues_;
+  std::vector<MadeKey> madeKeys_;
 };
+
+// For tests only, since the registry cannot refuse one value and take the
+// next: when set, it is asked before each value write and answers the error
+// that write fails with, or ERROR_SUCCESS to let it through. Null, and never
+// asked, unless a test sets it.
+using RegistryWriteRefusal = LONG (*)(const std::wstring& name);
+void SetRegistryWriteRefusal(RegistryWriteRefusal refusal);
 
 // One-call helpers on HKEY_CURRENT_USER.
 // True when the value was stored.

@@ -143,11 +143,15 @@ void CSetupPage::OnNext() {
   // and the marker stays as it was unless the values are stored.
   const CActiveProductReading setup;
   const std::wstring key = OptionKey();
-  const CRegistryWriteRecord writes;
+  CRegistryWriteRecord writes;
   if (!Commit(key)) return;
   if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == CancelMarker::kClearOnNext)
     MarkCanceled(key, 0);
-  if (writes.FirstError() != ERROR_SUCCESS) return ShowStoreFailure(writes.FirstError());
+  if (writes.FirstError() != ERROR_SUCCESS) {
+    // A Back from here must find the values as they were before this Next.
+    writes.PutBack();
+    return ShowStoreFailure(writes.FirstError());
+  }
   EndDialog(KELVRA_NEXT);
 }
 

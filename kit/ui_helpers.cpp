@@ -38,6 +38,23 @@ std::wstring SystemMessage(DWORD error) {
   return message.empty() ? std::to_wstring(error) : message;
 }
 
+void NameAfterLabel(HWND control) {
+  HWND label = control ? GetWindow(control, GW_HWNDPREV) : nullptr;
+  wchar_t className[16] = L"";
+  if (!label || !GetClassNameW(label, className, static_cast<int>(std::size(className))) ||
+      lstrcmpiW(className, L"Static") != 0)
+    return;
+  wchar_t text[1024] = L"";
+  GetWindowTextW(label, text, static_cast<int>(std::size(text)));
+  std::wstring name;
+  for (const wchar_t* c = text; *c; ++c) {
+    // "&&" stands for one ampersand; a single one marks the access key.
+    if (*c == L'&' && *++c == L'\0') break;
+    name += *c;
+  }
+  SetWindowTextW(control, name.c_str());
+}
+
 void SetWindowIcons(HWND window, HICON icon) {
   // The small one first: a window given only a big icon has a small one
   // made from it, work that the second message would then throw away.

@@ -25,6 +25,12 @@ std::wstring ResourceString(UINT id);
 // without its line end; the number alone when the system has no text.
 std::wstring SystemMessage(DWORD error);
 
+// Names `control` after the static label just before it, without the
+// label's access-key mark: readers that do not look at labels take a list's
+// or a tree's window text as its name. A control without such a label keeps
+// its text.
+void NameAfterLabel(HWND control);
+
 // Gives `window` `icon` as both its small and its big icon.
 void SetWindowIcons(HWND window, HICON icon);
 

@@ -49,6 +49,7 @@ bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESU
 }
 
 void CStandardContentOption::Show(const std::wstring& optionKey, bool storedCounts) {
+  kit::NameAfterLabel(GetDlgItem(IDC_CONTENT_LIST));
   const kit::ScopedNoRedraw quiet(list_);
   PrepareList();
   AddRows(optionKey, storedCounts);

@@ -8,10 +8,14 @@
 #include <optional>
 #include <vector>
 
+#include "features/select_feature.h"
 #include "framework/help_command.h"
 #include "framework/page_entry.h"
+#include "framework/registry.h"
 #include "kit/scoped_handle.h"
+#include "include/kelvra.h"
 #include "pages/options/part_modification.h"
+#include "pages/server/msde_destination.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/process_watch.h"
 #include "tests/win/support/robot.h"
@@ -288,6 +292,100 @@ TEST_F(SetupPageTest, BannerShowsItsBitmapStretchedToTheControl) {
     EXPECT_TRUE(shown == expected) << L"visit " << visit;
   }
 }
+
+// The registry refuses one value by name while it lives, and notes each
+// value asked for, in order.
+class RefusedValue {
+ public:
+  explicit RefusedValue(const std::wstring& name) {
+    refused_ = name;
+    asked_.clear();
+    SetRegistryWriteRefusal(&Refuse);
+  }
+  ~RefusedValue() { SetRegistryWriteRefusal(nullptr); }
+  RefusedValue(const RefusedValue&) = delete;
+  RefusedValue& operator=(const RefusedValue&) = delete;
+
+  // How many writes were let through before the refused one.
+  size_t StoredBefore() const {
+    return std::find(asked_.begin(), asked_.end(), refused_) - asked_.begin();
+  }
+
+ private:
+  static LONG Refuse(const std::wstring& name) {
+    asked_.push_back(name);
+    return name == refused_ ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  }
+  static inline std::wstring refused_;
+  static inline std::vector<std::wstring> asked_;
+};
+
+// A page that stores several values, and the one the registry refuses.
+struct PartStoreRow {
+  const char* name;
+  std::function<int()> run;
+  std::function<void()> arrange;
+  std::function<void(Ui&, HWND)> change;  // before Next, so that Next changes stored values
+  std::wstring refused;
+};
+
+void PrintTo(const PartStoreRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+const std::wstring kServerKey = test::kOptionsKey + std::wstring(L"\\CofraServer");
+const std::wstring kLookglassKey = test::kOptionsKey + std::wstring(L"\\Lookglass");
+
+class NextThatStoresPart : public test::SetupTest,
+                           public ::testing::WithParamInterface<PartStoreRow> {};
+
+// Back after a Next that stored only part finds the registry as it was
+// before that Next: old values back, new ones gone.
+TEST_P(NextThatStoresPart, PutsBackWhatTheOtherWritesChanged) {
+  if (GetParam().arrange) GetParam().arrange();
+  std::wstring beforeNext, afterBack;
+  size_t storedBefore = 0;
+  const int result = test::Drive(GetParam().run, [&](Ui& ui) {
+    HWND page = ui.WaitForDialog();
+    ASSERT_NE(page, nullptr);
+    if (GetParam().change) GetParam().change(ui, page);
+    beforeNext = test::SnapshotSetupTree();
+    {
+      const RefusedValue refusal(GetParam().refused);
+      ui.Click(page, IDC_NEXT);
+      const test::MessageBoxSeen box = ui.WaitForMessageBox();
+      ASSERT_NE(box.window, nullptr) << L"Next said nothing";
+      ui.Answer(box, IDOK);
+      storedBefore = refusal.StoredBefore();
+    }
+    ASSERT_TRUE(IsWindow(page)) << L"the page stays open";
+    ui.Click(page, IDC_BACK);
+  });
+  EXPECT_EQ(result, KELVRA_BACK);
+  EXPECT_GT(storedBefore, 0u) << L"a write succeeded before the refused one";
+  EXPECT_EQ(test::SnapshotSetupTree(), beforeNext);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, NextThatStoresPart,
+    ::testing::Values(PartStoreRow{"MsdeOverStoredFolders", &RunPage<CMsdeDestination>,
+                                   [] {
+                                     test::RegSetString(kServerKey, L"_MSDEPATH",
+                                                        L"D:\\Old engine\\");
+                                     test::RegSetString(kServerKey, L"_DATADIR", L"D:\\Old data\\");
+                                   },
+                                   [](Ui& ui, HWND page) {
+                                     ui.SetText(page, IDC_DESTINATION, L"C:\\New engine\\");
+                                   },
+                                   L"_DATADIR"},
+                      PartStoreRow{"MsdeOnAFirstVisit", &RunPage<CMsdeDestination>, nullptr,
+                                   nullptr, L"_DATADIR"},
+                      PartStoreRow{"FeatureLists", &RunPage<CSelectFeature>,
+                                   [] {
+                                     test::RegSetString(test::kOptionsKey, L"active", L"Lookglass");
+                                     test::RegSetString(kLookglassKey, L"FEATURE_ENABLED", L"Gone");
+                                   },
+                                   nullptr, L"FEATURE_DISABLED"}));
 
 }  // namespace
 

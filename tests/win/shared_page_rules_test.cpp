@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
 #include <sddl.h>
 
 #include "kit/scoped_handle.h"
@@ -65,6 +67,99 @@ std::wstring SystemReason(DWORD error) {
   std::wstring reason = text;
   reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
   return reason;
+}
+
+// The accessibility interface a screen reader asks for; MinGW's own copy of
+// its ID is not answered here.
+const IID kAccessibleId = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+struct ComObjectTraits {
+  using Handle = IUnknown*;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle handle) { handle->Release(); }
+};
+
+struct BstrTraits {
+  using Handle = BSTR;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle handle) { SysFreeString(handle); }
+};
+
+// COM on the robot's thread while it lives.
+class ComThread {
+ public:
+  ComThread() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComThread() {
+    if (started_) CoUninitialize();
+  }
+  ComThread(const ComThread&) = delete;
+  ComThread& operator=(const ComThread&) = delete;
+
+ private:
+  bool started_;
+};
+
+// The name a screen reader hears for `control`; empty when it has none.
+std::wstring AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, kAccessibleId,
+                                        reinterpret_cast<void**>(&accessible))) ||
+      !accessible)
+    return std::wstring();
+  const kit::ScopedHandle<ComObjectTraits> owned(accessible);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (accessible->get_accName(self, &name) != S_OK || !name) return std::wstring();
+  const kit::ScopedHandle<BstrTraits> text(name);
+  return std::wstring(name, SysStringLen(name));
+}
+
+// A label's text as it is heard: without the ampersand of its access key.
+std::wstring WithoutAccessKeyMark(HWND label) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(label, text, std::size(text));
+  std::wstring heard;
+  for (const wchar_t* c = text; *c; ++c) {
+    if (*c == L'&' && *++c == L'\0') break;
+    heard += *c;
+  }
+  return heard;
+}
+
+bool IsOfClass(HWND window, const wchar_t* className) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, std::size(name));
+  return lstrcmpiW(name, className) == 0;
+}
+
+TEST_P(SharedPageRules, EveryFocusableControlHasANameForAScreenReader) {
+  std::wstring unnamed;
+  int asked = 0;
+  const int result = OpenPage(GetParam().exportName, [&](Ui& ui, HWND page) {
+    const ComThread com;
+    for (HWND control = GetWindow(page, GW_CHILD); control;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+      if (!(GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(control) ||
+          !IsWindowEnabled(control))
+        continue;
+      ++asked;
+      const std::wstring name = AccessibleName(control);
+      const int id = GetDlgCtrlID(control);
+      if (name.empty()) unnamed += std::to_wstring(id) + L" ";
+      // A list or tree is heard by the label before it, as its access key is found there.
+      if (IsOfClass(control, WC_TREEVIEWW) || IsOfClass(control, WC_LISTVIEWW)) {
+        EXPECT_EQ(name, WithoutAccessKeyMark(GetWindow(control, GW_HWNDPREV))) << id;
+      }
+    }
+    ui.Click(page, IDC_BACK);
+  });
+  EXPECT_EQ(result, KELVRA_BACK);
+  EXPECT_GT(asked, 0);
+  EXPECT_EQ(unnamed, L"") << L"focusable controls without a name";
 }
 
 TEST_P(SharedPageRules, BackWritesNothing) {
