@@ -33,4 +33,18 @@ DriveProbeView ReadDriveProbe();
 void ListenForDriveAnswers(HWND window, UINT message);
 void StopDriveAnswers(HWND window);
 
+// What the probe asks of the system: the drive map, the clock and its
+// workers. Tests put their own in its place to hold a drive silent, refuse
+// a worker or move the clock.
+struct DriveProbeSystem {
+  DWORD(WINAPI* logicalDrives)();
+  DWORD(WINAPI* tickCount)();
+  HANDLE(WINAPI* createThread)
+  (LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
+};
+DriveProbeSystem RealDriveProbeSystem();
+// Forgets every answer, so the next round asks `system`; call it only when
+// no worker of an earlier round is still running.
+void ReplaceDriveProbeSystem(const DriveProbeSystem& system);
+
 }  // namespace kelvra
