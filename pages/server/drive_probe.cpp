@@ -90,20 +90,18 @@ DWORD WINAPI MeasureAndLeave(void* parameter) {
   FreeLibraryAndExitThread(self, 0);
 }
 
-bool StartWorker(int index) {
+void StartWorker(int index) {
   HMODULE held = nullptr;
   if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                           reinterpret_cast<LPCWSTR>(&MeasureAndLeave), &held))
-    return false;
+    return;
   HANDLE thread = g_probe.system.createThread(
       nullptr, 0, MeasureAndLeave, reinterpret_cast<void*>(static_cast<uintptr_t>(index)), 0,
       nullptr);
-  if (!thread) {
+  if (thread)
+    CloseHandle(thread);
+  else
     FreeLibrary(held);
-    return false;
-  }
-  CloseHandle(thread);
-  return true;
 }
 
 // Under the lock: a round is pending, or found something to list.
@@ -127,8 +125,10 @@ void StartDriveProbe() {
     slot.space.name = DriveNameOf(static_cast<wchar_t>(L'A' + index));
     if (!(present & (1u << index))) continue;
     // Pending before the worker runs, so its answer cannot be overwritten.
+    // One without a worker stays pending: past the deadline it is listed as
+    // not answering, as a silent drive is, rather than left out.
     slot.answer = Answer::kPending;
-    if (!StartWorker(index)) slot.answer = Answer::kLeftOut;
+    StartWorker(index);
   }
 }
 

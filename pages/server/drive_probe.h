@@ -24,7 +24,8 @@ struct DriveProbeView {
 };
 
 // Asks every drive the system knows, unless a round is under way or an
-// earlier one found a drive to list.
+// earlier one found a drive to list. A Disk Cost request calls it; reading
+// what has answered never does.
 void StartDriveProbe();
 DriveProbeView ReadDriveProbe();
 

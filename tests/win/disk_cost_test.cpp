@@ -195,7 +195,7 @@ const RowSeen* FindRow(const DialogSeen& seen, const std::wstring& name) {
 }
 
 const DriveSpace* FindDrive(const std::wstring& name) {
-  for (const DriveSpace& drive : kelvra::GetDiskCostData().drives)
+  for (const DriveSpace& drive : kelvra::DiskCostDataSoFar().drives)
     if (drive.name == name) return &drive;
   return nullptr;
 }
@@ -239,7 +239,7 @@ void RequireTestDrives() {
 }
 
 void SetRequirements(const std::vector<std::pair<std::wstring, int64_t>>& list) {
-  std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  std::vector<DriveSpace>& requirements = kelvra::DiskCostDataSoFar().requirements;
   requirements.clear();
   for (const auto& [name, bytes] : list) {
     DriveSpace requirement;
@@ -452,7 +452,7 @@ TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
 
 TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
   RequireTestDrives();
-  kelvra::GetDiskCostData();
+  kelvra::DiskCostDataSoFar();
   const DriveSpace* c = FindDrive(L"C:");
   const DriveSpace* n = FindDrive(L"N:");
   ASSERT_NE(c, nullptr);
@@ -477,7 +477,7 @@ TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
 }
 
 TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
-  kelvra::DiskCostData& data = kelvra::GetDiskCostData();
+  kelvra::DiskCostData& data = kelvra::DiskCostDataSoFar();
   const DriveSpace* c = FindDrive(L"C:");
   ASSERT_NE(c, nullptr);
   const uint64_t measuredFree = c->free;
@@ -503,7 +503,7 @@ TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
   DeleteFileW(filler.c_str());
 
   ASSERT_NE(freeNow, measuredFree) << L"the disk's free space did change";
-  EXPECT_EQ(&kelvra::GetDiskCostData(), &data);
+  EXPECT_EQ(&kelvra::DiskCostDataSoFar(), &data);
   EXPECT_EQ(FindDrive(L"C:")->free, measuredFree);
   ASSERT_EQ(second.rows.size(), first.rows.size());
   for (std::size_t i = 0; i < first.rows.size(); ++i) {
@@ -675,7 +675,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   WriteDriverIni(L"[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
   ASSERT_STREQ(_wgetenv(L"SystemDrive"), L"C:");
   DialogSeen seen = PressDiskCost(L"n:\\Kelvra\\Lumo", L"LUMO");
-  const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  const std::vector<DriveSpace>& requirements = kelvra::DiskCostDataSoFar().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].name, L"C:");
   EXPECT_EQ(requirements[0].required, 1258291200);
@@ -690,7 +690,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   // Pressed again with the destination on the system drive: the two add up,
   // and the first press's requirements are gone.
   seen = PressDiskCost(L"C:\\Program Files\\Kelvra", L"LUMO");
-  EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
+  EXPECT_EQ(kelvra::DiskCostDataSoFar().requirements.size(), 2u);
   ASSERT_NE(FindRow(seen, L"C:"), nullptr);
   ASSERT_NE(FindRow(seen, L"N:"), nullptr);
   EXPECT_EQ(FindRow(seen, L"C:")->cells[3], Megabytes(1550));
@@ -700,7 +700,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   for (const wchar_t* destination : {L"", L"\\\\server\\share"}) {
     SCOPED_TRACE(destination);
     seen = PressDiskCost(destination, L"LUMO");
-    EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
+    EXPECT_EQ(kelvra::DiskCostDataSoFar().requirements.size(), 2u);
     for (const RowSeen& row : seen.rows)
       EXPECT_EQ(row.cells[3], row.cells[0] == L"C:" ? Megabytes(1200) : Bytes(0)) << row.cells[0];
   }
@@ -717,7 +717,7 @@ TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive)
   const DialogSeen seen = PressDiskCost(L"", L"FERRIX");
   SetEnvironmentVariableW(L"SystemDrive", L"C:");
 
-  const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  const std::vector<DriveSpace>& requirements = kelvra::DiskCostDataSoFar().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].name, L"%:");
   EXPECT_EQ(requirements[0].required, 1258291200);
@@ -731,7 +731,7 @@ TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive)
 TEST_F(DiskCostRequestTest, OnlyARequestStartsARound) {
   WriteDriverIni(L"[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
   const ProbeStandInScope standIn(LetterBit(L'D'));  // a CD drive alone: none to list
-  kelvra::GetDiskCostData();
+  kelvra::DiskCostDataSoFar();
   EXPECT_EQ(g_standIn.workersAsked.load(), 0) << L"reading started a round";
   for (int press = 1; press <= 2; ++press) {
     SCOPED_TRACE(press);
@@ -749,7 +749,7 @@ TEST_F(DiskCostRequestTest, OnlyARequestStartsARound) {
           ui.WaitUntilClosed(dialog);
         });
     EXPECT_TRUE(settled);
-    kelvra::GetDiskCostData();
+    kelvra::DiskCostDataSoFar();
     EXPECT_TRUE(WaitForSettled());
     EXPECT_EQ(g_standIn.workersAsked.load(), press) << L"a round was started by reading";
   }
