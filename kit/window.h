@@ -76,9 +76,12 @@ class CStatic : public CWnd {
 class ScopedNoRedraw {
  public:
   explicit ScopedNoRedraw(const CWnd& control) : control_(control) {
-    control_.Send(WM_SETREDRAW, FALSE);
+    if (control_.IsBound()) control_.Send(WM_SETREDRAW, FALSE);
   }
   ~ScopedNoRedraw() {
+    // A control the template lacks has no window, and a null one would
+    // repaint every window on the desktop.
+    if (!control_.IsBound()) return;
     control_.Send(WM_SETREDRAW, TRUE);
     InvalidateRect(control_.Hwnd(), nullptr, TRUE);
   }

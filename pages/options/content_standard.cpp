@@ -62,6 +62,9 @@ void CStandardContentOption::PrepareList() {
   // without one the image list paints it black.
   static kit::CKeptImageList images(kImageSize, kImageSize, ILC_COLOR16 | ILC_MASK,
                                     {IDB_CONTENT_ROWS}, kImageMask);
+  // The kept list serves every visit: the control must not destroy it,
+  // whatever the template (a translation, say) says.
+  list_.ModifyStyle(0, LVS_SHAREIMAGELISTS);
   list_.SetImageList(images.Get(), LVSIL_SMALL);
 }
 

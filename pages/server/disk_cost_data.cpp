@@ -18,13 +18,15 @@ bool SameMeasurements(const std::vector<DriveSpace>& a, const std::vector<DriveS
 
 }  // namespace
 
-DiskCostData& GetDiskCostData() {
+DiskCostData& DiskCostDataSoFar(const DriveProbeView& probe) {
   static DiskCostData data;
-  StartDriveProbe();
   // Replaced only when a drive answered since, so the records stay put.
-  std::vector<DriveSpace> drives = ReadDriveProbe().drives;
-  if (!SameMeasurements(drives, data.drives)) data.drives = std::move(drives);
+  if (!SameMeasurements(probe.drives, data.drives)) data.drives = probe.drives;
   return data;
+}
+
+DiskCostData& DiskCostDataSoFar() {
+  return DiskCostDataSoFar(ReadDriveProbe());
 }
 
 }  // namespace kelvra

@@ -15,9 +15,12 @@ struct DiskCostData {
   std::vector<DriveSpace> requirements;
 };
 
+struct DriveProbeView;
+
 // The one instance of the process, its drives brought up to date with what
-// has answered so far. The first call starts measuring them; so does a
-// later one when no drive qualified.
-DiskCostData& GetDiskCostData();
+// has answered so far, or with `probe`, one read of it. Starts no measuring:
+// that is a Disk Cost request's (StartDriveProbe).
+DiskCostData& DiskCostDataSoFar();
+DiskCostData& DiskCostDataSoFar(const DriveProbeView& probe);
 
 }  // namespace kelvra

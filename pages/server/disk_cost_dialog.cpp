@@ -76,17 +76,18 @@ BOOL CDiskCostDialog::OnInitDialog() {
   SetText(kit::ResourceString(IDS_DISK_COST_CAPTION));
   // Listening first, so no answer falls between it and the first rows.
   kelvra::ListenForDriveAnswers(Hwnd(), kDriveAnswered);
+  // One read of the probe for the rows and the deadline, so a deadline that
+  // passes in between cannot leave a silent drive out with no timer to come.
+  const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
   {
     // Redrawing off for all of it: the list lays itself out again after each
     // change it may redraw, and once more when redrawing comes back.
     const kit::ScopedNoRedraw quiet(list_);
     SetUpColumns();
     SetUpImages(art);
-    FillDriveRows();
+    FillDriveRows(probe);
   }
-  const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
-  if (!probe.settled && probe.untilDeadline > 0)
-    SetTimer(Hwnd(), kDeadlineTimer, probe.untilDeadline, nullptr);
+  KeepDeadline(probe);
 
   scope.Restore();
   return TRUE;
@@ -97,13 +98,23 @@ bool CDiskCostDialog::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESU
     kelvra::StopDriveAnswers(Hwnd());
     return false;
   }
-  if (message == WM_TIMER && wParam == kDeadlineTimer)
-    KillTimer(Hwnd(), kDeadlineTimer);
-  else if (message != kDriveAnswered)
-    return false;
-  const kit::ScopedNoRedraw quiet(list_);
-  FillDriveRows();
+  if (message != kDriveAnswered && !(message == WM_TIMER && wParam == kDeadlineTimer)) return false;
+  const kelvra::DriveProbeView probe = kelvra::ReadDriveProbe();
+  {
+    const kit::ScopedNoRedraw quiet(list_);
+    FillDriveRows(probe);
+  }
+  KeepDeadline(probe);
   return true;
+}
+
+// A timer may come a little before the tick count says the deadline has
+// passed; it runs again until then, for as long as a drive is silent.
+void CDiskCostDialog::KeepDeadline(const kelvra::DriveProbeView& probe) const {
+  if (!probe.settled && probe.untilDeadline > 0)
+    SetTimer(Hwnd(), kDeadlineTimer, probe.untilDeadline, nullptr);
+  else
+    KillTimer(Hwnd(), kDeadlineTimer);
 }
 
 void CDiskCostDialog::SetUpColumns() const {
@@ -117,8 +128,8 @@ void CDiskCostDialog::SetUpImages(const CDiskCostArt& art) const {
   list_.SetImageList(art.StateImages(), LVSIL_STATE);
 }
 
-void CDiskCostDialog::FillDriveRows() {
-  kelvra::DiskCostData& data = kelvra::GetDiskCostData();
+void CDiskCostDialog::FillDriveRows(const kelvra::DriveProbeView& probe) {
+  kelvra::DiskCostData& data = kelvra::DiskCostDataSoFar(probe);
   kelvra::ApplyRequirements(data.drives, data.requirements);
   list_.DeleteAllRows();
   for (const kelvra::DriveSpace& drive : data.drives)

@@ -6,6 +6,9 @@
 #include "pages/server/disk_cost_list.h"
 
 class CDiskCostArt;
+namespace kelvra {
+struct DriveProbeView;
+}
 
 class CDiskCostDialog : public kit::CDialog {
  public:
@@ -27,8 +30,11 @@ class CDiskCostDialog : public kit::CDialog {
  private:
   void SetUpColumns() const;
   void SetUpImages(const CDiskCostArt& art) const;
-  // The rows afresh; the callers turn the list's redrawing off around it.
-  void FillDriveRows();
+  // The rows afresh from `probe`; the callers turn the list's redrawing off
+  // around it.
+  void FillDriveRows(const kelvra::DriveProbeView& probe);
+  // The deadline timer runs while a drive is silent and the deadline ahead.
+  void KeepDeadline(const kelvra::DriveProbeView& probe) const;
 
   CDiskCostList list_;
   HINSTANCE resources_;

@@ -6,6 +6,7 @@
 #include "pages/server/disk_cost_data.h"
 #include "pages/server/disk_cost_dialog.h"
 #include "pages/server/disk_cost_math.h"
+#include "pages/server/drive_probe.h"
 #include "kit/app.h"
 
 namespace {
@@ -40,9 +41,11 @@ wchar_t GetSystemDriveLetter() {
 }
 
 void ShowDiskCost(HWND page, const std::wstring& section, const std::wstring& destination) {
-  // The first request of the process starts measuring the drives; nothing
-  // here waits for them.
-  kelvra::DiskCostData* data = &kelvra::GetDiskCostData();
+  // A request, and nothing else, measures the drives: the first of the
+  // process, or one after a round that found none to list. Nothing here
+  // waits for them.
+  kelvra::StartDriveProbe();
+  kelvra::DiskCostData* data = &kelvra::DiskCostDataSoFar();
   data->requirements.clear();
   const std::wstring iniPath = CIniFile().DriverIniPath();
   data->requirements.push_back(

@@ -26,6 +26,7 @@ struct Probe {
   DWORD startedAt = 0;
   HWND listener = nullptr;
   UINT message = 0;
+  DriveProbeSystem system = RealDriveProbeSystem();
 
   void Tell() const {
     if (listener) PostMessageW(listener, message, 0, 0);
@@ -89,19 +90,18 @@ DWORD WINAPI MeasureAndLeave(void* parameter) {
   FreeLibraryAndExitThread(self, 0);
 }
 
-bool StartWorker(int index) {
+void StartWorker(int index) {
   HMODULE held = nullptr;
   if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                           reinterpret_cast<LPCWSTR>(&MeasureAndLeave), &held))
-    return false;
-  HANDLE thread = CreateThread(nullptr, 0, MeasureAndLeave,
-                               reinterpret_cast<void*>(static_cast<uintptr_t>(index)), 0, nullptr);
-  if (!thread) {
+    return;
+  HANDLE thread = g_probe.system.createThread(
+      nullptr, 0, MeasureAndLeave, reinterpret_cast<void*>(static_cast<uintptr_t>(index)), 0,
+      nullptr);
+  if (thread)
+    CloseHandle(thread);
+  else
     FreeLibrary(held);
-    return false;
-  }
-  CloseHandle(thread);
-  return true;
 }
 
 // Under the lock: a round is pending, or found something to list.
@@ -116,23 +116,25 @@ bool RoundNeedsNoRestart() {
 void StartDriveProbe() {
   const kit::HeldLock hold(&g_probe.lock);
   if (RoundNeedsNoRestart()) return;
-  g_probe.startedAt = GetTickCount();
+  g_probe.startedAt = g_probe.system.tickCount();
   // The drive map itself is the system's and never touches a drive.
-  const DWORD present = GetLogicalDrives();
+  const DWORD present = g_probe.system.logicalDrives();
   for (int index = 0; index < kLetters; ++index) {
     Slot& slot = g_probe.slots[index];
     slot = Slot();
     slot.space.name = DriveNameOf(static_cast<wchar_t>(L'A' + index));
     if (!(present & (1u << index))) continue;
     // Pending before the worker runs, so its answer cannot be overwritten.
+    // One without a worker stays pending: past the deadline it is listed as
+    // not answering, as a silent drive is, rather than left out.
     slot.answer = Answer::kPending;
-    if (!StartWorker(index)) slot.answer = Answer::kLeftOut;
+    StartWorker(index);
   }
 }
 
 DriveProbeView ReadDriveProbe() {
   const kit::HeldLock hold(&g_probe.lock);
-  const DWORD waited = GetTickCount() - g_probe.startedAt;
+  const DWORD waited = g_probe.system.tickCount() - g_probe.startedAt;
   const bool pastDeadline = waited >= kDriveAnswerDeadlineMs;
   DriveProbeView view;
   view.settled = true;
@@ -161,6 +163,16 @@ void ListenForDriveAnswers(HWND window, UINT message) {
 void StopDriveAnswers(HWND window) {
   const kit::HeldLock hold(&g_probe.lock);
   if (g_probe.listener == window) g_probe.listener = nullptr;
+}
+
+DriveProbeSystem RealDriveProbeSystem() {
+  return {GetLogicalDrives, GetTickCount, CreateThread};
+}
+
+void ReplaceDriveProbeSystem(const DriveProbeSystem& system) {
+  const kit::HeldLock hold(&g_probe.lock);
+  g_probe.system = system;
+  for (Slot& slot : g_probe.slots) slot = Slot();
 }
 
 }  // namespace kelvra

@@ -24,7 +24,8 @@ struct DriveProbeView {
 };
 
 // Asks every drive the system knows, unless a round is under way or an
-// earlier one found a drive to list.
+// earlier one found a drive to list. A Disk Cost request calls it; reading
+// what has answered never does.
 void StartDriveProbe();
 DriveProbeView ReadDriveProbe();
 
@@ -32,5 +33,19 @@ DriveProbeView ReadDriveProbe();
 // listening (StopDriveAnswers with the same window).
 void ListenForDriveAnswers(HWND window, UINT message);
 void StopDriveAnswers(HWND window);
+
+// What the probe asks of the system: the drive map, the clock and its
+// workers. Tests put their own in its place to hold a drive silent, refuse
+// a worker or move the clock.
+struct DriveProbeSystem {
+  DWORD(WINAPI* logicalDrives)();
+  DWORD(WINAPI* tickCount)();
+  HANDLE(WINAPI* createThread)
+  (LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
+};
+DriveProbeSystem RealDriveProbeSystem();
+// Forgets every answer, so the next round asks `system`; call it only when
+// no worker of an earlier round is still running.
+void ReplaceDriveProbeSystem(const DriveProbeSystem& system);
 
 }  // namespace kelvra

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -145,6 +146,65 @@ std::wstring LibraryWithout(LPCWSTR type, UINT id) {
   return copy;
 }
 
+// A copy of Kelvrares.dll whose content list lacks LVS_SHAREIMAGELISTS, as a
+// translation might; returns its path. In a DLGITEMTEMPLATEEX the style
+// comes 16 bytes and the control ID 4 bytes before the class name.
+std::wstring LibraryWithUnsharedContentList() {
+  const std::wstring source = test::ProgramFolder() + L"\\Kelvrares.dll";
+  wchar_t temp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring copy = std::wstring(temp) + L"Kelvrares_unshared.dll";
+  EXPECT_TRUE(CopyFileW(source.c_str(), copy.c_str(), FALSE));
+  const LPCWSTR name = MAKEINTRESOURCEW(IDD_CONTENT_STANDARD);
+  std::vector<WORD> languages;
+  std::vector<std::vector<BYTE>> templates;
+  {
+    const kit::ScopedModule library(
+        LoadLibraryExW(source.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    EnumResourceLanguagesW(library.get(), RT_DIALOG, name, AddLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
+    for (const WORD language : languages) {
+      HRSRC found = FindResourceExW(library.get(), RT_DIALOG, name, language);
+      const auto* bytes =
+          static_cast<const BYTE*>(LockResource(LoadResource(library.get(), found)));
+      templates.emplace_back(bytes, bytes + SizeofResource(library.get(), found));
+    }
+  }
+  const std::wstring listClass = L"SysListView32";
+  HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+  EXPECT_TRUE(update);
+  for (std::size_t i = 0; i < languages.size(); ++i) {
+    std::vector<BYTE>& bytes = templates[i];
+    // Compilers differ in the case they keep of a class name.
+    const auto* words = reinterpret_cast<const wchar_t*>(bytes.data());
+    std::size_t offset = bytes.size();
+    for (std::size_t w = 8; w + listClass.size() <= bytes.size() / 2 && offset == bytes.size(); ++w)
+      if (_wcsnicmp(words + w, listClass.c_str(), listClass.size()) == 0) offset = w * 2;
+    const bool found = offset != bytes.size();
+    EXPECT_TRUE(found) << L"no list in the template";
+    if (!found) continue;
+    DWORD id = 0, style = 0;
+    memcpy(&id, &bytes[offset - 4], sizeof id);
+    memcpy(&style, &bytes[offset - 16], sizeof style);
+    EXPECT_EQ(id, static_cast<DWORD>(IDC_CONTENT_LIST));
+    EXPECT_TRUE(style & LVS_SHAREIMAGELISTS) << L"the shipped template shares its lists";
+    style &= ~static_cast<DWORD>(LVS_SHAREIMAGELISTS);
+    memcpy(&bytes[offset - 16], &style, sizeof style);
+    EXPECT_TRUE(UpdateResourceW(update, RT_DIALOG, name, languages[i], bytes.data(),
+                                static_cast<DWORD>(bytes.size())));
+  }
+  EXPECT_FALSE(languages.empty());
+  EXPECT_TRUE(EndUpdateResourceW(update, FALSE));
+  return copy;
+}
+
+// The row images of the content list open now, as the page gave them.
+int ContentImageCount(HWND page) {
+  const auto images = reinterpret_cast<HIMAGELIST>(
+      SendDlgItemMessageW(page, IDC_CONTENT_LIST, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  return images ? ImageList_GetImageCount(images) : -1;
+}
+
 // How many pixels image `index` of `images` draws over a plain background.
 int InkOf(HIMAGELIST images, int index) {
   int width = 0, height = 0;
@@ -171,6 +231,8 @@ int InkOf(HIMAGELIST images, int index) {
 
 // The library a row put in place of Kelvrares.dll, until the row ends.
 std::unique_ptr<test::ResourceLibraryAside> g_replacedLibrary;
+// Kelvra.dll held between two visits, as a driver holds it between pages.
+kit::ScopedModule g_heldPages;
 
 struct Row {
   std::wstring page;  // export
@@ -439,6 +501,26 @@ std::vector<Row> Rows() {
          for (int i = 0; i < 7; ++i) EXPECT_EQ(InkOf(images, i) == 0, i == 3) << L"image " << i;
        }},
   };
+  // The kept row images outlive a list that would free them: a second
+  // visit while the driver still holds Kelvra.dll gets them whole.
+  rows.push_back(
+      {L"SelectContentDlg", L"resource library whose list does not share its images",
+       [] {
+         g_heldPages.reset(LoadLibraryW((test::ProgramFolder() + L"\\Kelvra.dll").c_str()));
+         EXPECT_TRUE(g_heldPages);
+         g_replacedLibrary =
+             std::make_unique<test::ResourceLibraryAside>(LibraryWithUnsharedContentList());
+       },
+       IDC_NEXT, [](Ui&, HWND page) { EXPECT_GT(ContentImageCount(page), 1); },
+       [] {
+         int again = 0;
+         test::OpenPage(L"SelectContentDlg", [&](Ui& ui, HWND page) {
+           again = ContentImageCount(page);
+           ui.Click(page, IDC_NEXT);
+         });
+         EXPECT_GT(again, 1) << L"the second visit got a freed image list";
+         g_heldPages.reset();
+       }});
   for (const auto& m : missing) {
     std::wstring optionKey;
     for (const Page& p : kPages)

@@ -83,7 +83,7 @@ TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
       ui.WaitUntilClosed(dialog);
       ui.Click(window, IDC_BACK);
     });
-    const auto& needs = kelvra::GetDiskCostData().requirements;
+    const auto& needs = kelvra::DiskCostDataSoFar().requirements;
     ASSERT_EQ(needs.size(), 2u);
     EXPECT_EQ(needs[0].required, c.system * 1048576);
     EXPECT_EQ(needs[1].name, L"q:");

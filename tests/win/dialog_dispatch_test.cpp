@@ -11,6 +11,7 @@
 #include "framework/resource_module.h"
 #include "kit/dialog.h"
 #include "kit/image_list.h"
+#include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"
 
@@ -129,6 +130,36 @@ TEST(ControlBinding, LetsGoUnderAProcedureSetAfterIt) {
   EXPECT_NE(SendMessageW(window, EM_GETLIMITTEXT, 0, 0), 0) << L"the edit control's own answer";
   EXPECT_EQ(passed, 1);
   EXPECT_TRUE(DestroyWindow(window));
+}
+
+// Filling a control that a template lacks repaints nothing, while one that
+// is there is repainted once.
+TEST(ScopedNoRedraw, RepaintsItsControlAndNothingWhenTheControlIsMissing) {
+  const kit::ScopedWindow top(CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                            nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(top);
+  HWND child = CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, top.get(),
+                             nullptr, nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
+  kit::CWnd present, missing;
+  present.View(child);
+  const auto paintNow = [&] {
+    RedrawWindow(top.get(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  };
+  const auto pending = [&] {
+    return GetUpdateRect(top.get(), nullptr, FALSE) || GetUpdateRect(child, nullptr, FALSE);
+  };
+  // Whether filling `control` left anything to paint.
+  const auto painted = [&](const kit::CWnd& control) {
+    paintNow();
+    EXPECT_FALSE(pending());
+    { const kit::ScopedNoRedraw quiet(control); }
+    const bool left = pending();
+    paintNow();
+    return left;
+  };
+  EXPECT_TRUE(painted(present));
+  EXPECT_FALSE(painted(missing)) << L"the whole desktop was invalidated";
 }
 
 // Every page loads the resource library anew; a list made from its bitmaps

@@ -2,6 +2,8 @@
 // has. The test prefix carries a CD drive D: and a network drive N:.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -193,7 +195,7 @@ const RowSeen* FindRow(const DialogSeen& seen, const std::wstring& name) {
 }
 
 const DriveSpace* FindDrive(const std::wstring& name) {
-  for (const DriveSpace& drive : kelvra::GetDiskCostData().drives)
+  for (const DriveSpace& drive : kelvra::DiskCostDataSoFar().drives)
     if (drive.name == name) return &drive;
   return nullptr;
 }
@@ -237,7 +239,7 @@ void RequireTestDrives() {
 }
 
 void SetRequirements(const std::vector<std::pair<std::wstring, int64_t>>& list) {
-  std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  std::vector<DriveSpace>& requirements = kelvra::DiskCostDataSoFar().requirements;
   requirements.clear();
   for (const auto& [name, bytes] : list) {
     DriveSpace requirement;
@@ -253,6 +255,73 @@ void WaitForDriveAnswers() {
   kelvra::StartDriveProbe();
   for (int tries = 0; tries < 500 && !kelvra::ReadDriveProbe().settled; ++tries) Sleep(10);
   ASSERT_TRUE(kelvra::ReadDriveProbe().settled) << L"a drive of the test prefix did not answer";
+}
+
+// The probe's system while a test holds one: the drives it reports, a
+// clock the test moves, and one drive whose worker is refused or never runs.
+struct ProbeStandIn {
+  DWORD present = 0;
+  std::atomic<DWORD> now{100000};
+  int silentIndex = -1;
+  bool refuse = false;
+  std::atomic<int> workersAsked{0};
+  std::vector<HANDLE> running;  // the workers really started
+};
+ProbeStandIn g_standIn;
+
+DWORD WINAPI StandInDrives() {
+  return g_standIn.present;
+}
+DWORD WINAPI StandInClock() {
+  return g_standIn.now;
+}
+HANDLE WINAPI StandInThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
+                            LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
+                            LPDWORD id) {
+  ++g_standIn.workersAsked;
+  if (reinterpret_cast<uintptr_t>(parameter) == static_cast<uintptr_t>(g_standIn.silentIndex)) {
+    if (g_standIn.refuse) return nullptr;
+    // A handle for the probe to close, and no worker: the drive never answers.
+    return OpenThread(SYNCHRONIZE, FALSE, GetCurrentThreadId());
+  }
+  HANDLE thread = CreateThread(security, stack, start, parameter, flags, id);
+  HANDLE kept = nullptr;
+  if (thread)
+    DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &kept, SYNCHRONIZE, FALSE, 0);
+  if (kept) g_standIn.running.push_back(kept);
+  return thread;
+}
+
+// Puts the stand-in in the probe's place for its lifetime; afterwards the
+// real system again, measured afresh by the next round.
+class ProbeStandInScope {
+ public:
+  ProbeStandInScope(DWORD present, wchar_t silent = L'\0', bool refuse = false) {
+    g_standIn.present = present;
+    g_standIn.silentIndex = silent ? silent - L'A' : -1;
+    g_standIn.refuse = refuse;
+    g_standIn.workersAsked = 0;
+    kelvra::ReplaceDriveProbeSystem({StandInDrives, StandInClock, StandInThread});
+  }
+  ~ProbeStandInScope() {
+    for (HANDLE thread : g_standIn.running) {
+      WaitForSingleObject(thread, 10000);
+      CloseHandle(thread);
+    }
+    g_standIn.running.clear();
+    kelvra::ReplaceDriveProbeSystem(kelvra::RealDriveProbeSystem());
+  }
+  ProbeStandInScope(const ProbeStandInScope&) = delete;
+  ProbeStandInScope& operator=(const ProbeStandInScope&) = delete;
+};
+
+bool WaitForSettled() {
+  for (int tries = 0; tries < 500 && !kelvra::ReadDriveProbe().settled; ++tries) Sleep(10);
+  return kelvra::ReadDriveProbe().settled;
+}
+
+DWORD LetterBit(wchar_t letter) {
+  return 1u << (letter - L'A');
 }
 
 class DiskCostDialogTest : public ::testing::Test {
@@ -383,7 +452,7 @@ TEST_F(DiskCostDialogTest, RequirementsAddUpPerDriveWithoutRegardToCase) {
 
 TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
   RequireTestDrives();
-  kelvra::GetDiskCostData();
+  kelvra::DiskCostDataSoFar();
   const DriveSpace* c = FindDrive(L"C:");
   const DriveSpace* n = FindDrive(L"N:");
   ASSERT_NE(c, nullptr);
@@ -408,7 +477,7 @@ TEST_F(DiskCostDialogTest, OnlyADriveBelowZeroIsMarkedShortOfSpace) {
 }
 
 TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
-  kelvra::DiskCostData& data = kelvra::GetDiskCostData();
+  kelvra::DiskCostData& data = kelvra::DiskCostDataSoFar();
   const DriveSpace* c = FindDrive(L"C:");
   ASSERT_NE(c, nullptr);
   const uint64_t measuredFree = c->free;
@@ -434,7 +503,7 @@ TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
   DeleteFileW(filler.c_str());
 
   ASSERT_NE(freeNow, measuredFree) << L"the disk's free space did change";
-  EXPECT_EQ(&kelvra::GetDiskCostData(), &data);
+  EXPECT_EQ(&kelvra::DiskCostDataSoFar(), &data);
   EXPECT_EQ(FindDrive(L"C:")->free, measuredFree);
   ASSERT_EQ(second.rows.size(), first.rows.size());
   for (std::size_t i = 0; i < first.rows.size(); ++i) {
@@ -450,6 +519,59 @@ TEST_F(DiskCostDialogTest, LaterOpeningsReuseTheMeasurementsAndImages) {
   EXPECT_EQ(second.smallImages, first.smallImages);
   EXPECT_EQ(second.stateImages, first.stateImages);
   EXPECT_EQ(second.stateCount, 6);
+}
+
+// The size column of a drive's row; empty while it has no row.
+std::wstring TotalOf(HWND list, const std::wstring& drive) {
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row)
+    if (test::ListCellText(list, row, 0) == drive) return test::ListCellText(list, row, 1);
+  return L"";
+}
+
+// A drive that stays silent is listed as not answering once the probe's
+// clock is past the deadline, whether its worker could not start or the
+// dialog's timer came before the deadline (timers may run ahead of the
+// tick count). N: is the only drive, so no other answer refills the rows.
+TEST_F(DiskCostDialogTest, ASilentDriveIsListedOnceTheDeadlineHasPassed) {
+  const std::wstring notAnswering = test::ResourceLibraryString(IDS_DRIVE_NOT_ANSWERING);
+  const struct {
+    const wchar_t* name;
+    bool refuse;
+    bool earlyTick;
+  } cases[] = {{L"a worker that cannot start", true, false},
+               {L"a drive still silent at an early tick", false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProbeStandInScope standIn(LetterBit(L'N'), L'N', c.refuse);
+    kelvra::StartDriveProbe();
+    std::wstring total, early;
+    test::Drive(
+        [] {
+          CDiskCostDialog dialog(nullptr, kit::ResourceHandle());
+          return static_cast<int>(dialog.DoModal());
+        },
+        [&](Ui& ui) {
+          HWND dialog = ui.WaitForDialog();
+          if (!dialog) return;
+          HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
+          if (c.earlyTick) {
+            g_standIn.now += kelvra::kDriveAnswerDeadlineMs / 2;
+            SendMessageW(dialog, WM_TIMER, 1, 0);  // the deadline timer's ID
+            early = TotalOf(list, L"N:");
+          }
+          g_standIn.now += kelvra::kDriveAnswerDeadlineMs;
+          // The dialog's own timer comes within a deadline of real time.
+          for (int tries = 0; tries < 400 && total != notAnswering; ++tries) {
+            Sleep(20);
+            total = TotalOf(list, L"N:");
+          }
+          ui.Click(dialog, IDOK);
+          ui.WaitUntilClosed(dialog);
+        });
+    EXPECT_EQ(early, L"") << L"listed before the deadline";
+    EXPECT_EQ(total, notAnswering) << L"N: is missing, or shows a measurement";
+  }
 }
 
 // With the library gone from the disk, a dialog given the page's current
@@ -553,7 +675,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   WriteDriverIni(L"[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
   ASSERT_STREQ(_wgetenv(L"SystemDrive"), L"C:");
   DialogSeen seen = PressDiskCost(L"n:\\Kelvra\\Lumo", L"LUMO");
-  const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  const std::vector<DriveSpace>& requirements = kelvra::DiskCostDataSoFar().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].name, L"C:");
   EXPECT_EQ(requirements[0].required, 1258291200);
@@ -568,7 +690,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   // Pressed again with the destination on the system drive: the two add up,
   // and the first press's requirements are gone.
   seen = PressDiskCost(L"C:\\Program Files\\Kelvra", L"LUMO");
-  EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
+  EXPECT_EQ(kelvra::DiskCostDataSoFar().requirements.size(), 2u);
   ASSERT_NE(FindRow(seen, L"C:"), nullptr);
   ASSERT_NE(FindRow(seen, L"N:"), nullptr);
   EXPECT_EQ(FindRow(seen, L"C:")->cells[3], Megabytes(1550));
@@ -578,7 +700,7 @@ TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive)
   for (const wchar_t* destination : {L"", L"\\\\server\\share"}) {
     SCOPED_TRACE(destination);
     seen = PressDiskCost(destination, L"LUMO");
-    EXPECT_EQ(kelvra::GetDiskCostData().requirements.size(), 2u);
+    EXPECT_EQ(kelvra::DiskCostDataSoFar().requirements.size(), 2u);
     for (const RowSeen& row : seen.rows)
       EXPECT_EQ(row.cells[3], row.cells[0] == L"C:" ? Megabytes(1200) : Bytes(0)) << row.cells[0];
   }
@@ -595,12 +717,42 @@ TEST_F(DiskCostRequestTest, WithoutSystemDriveTheFirstRequirementMatchesNoDrive)
   const DialogSeen seen = PressDiskCost(L"", L"FERRIX");
   SetEnvironmentVariableW(L"SystemDrive", L"C:");
 
-  const std::vector<DriveSpace>& requirements = kelvra::GetDiskCostData().requirements;
+  const std::vector<DriveSpace>& requirements = kelvra::DiskCostDataSoFar().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].name, L"%:");
   EXPECT_EQ(requirements[0].required, 1258291200);
   EXPECT_FALSE(seen.rows.empty());
   for (const RowSeen& row : seen.rows) EXPECT_EQ(row.cells[3], Bytes(0)) << row.cells[0];
+}
+
+// A round starts from a Disk Cost request alone. Reading the drives, as
+// every answer and tick of an open dialog does, starts none, even when the
+// last round found no drive to list; the next request starts one.
+TEST_F(DiskCostRequestTest, OnlyARequestStartsARound) {
+  WriteDriverIni(L"[LUMO]\r\nDISKCOST_OS_PRODUCT=1200;350\r\n");
+  const ProbeStandInScope standIn(LetterBit(L'D'));  // a CD drive alone: none to list
+  kelvra::DiskCostDataSoFar();
+  EXPECT_EQ(g_standIn.workersAsked.load(), 0) << L"reading started a round";
+  for (int press = 1; press <= 2; ++press) {
+    SCOPED_TRACE(press);
+    bool settled = false;
+    test::Drive(
+        [] {
+          ShowDiskCost(nullptr, L"LUMO", L"C:\\Kelvra");
+          return 0;
+        },
+        [&](Ui& ui) {
+          HWND dialog = ui.WaitForDialog();
+          if (!dialog) return;
+          settled = WaitForSettled();
+          ui.Click(dialog, IDOK);
+          ui.WaitUntilClosed(dialog);
+        });
+    EXPECT_TRUE(settled);
+    kelvra::DiskCostDataSoFar();
+    EXPECT_TRUE(WaitForSettled());
+    EXPECT_EQ(g_standIn.workersAsked.load(), press) << L"a round was started by reading";
+  }
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
                   ui.WaitUntilClosed(dialog);
                   ui.Click(window, IDC_BACK);
                 });
-    return kelvra::GetDiskCostData().requirements;
+    return kelvra::DiskCostDataSoFar().requirements;
   };
 
   auto requirements = pressDiskCost(L"e:\\Apps");

@@ -209,7 +209,7 @@ TEST_F(MsdeDestinationTest, DiskCostTakesTheActiveSectionAndTheProgramFoldersDri
                 ui.WaitUntilClosed(dialog);
                 ui.Click(window, IDC_BACK);
               });
-  const auto requirements = kelvra::GetDiskCostData().requirements;
+  const auto requirements = kelvra::DiskCostDataSoFar().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].required, 10 * 1048576LL) << L"section NERVASERVER";
   EXPECT_EQ(requirements[1].name, L"q:");
