@@ -14,7 +14,7 @@ if ! command -v clang++-14 >/dev/null || [ ! -d /usr/lib/llvm-14/lib/clang/14.0.
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang-14 libclang-rt-14-dev >/dev/null
 fi
-CXX=clang++-14 cmake -S "$top/tests/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+cmake -S "$top" -B "$build" -DKELVRA_HOST_BUILD=fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
   cmake --build "$build" -j2 >/dev/null || { echo "run-fuzz: the fuzz targets did not build" >&2; exit 1; }
 
 mkdir -p "$build/findings"

@@ -54,7 +54,7 @@ else
        "($WINE_ENV_LOADER32 --version fails; is the kernel's 32-bit emulation off?)"
 fi
 
-step "configure the native tests" cmake -S "$top/tests/native" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+step "configure the native tests" cmake -S "$top" -B "$build/native" -DKELVRA_HOST_BUILD=native -DCMAKE_BUILD_TYPE=Debug >/dev/null
 step "build the native tests" cmake --build "$build/native" -j2
 # The shipped 32-bit pair is built on every host, run or not.
 step "build for i686" configure_and_build i686
