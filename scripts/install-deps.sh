@@ -38,7 +38,10 @@ command -v import >/dev/null || need+=(imagemagick)
 command -v cmake >/dev/null || need+=(cmake)
 command -v g++ >/dev/null || need+=(g++)
 command -v python3 >/dev/null || need+=(python3)
+# googletest's sources for the MinGW builds; libgtest-dev's CMake package
+# for the native tests.
 [ -d /usr/src/googletest ] || need+=(googletest)
+[ -f /usr/lib/$(uname -m)-linux-gnu/cmake/GTest/GTestConfig.cmake ] || need+=(libgtest-dev)
 # The stalled-drive test's file system.
 command -v fusermount3 >/dev/null || need+=(fuse3)
 [ -f /usr/lib/python3/dist-packages/fusepy.py ] || need+=(python3-fusepy)
