@@ -10,9 +10,6 @@
 
 namespace kelvra {
 
-// atoi's rules, but saturating at INT_MAX / INT_MIN instead of overflowing.
-int ParseLeadingInt(const std::wstring& text);
-
 // value is "os;product" in MiB, split at the first ';'. Without a ';' both are 0.
 int OsDiskCostMiB(const std::wstring& value);
 int ProductDiskCostMiB(const std::wstring& value);

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "framework/number_text.h"
 #include "pages/server/disk_cost_math.h"
 #include "tests/fuzz/fuzz_check.h"
 
