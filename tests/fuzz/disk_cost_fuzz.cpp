@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "framework/number_text.h"
-#include "pages/server/disk_cost_math.h"
+#include "pages/disk_cost/disk_cost_math.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

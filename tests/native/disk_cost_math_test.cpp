@@ -1,4 +1,4 @@
-#include "pages/server/disk_cost_math.h"
+#include "pages/disk_cost/disk_cost_math.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/server/drive_space.h"
+#include "pages/disk_cost/drive_space.h"
 
 namespace kelvra {
 
