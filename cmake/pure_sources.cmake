@@ -7,11 +7,12 @@ set(KELVRA_PURE_SOURCES
   framework/driver_files.cpp
   framework/folder_path.cpp
   framework/ini_section.cpp
+  framework/number_text.cpp
   framework/placement.cpp
   framework/product_tables.cpp
   pages/destination/parent_folder.cpp
   pages/options/content_rows.cpp pages/options/unit_standard_table.cpp
-  pages/server/disk_cost_math.cpp pages/server/engine_folders.cpp
+  pages/disk_cost/disk_cost_math.cpp pages/server/engine_folders.cpp
   features/bitmap_menu_layout.cpp features/feature_record.cpp features/feature_tree_rules.cpp
 )
 list(TRANSFORM KELVRA_PURE_SOURCES PREPEND ${kelvra_pure_root}/)

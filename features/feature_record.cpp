@@ -1,6 +1,6 @@
 #include "features/feature_record.h"
 
-#include "pages/server/disk_cost_math.h"
+#include "framework/number_text.h"
 
 namespace features {
 

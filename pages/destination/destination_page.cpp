@@ -5,9 +5,9 @@
 #include "framework/setup_context.h"
 #include "framework/text_compare.h"
 #include "kit/ui_helpers.h"
+#include "pages/destination/folder_browser.h"
 #include "pages/destination/parent_folder.h"
-#include "pages/server/disk_cost_request.h"
-#include "pages/server/folder_browser.h"
+#include "pages/disk_cost/disk_cost_request.h"
 #include "resdll/kelvrares_ids.h"
 
 // After the page's own table, before the shared buttons.

@@ -1,6 +1,6 @@
 #include "pages/options/content_rows.h"
 
-#include "pages/server/disk_cost_math.h"
+#include "framework/number_text.h"
 
 namespace kelvra {
 namespace {

@@ -3,7 +3,8 @@
 #include <climits>
 #include <cstdint>
 
-#include "pages/server/disk_cost_math.h"
+#include "framework/number_text.h"
+#include "pages/disk_cost/disk_cost_math.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

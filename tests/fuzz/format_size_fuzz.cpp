@@ -1,6 +1,6 @@
 // Size formatting for the disk cost list: a short number and one unit for
 // any 64-bit value, negative ones included.
-#include "pages/server/disk_cost_math.h"
+#include "pages/disk_cost/disk_cost_math.h"
 #include "tests/fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

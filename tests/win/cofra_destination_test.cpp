@@ -5,7 +5,7 @@
 #include "framework/page_entry.h"
 #include "pages/destination/cofra_destination.h"
 #include "pages/destination/ferrix_destination.h"
-#include "pages/server/disk_cost_data.h"
+#include "pages/disk_cost/disk_cost_data.h"
 #include "pages/server/ulvo_destination.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/folder_page.h"

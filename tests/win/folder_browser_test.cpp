@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "pages/server/folder_browser.h"
+#include "pages/destination/folder_browser.h"
 #include "tests/win/support/folder_picker.h"
 #include "tests/win/support/robot.h"
 

@@ -9,7 +9,7 @@
 #include "framework/text_compare.h"
 #include "kit/text_format.h"
 #include "pages/destination/install_destination.h"
-#include "pages/server/disk_cost_data.h"
+#include "pages/disk_cost/disk_cost_data.h"
 #include "tests/win/support/folder_picker.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"

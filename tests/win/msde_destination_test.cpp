@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "framework/page_entry.h"
-#include "pages/server/disk_cost_data.h"
+#include "pages/disk_cost/disk_cost_data.h"
 #include "pages/server/msde_destination.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"

@@ -1,11 +1,11 @@
-#include "pages/server/disk_cost_dialog.h"
+#include "pages/disk_cost/disk_cost_dialog.h"
 
 #include "framework/resource_module.h"
 #include "kit/app.h"
 #include "kit/ui_helpers.h"
-#include "pages/server/disk_cost_art.h"
-#include "pages/server/disk_cost_data.h"
-#include "pages/server/drive_probe.h"
+#include "pages/disk_cost/disk_cost_art.h"
+#include "pages/disk_cost/disk_cost_data.h"
+#include "pages/disk_cost/drive_probe.h"
 #include "resdll/kelvrares_ids.h"
 
 namespace {

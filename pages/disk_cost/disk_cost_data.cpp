@@ -1,6 +1,6 @@
-#include "pages/server/disk_cost_data.h"
+#include "pages/disk_cost/disk_cost_data.h"
 
-#include "pages/server/drive_probe.h"
+#include "pages/disk_cost/drive_probe.h"
 
 namespace kelvra {
 namespace {

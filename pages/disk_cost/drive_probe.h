@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "pages/server/drive_space.h"
+#include "pages/disk_cost/drive_space.h"
 
 namespace kelvra {
 

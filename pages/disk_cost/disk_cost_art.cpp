@@ -1,4 +1,4 @@
-#include "pages/server/disk_cost_art.h"
+#include "pages/disk_cost/disk_cost_art.h"
 
 #include "framework/resource_module.h"
 #include "resdll/kelvrares_ids.h"

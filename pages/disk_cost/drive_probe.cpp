@@ -1,9 +1,9 @@
-#include "pages/server/drive_probe.h"
+#include "pages/disk_cost/drive_probe.h"
 
 #include <cstdint>
 
 #include "kit/held_lock.h"
-#include "pages/server/disk_cost_math.h"
+#include "pages/disk_cost/disk_cost_math.h"
 
 namespace kelvra {
 namespace {

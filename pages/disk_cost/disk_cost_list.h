@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "kit/list_ctrl.h"
-#include "pages/server/disk_cost_math.h"
+#include "pages/disk_cost/disk_cost_math.h"
 
 namespace kelvra {
 

@@ -1,4 +1,4 @@
-#include "pages/server/folder_browser.h"
+#include "pages/destination/folder_browser.h"
 
 #include <cstring>
 

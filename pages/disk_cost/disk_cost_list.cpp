@@ -1,4 +1,4 @@
-#include "pages/server/disk_cost_list.h"
+#include "pages/disk_cost/disk_cost_list.h"
 
 #include "kit/ui_helpers.h"
 #include "resdll/kelvrares_ids.h"

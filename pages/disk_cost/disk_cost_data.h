@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "pages/server/drive_space.h"
+#include "pages/disk_cost/drive_space.h"
 
 namespace kelvra {
 

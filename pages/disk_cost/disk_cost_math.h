@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "pages/server/drive_space.h"
+#include "pages/disk_cost/drive_space.h"
 
 namespace kelvra {
-
-// atoi's rules, but saturating at INT_MAX / INT_MIN instead of overflowing.
-int ParseLeadingInt(const std::wstring& text);
 
 // value is "os;product" in MiB, split at the first ';'. Without a ';' both are 0.
 int OsDiskCostMiB(const std::wstring& value);

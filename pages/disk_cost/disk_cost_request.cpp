@@ -1,12 +1,12 @@
-#include "pages/server/disk_cost_request.h"
+#include "pages/disk_cost/disk_cost_request.h"
 
 #include <windows.h>
 
 #include "framework/ini_file.h"
-#include "pages/server/disk_cost_data.h"
-#include "pages/server/disk_cost_dialog.h"
-#include "pages/server/disk_cost_math.h"
-#include "pages/server/drive_probe.h"
+#include "pages/disk_cost/disk_cost_data.h"
+#include "pages/disk_cost/disk_cost_dialog.h"
+#include "pages/disk_cost/disk_cost_math.h"
+#include "pages/disk_cost/drive_probe.h"
 #include "kit/app.h"
 
 namespace {

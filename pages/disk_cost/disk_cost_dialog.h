@@ -3,7 +3,7 @@
 #pragma once
 
 #include "kit/dialog.h"
-#include "pages/server/disk_cost_list.h"
+#include "pages/disk_cost/disk_cost_list.h"
 
 class CDiskCostArt;
 namespace kelvra {
