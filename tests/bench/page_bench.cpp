@@ -290,7 +290,7 @@ void ProfiledOpenings(const std::function<int()>& show, int runs) {
 // "profile:<export>" opens the page `runs` times, "profile-bare:<export>" its
 // bare dialog under the pages' common controls, "profile-plain:<export>"
 // under the driver's; each after one opening that is not counted
-// (scripts/profile-page.sh).
+// (tools/profile-page.sh).
 bool Profile(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
              const DriverSettings& settings, const std::wstring& part, int runs) {
   const std::size_t colon = part.find(L':');

@@ -3,7 +3,7 @@
 # can run: every page called the given number of times through Next, Back
 # and a confirmed Cancel, checked for windows, fonts, menus, memory and
 # handles left behind. Its last line is "soak: passed" or what grew.
-#   scripts/run-soak.sh [calls per page]
+#   tools/run-soak.sh [calls per page]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${KELVRA_BUILD:-$top/build}

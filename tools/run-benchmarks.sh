@@ -2,7 +2,7 @@
 # Builds Kelvra and runs the benchmark program under Wine, once per leg the
 # host can run: every page against a bare dialog of its template, the Disk
 # Cost dialog, the feature page's growth.
-#   scripts/run-benchmarks.sh [runs per figure [part]]
+#   tools/run-benchmarks.sh [runs per figure [part]]
 # where part is DiskCost, pages, one export's name or features (all if none).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

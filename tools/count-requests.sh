@@ -3,7 +3,7 @@
 # bare dialog, and names for each the call of Kelvra's (or of the benchmark
 # program's) that led to it: under Wine, wall-clock follows these round
 # trips more than the instructions.
-#   scripts/count-requests.sh <export>
+#   tools/count-requests.sh <export>
 # The server's request trace (wineserver -d1) and the relay trace of the
 # program go into one file, in the order they happened; the logs stay in
 # build/x86_64/profile/.
@@ -43,4 +43,4 @@ for mode in profile profile-bare; do
     wait "$server" || true
   done
 done
-/usr/bin/env python3 "$top/scripts/request_attribution.py" "${modules[@]}" -- "${logs[@]}"
+/usr/bin/env python3 "$top/tools/request_attribution.py" "${modules[@]}" -- "${logs[@]}"

@@ -2,7 +2,7 @@
 # Counts the instructions of one page's opening and Next under 64-bit Wine
 # with callgrind, against its bare dialog under the same common controls and
 # under the driver's own: counts repeat whatever else the machine does.
-#   scripts/profile-page.sh <export> [openings]
+#   tools/profile-page.sh <export> [openings]
 # Prints the instructions per opening of each; the dumps stay in
 # build/x86_64/profile/ for callgrind_annotate. Wine's own PE modules load at
 # their preferred bases and carry debug information, so
