@@ -1,35 +1,57 @@
 #!/usr/bin/env python3
-"""A test program's one run, and each of its cases read back from the run's
-XML, so that ctest names a failing case without a process per case.
+"""A test program's one run, with each case's verdict left in a file of its
+own, so that ctest names a failing case without a process per case and
+reads each verdict with a shell, not another Python.
 
-  gtest_results.py run <results.xml> <command...>
-      Runs the program, which writes <results.xml>. Passes when the program
-      ran to its end: failed cases then answer for themselves. Fails when it
-      wrote no results (a crash, a hang) or failed with every case passed.
-  gtest_results.py case <results.xml> <Suite.Case>
-      The case's verdict: 0 passed, 1 failed (its failures printed), 77 skipped.
+  gtest_results.py <results.xml> <command...>
+      Runs the program, which writes <results.xml>, then writes the folder
+      <results.xml>.cases: one file per case, named by verdict_file(), whose
+      name ends in .passed, .skipped or .failed (holding the failures).
+      Passes when the program ran to its end: failed cases then answer for
+      themselves. Fails when it wrote no results (a crash, a hang) or failed
+      with every case passed.
 """
 import os
+import shutil
 import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
-SKIPPED = 77
+
+def verdict_file(case_name):
+    """A case's file name: parameterised cases hold '/', which a file name cannot."""
+    return case_name.replace("/", "~")
 
 
-def cases(results):
+def write_verdicts(results, folder):
+    failed = []
+    os.makedirs(folder)
     for case in ElementTree.parse(results).iter("testcase"):
-        yield case.get("classname") + "." + case.get("name"), case
+        name = case.get("classname") + "." + case.get("name")
+        failures = case.findall("failure")
+        if failures:
+            failed.append(name)
+            ending = "failed"
+        else:
+            ending = "skipped" if case.get("result") == "skipped" else "passed"
+        with open(os.path.join(folder, f"{verdict_file(name)}.{ending}"), "w") as out:
+            for failure in failures:
+                out.write((failure.text or failure.get("message")) + "\n")
+    return failed
 
 
 def run(results, command):
-    if os.path.exists(results):
-        os.remove(results)
+    folder = results + ".cases"
+    for stale in (results, folder):
+        if os.path.isdir(stale):
+            shutil.rmtree(stale)
+        elif os.path.exists(stale):
+            os.remove(stale)
     status = subprocess.call(command)
     if not os.path.exists(results):
         print(f"gtest_results: the program ended with {status} and wrote no results")
         return status or 1
-    failed = [name for name, case in cases(results) if case.find("failure") is not None]
+    failed = write_verdicts(results, folder)
     if status and not failed:
         print(f"gtest_results: the program ended with {status} although no case failed")
         return status
@@ -38,23 +60,5 @@ def run(results, command):
     return 0
 
 
-def verdict(results, wanted):
-    if not os.path.exists(results):
-        print(f"gtest_results: no results in {results}: the program did not run to its end")
-        return 1
-    for name, case in cases(results):
-        if name != wanted:
-            continue
-        failures = case.findall("failure")
-        for failure in failures:
-            print(failure.text or failure.get("message"))
-        if failures:
-            return 1
-        return SKIPPED if case.get("result") == "skipped" else 0
-    print(f"gtest_results: {wanted} is not in {results}: it did not run")
-    return 1
-
-
 if __name__ == "__main__":
-    mode, results = sys.argv[1], sys.argv[2]
-    sys.exit(run(results, sys.argv[3:]) if mode == "run" else verdict(results, sys.argv[3]))
+    sys.exit(run(sys.argv[1], sys.argv[2:]))

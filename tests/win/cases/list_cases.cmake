@@ -1,7 +1,7 @@
 # Run by ctest before it starts (TEST_INCLUDE_FILES): adds one test per case
 # of a program's run, each reading its verdict from the run's results. The
 # including file sets run_name, run_program, run_folder, run_filter,
-# run_emulator, run_results, run_checker, run_python, run_labels.
+# run_emulator, run_results, run_verdict, run_labels.
 execute_process(
   COMMAND ${run_emulator} ${run_program} --gtest_list_tests --gtest_filter=${run_filter}
   WORKING_DIRECTORY ${run_folder}
@@ -24,7 +24,9 @@ foreach(line IN LISTS lines)
     set(suite ${CMAKE_MATCH_1})
   elseif(line MATCHES "^  (.+)$" AND suite)
     set(case ${run_name}.${suite}${CMAKE_MATCH_1})
-    add_test(${case} ${run_python} ${run_checker} case ${run_results} ${suite}${CMAKE_MATCH_1})
+    # As gtest_results.py names the case's verdict file.
+    string(REPLACE "/" "~" file "${suite}${CMAKE_MATCH_1}")
+    add_test(${case} sh ${run_verdict} ${run_results}.cases ${file})
     set_tests_properties(${case} PROPERTIES FIXTURES_REQUIRED ${run_name} SKIP_RETURN_CODE 77
                          LABELS "${run_labels}")
   endif()
