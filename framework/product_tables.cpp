@@ -117,4 +117,11 @@ ProductOption OptionForActiveProduct(KeyedPage page, const std::wstring& active)
   return {L"", 0};  // not reached: every page has its default row
 }
 
+ProductOption DefaultOption(KeyedPage page) {
+  for (const PageProductToOption& row : kProductOptions) {
+    if (row.page == page && !row.product) return row.option;
+  }
+  return {L"", 0};  // not reached
+}
+
 }  // namespace kelvra

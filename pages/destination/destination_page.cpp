@@ -42,22 +42,21 @@ void CDestinationPage::LoadProductFolder(UINT id) {
   kit::LoadResourceString(id, &productFolder_);
 }
 
-std::wstring ProductDescription() {
+std::wstring ProductDescription(const PageVisit& visit) {
   return kelvra::ReplacePlaceholders(kit::ResourceString(IDS_FOLDER_DESCRIPTION),
-                                     GetProductName(GetActiveProduct()));
+                                     GetProductName(kelvra::ToUpper(visit.active)));
 }
 
-void CParentFolderPage::ShowParentFolder(const std::wstring& optionKey, bool storedCounts) {
-  std::wstring stored;
-  if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &stored);
-  if (stored.empty()) stored = ReadInstallProductFolder();
-  SetInstallDir(kelvra::RemoveTrailingBackslash(stored));
-  ShowDestination(kelvra::JoinParentFolder(stored, ProductFolder()));
+void CParentFolderPage::ShowParentFolder(const CRegistryKey& stored) {
+  std::wstring parent = stored.QueryString(kTargetDirValue);
+  if (parent.empty()) parent = ReadInstallProductFolder();
+  SetInstallDir(kelvra::RemoveTrailingBackslash(parent));
+  ShowDestination(kelvra::JoinParentFolder(parent, ProductFolder()));
 }
 
-bool CParentFolderPage::Commit(const std::wstring& optionKey) {
+bool CParentFolderPage::Commit(const PageVisit&, CRegistryChanges& options) {
   SetInstallDir(kelvra::ParentFolderOf(Destination()));
-  WriteRegistryString(optionKey, kTargetDirValue, InstallDir());
+  options.SetString(kTargetDirValue, InstallDir());
   return true;
 }
 

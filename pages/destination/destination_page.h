@@ -50,9 +50,9 @@ class CDestinationPage : public CSetupPage {
 };
 
 // The description of the Cofra and Ulvo pages: every "%s" of its string
-// replaced by the active product's name as plain text, so that a "%" in the
-// name is shown as it is.
-std::wstring ProductDescription();
+// replaced by the name of the visit's active product as plain text, so that
+// a "%" in the name is shown as it is.
+std::wstring ProductDescription(const PageVisit& visit);
 
 // The Ferrix and Cofra destination pages: they keep the parent folder under
 // their option key, show it joined with the product's folder name, and on
@@ -66,8 +66,8 @@ class CParentFolderPage : public CDestinationPage {
  protected:
   // The stored parent (when it counts), else the family install folder,
   // joined with the product's folder name into the edit.
-  void ShowParentFolder(const std::wstring& optionKey, bool storedCounts);
-  bool Commit(const std::wstring& optionKey) override;
+  void ShowParentFolder(const CRegistryKey& stored);
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
  private:
   void OnBrowse() override;
