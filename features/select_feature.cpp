@@ -11,7 +11,6 @@
 
 namespace {
 
-const wchar_t kOptionsIni[] = L"Options.ini";
 const wchar_t kEnabledValue[] = L"FEATURE_ENABLED";
 const wchar_t kDisabledValue[] = L"FEATURE_DISABLED";
 constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
@@ -56,7 +55,7 @@ void CSelectFeature::Show(const PageVisit&, const CRegistryKey& stored) {
   kit::NameAfterLabel(GetDlgItem(IDC_FEATURE_TREE));
   ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
   ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
-  const std::wstring options = Ini().PathBesideDriver(kOptionsIni);
+  const std::wstring options = Ini().OptionsIniPath();
   featureSelection_ =
       kelvra::ToUpper(Ini().ReadString(L"TREL_OPTIONS", L"FEATURE_SELECTION", options));
   productName_ = Ini().ReadString(featureSelection_, L"PRODUCT_NAME", options);
@@ -97,7 +96,7 @@ void CSelectFeature::CreateStateImages() {
 }
 
 void CSelectFeature::LoadFeatureRecords() {
-  const CIniSectionReader section(Ini(), featureSelection_, Ini().PathBesideDriver(kOptionsIni));
+  const CIniSectionReader section(Ini(), featureSelection_, Ini().OptionsIniPath());
   records_ = features::LoadFeatureRecords(
       [&](int number) { return section.ReadString(L"FEATURE" + std::to_wstring(number)); });
 }

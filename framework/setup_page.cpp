@@ -22,6 +22,15 @@ unsigned IconIdOf(PageProduct product, const std::wstring& active) {
                                                 : GetPageIconId();
 }
 
+// The option key opened for reading while its stored values count: closed
+// when it is absent, or when the last visit on it ended in a confirmed Cancel.
+CRegistryKey OpenStoredValues(const std::wstring& optionKey) {
+  CRegistryKey key;
+  if (key.Open(HKEY_CURRENT_USER, optionKey) == ERROR_SUCCESS && ReadCanceled(key) == 1)
+    key.Close();
+  return key;
+}
+
 }  // namespace
 
 const wchar_t kOptionHelpTopic[] = L"/Helpsystem/Installation/Html/dialog_option.htm";
@@ -50,13 +59,7 @@ BOOL CSetupPage::OnInitDialog() {
   if (traits_.headings != PageHeadings::kNone)
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
   ShowBanner(visit);
-  {
-    CRegistryKey stored;
-    if (stored.Open(HKEY_CURRENT_USER, visit.optionKey) == ERROR_SUCCESS &&
-        ReadCanceled(stored) == 1)
-      stored.Close();
-    Show(visit, stored);
-  }
+  Show(visit, OpenStoredValues(visit.optionKey));
   // After the read, so this visit's defaults are decided before it is reset.
   if (traits_.marker == CancelMarker::kClearOnOpen) MarkCanceled(visit.optionKey, 0);
   // A banner without text of its own is named after the page's caption,

@@ -38,6 +38,11 @@ std::wstring CDestinationPage::ReadInstallProductFolder() {
   return folder;
 }
 
+std::wstring CDestinationPage::StoredOrInstallProductFolder(const CRegistryKey& stored) {
+  const std::wstring folder = stored.QueryString(kTargetDirValue);
+  return folder.empty() ? ReadInstallProductFolder() : folder;
+}
+
 void CDestinationPage::LoadProductFolder(UINT id) {
   kit::LoadResourceString(id, &productFolder_);
 }
@@ -48,8 +53,7 @@ std::wstring ProductDescription(const PageVisit& visit) {
 }
 
 void CParentFolderPage::ShowParentFolder(const CRegistryKey& stored) {
-  std::wstring parent = stored.QueryString(kTargetDirValue);
-  if (parent.empty()) parent = ReadInstallProductFolder();
+  const std::wstring parent = StoredOrInstallProductFolder(stored);
   SetInstallDir(kelvra::RemoveTrailingBackslash(parent));
   ShowDestination(kelvra::JoinParentFolder(parent, ProductFolder()));
 }

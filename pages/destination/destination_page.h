@@ -34,6 +34,8 @@ class CDestinationPage : public CSetupPage {
   bool PickFolder(std::wstring* folder) const;
   // TARGETDIR of the install folder of the whole family.
   static std::wstring ReadInstallProductFolder();
+  // TARGETDIR as an earlier Next stored it, else the family's.
+  static std::wstring StoredOrInstallProductFolder(const CRegistryKey& stored);
 
   void SetInstallDir(const std::wstring& folder) { installDir_ = folder; }
   // The product's folder name from string `id`; a missing string keeps the

@@ -51,8 +51,8 @@ void CInstallDestination::Show(const PageVisit& visit, const CRegistryKey& store
 void CInstallDestination::ShowProductText(const std::wstring& active) const {
   std::wstring format;
   kit::LoadResourceString(IDS_PRODUCT_TEXT, &format);
-  const std::wstring name = Ini().ReadString(kelvra::ToUpper(active), L"PRODUCT_NAME",
-                                             Ini().PathBesideDriver(L"Options.ini"));
+  const std::wstring name =
+      Ini().ReadString(kelvra::ToUpper(active), L"PRODUCT_NAME", Ini().OptionsIniPath());
   SetDlgItemText(IDC_PRODUCT_TEXT, kit::FormatStrings(format, {name, name}));
 }
 

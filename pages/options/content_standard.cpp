@@ -8,7 +8,6 @@
 
 namespace {
 
-const wchar_t kRowsFile[] = L"Options.ini";
 const wchar_t kRowsSection[] = L"CONTENTSERVER";
 const wchar_t kRowKeyPrefix[] = L"STANDARD";
 
@@ -69,13 +68,13 @@ void CStandardContentOption::PrepareList() {
 }
 
 void CStandardContentOption::AddRows(const CRegistryKey& stored) {
-  const CIniSectionReader section(Ini(), kRowsSection, Ini().PathBesideDriver(kRowsFile));
+  const CIniSectionReader section(Ini(), kRowsSection, Ini().OptionsIniPath());
   for (int n = 1;; ++n) {
     const std::wstring text = section.ReadString(kRowKeyPrefix + std::to_wstring(n));
     if (text.empty()) break;
     rows_.push_back(std::make_unique<kelvra::ContentRowRecord>(kelvra::SplitContentRow(text)));
     kelvra::ContentRowRecord& row = *rows_.back();
-    row.ticked = stored.IsOpen() ? stored.QueryDword(row.valueName) != 0 : true;
+    if (stored.IsOpen()) row.ticked = stored.QueryDword(row.valueName) != 0;
 
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;

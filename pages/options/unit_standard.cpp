@@ -9,7 +9,6 @@ namespace {
 
 const wchar_t kUnitsValue[] = L"UNITS";
 const wchar_t kDrawingStandardValue[] = L"DRAWINGSTANDARD";
-const wchar_t kDefaultsFile[] = L"OPTIONS.INI";
 const wchar_t kDefaultsSection[] = L"FERRIX";
 
 // Next leaves the marker alone: another page on the Ferrix key clears it.
@@ -29,7 +28,7 @@ void CUnitStandard::Show(const PageVisit&, const CRegistryKey& stored) {
   const kelvra::UnitChoice storedChoice{stored.QueryString(kUnitsValue),
                                         stored.QueryString(kDrawingStandardValue)};
   const kelvra::UnitChoice choice = kelvra::ChoosePreselection(storedChoice, [this] {
-    const std::wstring file = Ini().PathBesideDriver(kDefaultsFile);
+    const std::wstring file = Ini().OptionsIniPath();
     return kelvra::UnitChoice{Ini().ReadString(kDefaultsSection, kUnitsValue, file),
                               Ini().ReadString(kDefaultsSection, kDrawingStandardValue, file)};
   });

@@ -27,8 +27,7 @@ void CUlvoDestination::Show(const PageVisit& visit, const CRegistryKey& stored) 
   LoadProductFolder(IDS_ULVO_FOLDER);
 
   // The family install folder, unless an earlier Next stored one of its own.
-  const std::wstring folder = stored.QueryString(kTargetDirValue);
-  SetInstallDir(folder.empty() ? ReadInstallProductFolder() : folder);
+  SetInstallDir(StoredOrInstallProductFolder(stored));
   ShowFolder(InstallDir());
 }
 
