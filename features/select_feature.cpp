@@ -11,15 +11,18 @@
 
 namespace {
 
-const wchar_t kOptionsIni[] = L"Options.ini";
 const wchar_t kEnabledValue[] = L"FEATURE_ENABLED";
 const wchar_t kDisabledValue[] = L"FEATURE_DISABLED";
 constexpr COLORREF kStateMaskColour = RGB(0, 128, 128);
 
 // The marker goes back to 0 as soon as the page has read it.
-const PageTraits kTraits{IDD_SELECT_FEATURE, PageProduct::kActiveProduct,
-                         PageCaption::kOwn,  PageHeadings::kNone,
-                         PageBanner::kNone,  CancelMarker::kClearOnOpen};
+const PageTraits kTraits{IDD_SELECT_FEATURE,
+                         PageProduct::kActiveProduct,
+                         PageCaption::kOwn,
+                         PageHeadings::kNone,
+                         PageBanner::kNone,
+                         CancelMarker::kClearOnOpen,
+                         ActiveRow(kelvra::KeyedPage::kSelectFeature)};
 
 // The order the tree's sorted insert leaves sibling titles in: lstrcmpA's,
 // which sets a lower-case letter before its capital.
@@ -48,15 +51,11 @@ void CSelectFeature::DoDataExchange() {
   BindControl(IDC_FEATURE_TREE, tree_);
 }
 
-std::wstring CSelectFeature::OptionKey() const {
-  return ActiveOptionKey(kelvra::KeyedPage::kSelectFeature);
-}
-
-void CSelectFeature::Show(const std::wstring& optionKey, bool storedCounts) {
+void CSelectFeature::Show(const PageVisit&, const CRegistryKey& stored) {
   kit::NameAfterLabel(GetDlgItem(IDC_FEATURE_TREE));
   ShowWindow(GetDlgItem(IDC_LUMO_PICTURE), SW_HIDE);
   ShowWindow(GetDlgItem(IDC_LOOKGLASS_PICTURE), SW_HIDE);
-  const std::wstring options = Ini().PathBesideDriver(kOptionsIni);
+  const std::wstring options = Ini().OptionsIniPath();
   featureSelection_ =
       kelvra::ToUpper(Ini().ReadString(L"TREL_OPTIONS", L"FEATURE_SELECTION", options));
   productName_ = Ini().ReadString(featureSelection_, L"PRODUCT_NAME", options);
@@ -70,7 +69,7 @@ void CSelectFeature::Show(const std::wstring& optionKey, bool storedCounts) {
   tree_.SelectItem(first);
   tree_.Expand(first, TVE_EXPAND);
 
-  if (storedCounts) ApplyStoredLists(optionKey);
+  ApplyStoredLists(stored);
   ShowSelectedFeature();  // the stored lists may have changed its state
 }
 
@@ -97,7 +96,7 @@ void CSelectFeature::CreateStateImages() {
 }
 
 void CSelectFeature::LoadFeatureRecords() {
-  const CIniSectionReader section(Ini(), featureSelection_, Ini().PathBesideDriver(kOptionsIni));
+  const CIniSectionReader section(Ini(), featureSelection_, Ini().OptionsIniPath());
   records_ = features::LoadFeatureRecords(
       [&](int number) { return section.ReadString(L"FEATURE" + std::to_wstring(number)); });
 }
@@ -122,16 +121,16 @@ void CSelectFeature::BuildFeatureTree() {
   }
 }
 
-void CSelectFeature::ApplyStoredLists(const std::wstring& optionKey) {
+void CSelectFeature::ApplyStoredLists(const CRegistryKey& stored) {
+  if (!stored.IsOpen()) return;
   const struct {
     const wchar_t* value;
     std::wstring* list;
     bool enable;
-  } stored[] = {{kEnabledValue, &enabledList_, true}, {kDisabledValue, &disabledList_, false}};
-  for (const auto& list : stored) {
-    if (!ReadRegistryString(optionKey, list.value, list.list) ||
-        features::IsEmptyListMarker(*list.list))
-      continue;
+  } lists[] = {{kEnabledValue, &enabledList_, true}, {kDisabledValue, &disabledList_, false}};
+  for (const auto& list : lists) {
+    *list.list = stored.QueryString(list.value);
+    if (features::IsEmptyListMarker(*list.list)) continue;
     features::ApplyStoredList(tree_, tree_.FirstTopLevel(), *list.list, list.enable);
   }
 }
@@ -160,14 +159,11 @@ void CSelectFeature::ResetToDefaults() {
   ShowSelectedFeature();
 }
 
-bool CSelectFeature::Commit(const std::wstring& optionKey) {
+bool CSelectFeature::Commit(const PageVisit&, CRegistryChanges& options) {
   const features::ChangedFeatures changed = features::CollectChangedFeatures(tree_);
   enabledList_ = features::StoredListText(changed.enabled);
   disabledList_ = features::StoredListText(changed.disabled);
-  CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, optionKey)) {
-    key.SetString(kEnabledValue, enabledList_);
-    key.SetString(kDisabledValue, disabledList_);
-  }
+  options.SetString(kEnabledValue, enabledList_);
+  options.SetString(kDisabledValue, disabledList_);
   return true;
 }

@@ -21,16 +21,15 @@ class CSelectFeature : public CSetupPage {
   static const kit::NotifyEntry<CSelectFeature> kNotifies[];
 
   void DoDataExchange() override;
-  // Options\Lookglass when Lookglass is the active product, else Options\Lumo.
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  // Under Options\Lookglass when Lookglass is the active product, else Options\Lumo.
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
   void ShowProductPicture();
   void CreateStateImages();
   void LoadFeatureRecords();
   void BuildFeatureTree();
-  void ApplyStoredLists(const std::wstring& optionKey);
+  void ApplyStoredLists(const CRegistryKey& stored);
   LRESULT ShowFeatureDescription(NMHDR* header);
   // The selected feature's description and install state.
   void ShowSelectedFeature();

@@ -38,6 +38,10 @@ std::wstring CIniFile::DriverIniPath() const {
   return kelvra::DriverIniPathOf(kit::ModuleFileName(nullptr));
 }
 
+std::wstring CIniFile::OptionsIniPath() const {
+  return PathBesideDriver(L"Options.ini");
+}
+
 std::wstring CIniFile::ReadString(const std::wstring& section, const std::wstring& key,
                                   const std::wstring& file) const {
   // No file: the system would read one of its own choosing.

@@ -20,6 +20,8 @@ class CIniFile {
   // The driver executable's path with the extension ".ini" in place of its
   // own; empty when that cannot be read.
   std::wstring DriverIniPath() const;
+  // Options.ini beside the driver: the rows and defaults of the pages.
+  std::wstring OptionsIniPath() const;
 
   // At most 1023 characters; empty when the file, section or key is missing,
   // when `file` is empty (nothing is read), or when the section or key name

@@ -57,6 +57,10 @@ constexpr NameToId kActiveProductBanners[] = {
     {L"COFRACLIENT", IDB_BANNER_COFRA_CLIENT},
 };
 
+// Option keys that two pages keep their values under.
+const wchar_t kLumoKey[] = L"Lumo";
+const wchar_t kLookglassKey[] = L"Lookglass";
+
 // A null product is the page's default and ends its rows.
 struct PageProductToOption {
   KeyedPage page;
@@ -65,11 +69,11 @@ struct PageProductToOption {
 };
 
 constexpr PageProductToOption kProductOptions[] = {
-    {KeyedPage::kInstallDestination, L"LOOKGLASS", {L"Lookglass", IDS_LOOKGLASS_FOLDER}},
+    {KeyedPage::kInstallDestination, L"LOOKGLASS", {kLookglassKey, IDS_LOOKGLASS_FOLDER}},
     {KeyedPage::kInstallDestination, L"QUILLMAKER", {L"Quillmaker", IDS_QUILLMAKER_FOLDER}},
-    {KeyedPage::kInstallDestination, nullptr, {L"Lumo", IDS_LUMO_FOLDER}},
-    {KeyedPage::kSelectFeature, L"LOOKGLASS", {L"Lookglass", 0}},
-    {KeyedPage::kSelectFeature, nullptr, {L"Lumo", 0}},
+    {KeyedPage::kInstallDestination, nullptr, {kLumoKey, IDS_LUMO_FOLDER}},
+    {KeyedPage::kSelectFeature, L"LOOKGLASS", {kLookglassKey, 0}},
+    {KeyedPage::kSelectFeature, nullptr, {kLumoKey, 0}},
     {KeyedPage::kClient, L"NERVACLIENT", {L"NervaClient", IDS_NERVA_CLIENT_FOLDER}},
     {KeyedPage::kClient, nullptr, {L"CofraClient", IDS_COFRA_CLIENT_FOLDER}},
     {KeyedPage::kServer, L"NERVASERVER", {L"NervaServer", 0}},
@@ -115,6 +119,13 @@ ProductOption OptionForActiveProduct(KeyedPage page, const std::wstring& active)
     if (row.page == page && (!row.product || EqualsNoCase(active, row.product))) return row.option;
   }
   return {L"", 0};  // not reached: every page has its default row
+}
+
+ProductOption DefaultOption(KeyedPage page) {
+  for (const PageProductToOption& row : kProductOptions) {
+    if (row.page == page && !row.product) return row.option;
+  }
+  return {L"", 0};  // not reached
 }
 
 }  // namespace kelvra

@@ -25,5 +25,7 @@ struct ProductOption {
 // The page's row for `active`; a product the page does not name gets its
 // default row (Lumo, Cofra client or Cofra server).
 ProductOption OptionForActiveProduct(KeyedPage page, const std::wstring& active);
+// The page's default row.
+ProductOption DefaultOption(KeyedPage page);
 
 }  // namespace kelvra

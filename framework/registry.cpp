@@ -1,24 +1,10 @@
 #include "framework/registry.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
-// Pages run one at a time, on the driver's thread; no worker writes the
-// registry. A plain pointer keeps per-thread storage out of the library,
-// which a driver may load and free many times.
-CRegistryWriteRecord* innermostRecord = nullptr;
-
 RegistryWriteRefusal writeRefusal = nullptr;
-
-LONG SetValue(HKEY key, const std::wstring& name, DWORD type, const void* data, DWORD size) {
-  if (writeRefusal) {
-    const LONG refused = writeRefusal(name);
-    if (refused != ERROR_SUCCESS) return refused;
-  }
-  return RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-}
 
 // The value as it is stored now, read whole; false when there is none.
 bool ReadValue(HKEY key, const std::wstring& name, DWORD* type, std::vector<BYTE>* data) {
@@ -49,62 +35,21 @@ void SetRegistryWriteRefusal(RegistryWriteRefusal refusal) {
   writeRefusal = refusal;
 }
 
-CRegistryWriteRecord::CRegistryWriteRecord() : outer_(innermostRecord) {
-  innermostRecord = this;
-}
-
-CRegistryWriteRecord::~CRegistryWriteRecord() {
-  innermostRecord = outer_;
-}
-
-LONG CRegistryWriteRecord::Note(LONG result) {
-  CRegistryWriteRecord* record = innermostRecord;
-  if (result != ERROR_SUCCESS && record && record->firstError_ == ERROR_SUCCESS)
-    record->firstError_ = result;
+LONG CRegistryKey::Open(HKEY hive, const std::wstring& subKey) {
+  Close();
+  HKEY opened = nullptr;
+  const LONG result = RegOpenKeyExW(hive, subKey.c_str(), 0, KEY_READ, &opened);
+  if (result == ERROR_SUCCESS) handle_.reset(opened);
   return result;
 }
 
-LONG CRegistryWriteRecord::NoteValueWrite(HKEY key, const std::wstring& name,
-                                          const std::function<LONG()>& write) {
-  CRegistryWriteRecord* record = innermostRecord;
-  PriorValue prior;
-  prior.name = name;
-  if (record) {
-    // A handle of its own, since the writer's key may be closed before a put-back.
-    HKEY copy = nullptr;
-    if (RegOpenKeyExW(key, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &copy) == ERROR_SUCCESS)
-      prior.key.reset(copy);
-    prior.existed = prior.key && ReadValue(copy, name, &prior.type, &prior.data);
-  }
-  const LONG result = Note(write());
-  if (result == ERROR_SUCCESS && prior.key) record->priorValues_.push_back(std::move(prior));
+LONG CRegistryKey::Create(HKEY hive, const std::wstring& subKey) {
+  Close();
+  HKEY opened = nullptr;
+  const LONG result = RegCreateKeyExW(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_READ | KEY_WRITE, nullptr, &opened, nullptr);
+  if (result == ERROR_SUCCESS) handle_.reset(opened);
   return result;
-}
-
-LONG CRegistryWriteRecord::NoteKeyCreate(HKEY hive, const std::wstring& subKey,
-                                         const std::function<LONG()>& create) {
-  CRegistryWriteRecord* record = innermostRecord;
-  const std::wstring missing = record ? FirstMissingKey(hive, subKey) : std::wstring();
-  const LONG result = Note(create());
-  if (result == ERROR_SUCCESS && !missing.empty()) record->madeKeys_.push_back({hive, missing});
-  return result;
-}
-
-void CRegistryWriteRecord::PutBack() {
-  for (auto prior = priorValues_.rbegin(); prior != priorValues_.rend(); ++prior) {
-    if (prior->existed)
-      RegSetValueExW(prior->key.get(), prior->name.c_str(), 0, prior->type, prior->data.data(),
-                     static_cast<DWORD>(prior->data.size()));
-    else
-      RegDeleteValueW(prior->key.get(), prior->name.c_str());
-  }
-  priorValues_.clear();
-  // Everything below a key these writes made is theirs.
-  for (auto made = madeKeys_.rbegin(); made != madeKeys_.rend(); ++made) {
-    RegDeleteTreeW(made->hive, made->path.c_str());
-    RegDeleteKeyW(made->hive, made->path.c_str());
-  }
-  madeKeys_.clear();
 }
 
 LONG CRegistryKey::Close() {
@@ -112,31 +57,21 @@ LONG CRegistryKey::Close() {
   return RegCloseKey(handle_.release());
 }
 
-bool CRegistryKey::QueryDwordValue(const std::wstring& name, DWORD* value) const {
+LONG CRegistryKey::ReadDword(const std::wstring& name, DWORD* value) const {
   // One query: a value larger than a DWORD does not fit and fails like one
   // of another type.
   DWORD type = 0;
   DWORD data = 0;
   DWORD size = sizeof data;
-  if (RegQueryValueExW(handle_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
-                       &size) != ERROR_SUCCESS ||
-      type != REG_DWORD)
-    return false;
+  const LONG result = RegQueryValueExW(handle_.get(), name.c_str(), nullptr, &type,
+                                       reinterpret_cast<BYTE*>(&data), &size);
+  if (result != ERROR_SUCCESS) return result;
+  if (type != REG_DWORD) return ERROR_UNSUPPORTED_TYPE;
   *value = data;
-  return true;
+  return ERROR_SUCCESS;
 }
 
-DWORD CRegistryKey::QueryDword(const std::wstring& name) const {
-  DWORD value = 0;
-  return QueryDwordValue(name, &value) ? value : 0;
-}
-
-DWORD CRegistryKey::QueryDwordOrMinusOne(const std::wstring& name) const {
-  DWORD value = 0;
-  return QueryDwordValue(name, &value) ? value : 0xFFFFFFFFu;
-}
-
-std::wstring CRegistryKey::QueryString(const std::wstring& name) const {
+LONG CRegistryKey::ReadString(const std::wstring& name, std::wstring* text) const {
   // Most values fit the first buffer; a longer one is asked for again at
   // the size the first answer gave. Sizes are in bytes.
   std::vector<wchar_t> buffer(256);
@@ -150,56 +85,105 @@ std::wstring CRegistryKey::QueryString(const std::wstring& name) const {
     result = RegQueryValueExW(handle_.get(), name.c_str(), nullptr, &type,
                               reinterpret_cast<BYTE*>(buffer.data()), &size);
   }
-  if (result != ERROR_SUCCESS || type != REG_SZ) return std::wstring();
+  if (result != ERROR_SUCCESS) return result;
+  if (type != REG_SZ) return ERROR_UNSUPPORTED_TYPE;
   // The stored data need not end in a NUL, nor hold a whole number of
   // characters; only whole characters of what is stored are ever read.
   const size_t read = std::min<size_t>(size / sizeof(wchar_t), buffer.size());
   size_t length = 0;
   while (length < read && buffer[length] != L'\0') ++length;
-  return std::wstring(buffer.data(), length);
+  text->assign(buffer.data(), length);
+  return ERROR_SUCCESS;
 }
 
-bool CRegistryKey::SetDword(const std::wstring& name, DWORD value) const {
-  return CRegistryWriteRecord::NoteValueWrite(handle_.get(), name, [&] {
-           return SetValue(handle_.get(), name, REG_DWORD, &value, sizeof value);
-         }) == ERROR_SUCCESS;
+DWORD CRegistryKey::QueryDword(const std::wstring& name) const {
+  DWORD value = 0;
+  return ReadDword(name, &value) == ERROR_SUCCESS ? value : 0;
 }
 
-bool CRegistryKey::SetString(const std::wstring& name, const std::wstring& text) const {
-  return CRegistryWriteRecord::NoteValueWrite(handle_.get(), name, [&] {
-           return SetValue(handle_.get(), name, REG_SZ, text.c_str(),
-                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-         }) == ERROR_SUCCESS;
+DWORD CRegistryKey::QueryDwordOrMinusOne(const std::wstring& name) const {
+  DWORD value = 0;
+  return ReadDword(name, &value) == ERROR_SUCCESS ? value : 0xFFFFFFFFu;
 }
 
-bool CRegistryReadKey::Open(HKEY hive, const std::wstring& subKey) {
-  Close();
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(hive, subKey.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS)
-    handle_.reset(opened);
-  return IsOpen();
+std::wstring CRegistryKey::QueryString(const std::wstring& name) const {
+  std::wstring text;
+  return ReadString(name, &text) == ERROR_SUCCESS ? text : std::wstring();
 }
 
-bool CRegistryWriteKey::Open(HKEY hive, const std::wstring& subKey) {
-  Close();
-  HKEY opened = nullptr;
-  const LONG result = CRegistryWriteRecord::NoteKeyCreate(hive, subKey, [&] {
-    return RegCreateKeyExW(hive, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_READ | KEY_WRITE, nullptr, &opened, nullptr);
-  });
-  if (result == ERROR_SUCCESS) handle_.reset(opened);
-  return IsOpen();
+LONG CRegistryKey::SetValue(const std::wstring& name, DWORD type, const void* data,
+                            DWORD size) const {
+  if (writeRefusal) {
+    const LONG refused = writeRefusal(name);
+    if (refused != ERROR_SUCCESS) return refused;
+  }
+  return RegSetValueExW(handle_.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
-bool WriteRegistryString(const std::wstring& subKey, const std::wstring& name,
-                         const std::wstring& text) {
-  CRegistryWriteKey key;
-  return key.Open(HKEY_CURRENT_USER, subKey) && key.SetString(name, text);
+LONG CRegistryKey::SetDword(const std::wstring& name, DWORD value) const {
+  return SetValue(name, REG_DWORD, &value, sizeof value);
+}
+
+LONG CRegistryKey::SetString(const std::wstring& name, const std::wstring& text) const {
+  return SetValue(name, REG_SZ, text.c_str(),
+                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+LONG CRegistryChanges::Noted(LONG result) {
+  if (result != ERROR_SUCCESS && firstError_ == ERROR_SUCCESS) firstError_ = result;
+  return result;
+}
+
+LONG CRegistryChanges::OpenKey() {
+  if (opened_) return openResult_;
+  opened_ = true;
+  const std::wstring missing = FirstMissingKey(hive_, subKey_);
+  openResult_ = Noted(key_.Create(hive_, subKey_));
+  if (openResult_ == ERROR_SUCCESS) madeKey_ = missing;
+  return openResult_;
+}
+
+template <class Write>
+LONG CRegistryChanges::Change(const std::wstring& name, const Write& write) {
+  const LONG opened = OpenKey();
+  if (opened != ERROR_SUCCESS) return opened;
+  PriorValue prior;
+  prior.name = name;
+  prior.existed = ReadValue(key_.Handle(), name, &prior.type, &prior.data);
+  const LONG result = Noted(write());
+  if (result == ERROR_SUCCESS) priorValues_.push_back(std::move(prior));
+  return result;
+}
+
+LONG CRegistryChanges::SetDword(const std::wstring& name, DWORD value) {
+  return Change(name, [&] { return key_.SetDword(name, value); });
+}
+
+LONG CRegistryChanges::SetString(const std::wstring& name, const std::wstring& text) {
+  return Change(name, [&] { return key_.SetString(name, text); });
+}
+
+void CRegistryChanges::PutBack() {
+  for (auto prior = priorValues_.rbegin(); prior != priorValues_.rend(); ++prior) {
+    if (prior->existed)
+      RegSetValueExW(key_.Handle(), prior->name.c_str(), 0, prior->type, prior->data.data(),
+                     static_cast<DWORD>(prior->data.size()));
+    else
+      RegDeleteValueW(key_.Handle(), prior->name.c_str());
+  }
+  priorValues_.clear();
+  key_.Close();
+  // Everything below a key these writes made is theirs.
+  if (!madeKey_.empty()) {
+    RegDeleteTreeW(hive_, madeKey_.c_str());
+    RegDeleteKeyW(hive_, madeKey_.c_str());
+  }
+  madeKey_.clear();
 }
 
 bool ReadRegistryString(const std::wstring& subKey, const std::wstring& name, std::wstring* out) {
-  CRegistryReadKey key;
-  if (!key.Open(HKEY_CURRENT_USER, subKey)) return false;
+  CRegistryKey key;
+  if (key.Open(HKEY_CURRENT_USER, subKey) != ERROR_SUCCESS) return false;
   *out = key.QueryString(name);
   return true;
 }

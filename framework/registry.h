@@ -1,109 +1,94 @@
-// Registry access. Every failure falls back quietly: reads give 0, -1 or the
-// empty string, writes return false and count in the innermost live
-// CRegistryWriteRecord, if any. Values of another type than asked for count
-// as absent.
+// Registry access. Each call of a key returns the system's result; the
+// Query helpers are the quiet fall-backs the pages read with: 0, -1 or the
+// empty string for a value that is absent, unreadable or of another type
+// than asked for.
 #pragma once
 
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
 #include "kit/scoped_handle.h"
 
-// What a read key and a write key share; each opens in its own way: Open
-// closes any key held, then opens, and is true when a key is now open.
+// One open key, or none. Open and Create close any key held first.
 class CRegistryKey {
  public:
-  CRegistryKey(const CRegistryKey&) = delete;
-  CRegistryKey& operator=(const CRegistryKey&) = delete;
-
+  // An existing key, for reading; an absent key is not created.
+  [[nodiscard]] LONG Open(HKEY hive, const std::wstring& subKey);
+  // For reading and writing; an absent key is created.
+  [[nodiscard]] LONG Create(HKEY hive, const std::wstring& subKey);
   // RegCloseKey's result, or 0 when nothing was open.
   LONG Close();
 
   bool IsOpen() const { return handle_.valid(); }
   HKEY Handle() const { return handle_.get(); }
 
-  // 0 when absent, unreadable or not a REG_DWORD.
+  // ERROR_UNSUPPORTED_TYPE for a value of another type; `*value` is only
+  // written on success.
+  [[nodiscard]] LONG ReadDword(const std::wstring& name, DWORD* value) const;
+  // The text up to the first NUL or the end of the data.
+  [[nodiscard]] LONG ReadString(const std::wstring& name, std::wstring* text) const;
+
   DWORD QueryDword(const std::wstring& name) const;
   // As QueryDword, with 0xFFFFFFFF in place of 0 for every "not there" case.
   DWORD QueryDwordOrMinusOne(const std::wstring& name) const;
-  // The text up to the first NUL or the end of the data; empty when absent,
-  // unreadable or not a REG_SZ.
   std::wstring QueryString(const std::wstring& name) const;
 
-  bool SetDword(const std::wstring& name, DWORD value) const;
+  [[nodiscard]] LONG SetDword(const std::wstring& name, DWORD value) const;
   // Stores the text with its terminating NUL.
-  bool SetString(const std::wstring& name, const std::wstring& text) const;
-
- protected:
-  CRegistryKey() = default;
-  ~CRegistryKey() = default;
-  kit::ScopedRegistryKey handle_;
+  [[nodiscard]] LONG SetString(const std::wstring& name, const std::wstring& text) const;
 
  private:
-  bool QueryDwordValue(const std::wstring& name, DWORD* value) const;
+  [[nodiscard]] LONG SetValue(const std::wstring& name, DWORD type, const void* data,
+                              DWORD size) const;
+
+  kit::ScopedRegistryKey handle_;
 };
 
-// Opens an existing key for reading; an absent key is not created.
-class CRegistryReadKey : public CRegistryKey {
+// The writes of one Next, all to one key, made through one object: the key
+// is created at the first write, each write returns its result, the first
+// failure is kept, and what each value held before is kept too, so that a
+// Next that stored only part can be put back whole.
+class CRegistryChanges {
  public:
-  bool Open(HKEY hive, const std::wstring& subKey);
-};
+  CRegistryChanges(HKEY hive, std::wstring subKey) : hive_(hive), subKey_(std::move(subKey)) {}
+  CRegistryChanges(const CRegistryChanges&) = delete;
+  CRegistryChanges& operator=(const CRegistryChanges&) = delete;
 
-// Opens a key for reading and writing, creating it when absent.
-class CRegistryWriteKey : public CRegistryKey {
- public:
-  bool Open(HKEY hive, const std::wstring& subKey);
-};
-
-// Collects the first failure of the registry writes made while it lives: a key that does not open
-// for writing, or a value not stored. Records nest, and a write counts in the innermost one only.
-// The record also keeps what each value it saw stored held before, so that writes that failed in
-// part can be taken back whole.
-class CRegistryWriteRecord {
- public:
-  CRegistryWriteRecord();
-  ~CRegistryWriteRecord();
-  CRegistryWriteRecord(const CRegistryWriteRecord&) = delete;
-  CRegistryWriteRecord& operator=(const CRegistryWriteRecord&) = delete;
+  LONG SetDword(const std::wstring& name, DWORD value);
+  LONG SetString(const std::wstring& name, const std::wstring& text);
 
   // ERROR_SUCCESS while every write succeeded, else the first failure's code.
   LONG FirstError() const { return firstError_; }
 
-  // Puts back, newest first, what each value stored under this record held
-  // before: its old data, or no value where there was none. A key that these
-  // writes made goes again. What cannot be put back stays as it is.
+  // Puts back, newest first, what each value stored here held before: its
+  // old data, or no value where there was none. A key that these writes
+  // made goes again. What cannot be put back stays as it is.
   void PutBack();
-
-  // Counts a write's result in the innermost live record, if any.
-  static LONG Note(LONG result);
-  // Runs `write`, which stores value `name` of `key`, and counts it; when it
-  // succeeds, the innermost live record keeps what the value held before.
-  static LONG NoteValueWrite(HKEY key, const std::wstring& name,
-                             const std::function<LONG()>& write);
-  // Runs `create`, which creates or opens `subKey` of `hive`, and counts it;
-  // the innermost live record keeps the first key of the path it made.
-  static LONG NoteKeyCreate(HKEY hive, const std::wstring& subKey,
-                            const std::function<LONG()>& create);
 
  private:
   struct PriorValue {
-    kit::ScopedRegistryKey key;  // a handle of its own: the writer's closes first
     std::wstring name;
     bool existed = false;
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
   };
-  struct MadeKey {
-    HKEY hive;
-    std::wstring path;
-  };
 
-  CRegistryWriteRecord* outer_;
+  // Creates the key once; a failure stands for every later write.
+  LONG OpenKey();
+  LONG Noted(LONG result);
+  template <class Write>
+  LONG Change(const std::wstring& name, const Write& write);
+
+  HKEY hive_;
+  std::wstring subKey_;
+  CRegistryKey key_;
+  bool opened_ = false;
+  LONG openResult_ = ERROR_SUCCESS;
+  std::wstring madeKey_;  // the first key of the path that the create made
   LONG firstError_ = ERROR_SUCCESS;
   std::vector<PriorValue> priorValues_;
-  std::vector<MadeKey> madeKeys_;
 };
 
 // For tests only, since the registry cannot refuse one value and take the
@@ -113,10 +98,6 @@ class CRegistryWriteRecord {
 using RegistryWriteRefusal = LONG (*)(const std::wstring& name);
 void SetRegistryWriteRefusal(RegistryWriteRefusal refusal);
 
-// One-call helpers on HKEY_CURRENT_USER.
-// True when the value was stored.
-bool WriteRegistryString(const std::wstring& subKey, const std::wstring& name,
-                         const std::wstring& text);
-// False, with `out` untouched, when the key cannot be opened; otherwise `out`
-// holds the value (empty when absent).
+// On HKEY_CURRENT_USER: false, with `out` untouched, when the key cannot be
+// opened; otherwise `out` holds the value (empty when absent).
 bool ReadRegistryString(const std::wstring& subKey, const std::wstring& name, std::wstring* out);

@@ -22,52 +22,20 @@ const wchar_t kContentServer[] = OPTIONS_KEY L"\\ContentServer";
 const wchar_t kCanceledValue[] = L"_CANCELED";
 const wchar_t kTargetDirValue[] = L"TARGETDIR";
 
-namespace {
-
-// The outermost reading alive; inner ones defer to it.
-CActiveProductReading* currentReading = nullptr;
-
-std::wstring ReadActiveFromRegistry() {
-  CRegistryReadKey key;
-  if (!key.Open(HKEY_CURRENT_USER, setup_keys::kOptions)) return std::wstring();
-  return key.QueryString(L"active");
-}
-
-}  // namespace
-
-CActiveProductReading::CActiveProductReading() {
-  if (!currentReading) currentReading = this;
-}
-
-CActiveProductReading::~CActiveProductReading() {
-  if (currentReading == this) currentReading = nullptr;
-}
-
-CActiveProductReading* CActiveProductReading::Current() {
-  return currentReading;
-}
-
-const std::wstring& CActiveProductReading::Value() {
-  if (!read_) value_ = ReadActiveFromRegistry();
-  read_ = true;
-  return value_;
-}
-
 std::wstring ReadActiveValue() {
-  if (CActiveProductReading* reading = CActiveProductReading::Current()) return reading->Value();
-  return ReadActiveFromRegistry();
+  CRegistryKey key;
+  if (key.Open(HKEY_CURRENT_USER, setup_keys::kOptions) != ERROR_SUCCESS) return std::wstring();
+  return key.QueryString(L"active");
 }
 
 std::wstring GetActiveProduct() {
   return kelvra::ToUpper(ReadActiveValue());
 }
 
-kelvra::ProductOption ActiveProductOption(kelvra::KeyedPage page) {
-  return kelvra::OptionForActiveProduct(page, ReadActiveValue());
-}
-
-std::wstring ActiveOptionKey(kelvra::KeyedPage page) {
-  return std::wstring(setup_keys::kOptions) + L"\\" + ActiveProductOption(page).keyName;
+PageVisit VisitOf(const PageOptions& options, std::wstring active) {
+  if (options.fixedKey) return {std::move(active), {L"", 0}, options.fixedKey};
+  const kelvra::ProductOption option = kelvra::OptionForActiveProduct(options.row, active);
+  return {std::move(active), option, std::wstring(setup_keys::kOptions) + L"\\" + option.keyName};
 }
 
 std::wstring GetProductName(const std::wstring& section) {
@@ -81,32 +49,23 @@ unsigned GetPageIconId() {
       ini.ReadString(L"TREL_OPTIONS", L"SETUP_TRELPRODUCT", ini.DriverIniPath()));
 }
 
-unsigned GetActivePageIconId() {
-  return kelvra::PageIconIdForActiveProduct(GetActiveProduct());
-}
-
 unsigned GetBannerBitmapId() {
-  CRegistryReadKey key;
+  CRegistryKey key;
   std::wstring product;
   std::wstring flavor;
-  if (key.Open(HKEY_CURRENT_USER, setup_keys::kRoot)) {
+  if (key.Open(HKEY_CURRENT_USER, setup_keys::kRoot) == ERROR_SUCCESS) {
     product = key.QueryString(L"TRELProduct");
     flavor = key.QueryString(L"PelmoFlavor");
   }
   return kelvra::BannerIdForProduct(product, flavor);
 }
 
-unsigned GetActiveBannerBitmapId() {
-  return kelvra::BannerIdForActiveProduct(GetActiveProduct());
+int ReadCanceled(const CRegistryKey& optionKey) {
+  return static_cast<int>(optionKey.QueryDwordOrMinusOne(kCanceledValue));
 }
 
-int ReadCanceled(const std::wstring& optionKey) {
-  CRegistryReadKey key;
-  if (!key.Open(HKEY_CURRENT_USER, optionKey)) return -1;
-  return static_cast<int>(key.QueryDwordOrMinusOne(kCanceledValue));
-}
-
-void MarkCanceled(const std::wstring& optionKey, unsigned value) {
-  CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, optionKey)) key.SetDword(kCanceledValue, value);
+LONG MarkCanceled(const std::wstring& optionKey, unsigned value) {
+  CRegistryKey key;
+  const LONG opened = key.Create(HKEY_CURRENT_USER, optionKey);
+  return opened == ERROR_SUCCESS ? key.SetDword(kCanceledValue, value) : opened;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/product_tables.h"
+#include "framework/registry.h"
 
 namespace setup_keys {
 
@@ -23,43 +24,39 @@ extern const wchar_t kTargetDirValue[];  // "TARGETDIR"
 
 // The "active" product as stored, unchanged; empty when missing.
 std::wstring ReadActiveValue();
-
-// While one lives, "active" is read from the registry once and every later
-// read gets that reading: a page's handler asks for it for its icon,
-// caption, banner, key and texts, all from one state of the setup. Handlers
-// run one at a time on the driver's thread; one made while another lives
-// takes the other's reading.
-class CActiveProductReading {
- public:
-  CActiveProductReading();
-  ~CActiveProductReading();
-  CActiveProductReading(const CActiveProductReading&) = delete;
-  CActiveProductReading& operator=(const CActiveProductReading&) = delete;
-
-  // The first one alive, or null.
-  static CActiveProductReading* Current();
-  const std::wstring& Value();
-
- private:
-  bool read_ = false;
-  std::wstring value_;
-};
 // The "active" product in capitals; empty when missing.
 std::wstring GetActiveProduct();
-// For a page that follows the active product, worked out afresh from
-// "active": its row of the product tables, and its option key (a full path
-// below HKEY_CURRENT_USER).
-kelvra::ProductOption ActiveProductOption(kelvra::KeyedPage page);
-std::wstring ActiveOptionKey(kelvra::KeyedPage page);
+
+// Where a page keeps its values: under a fixed option key, or under the key
+// its row of the product tables names for the active product.
+struct PageOptions {
+  const wchar_t* fixedKey;  // null when the row names the key
+  kelvra::KeyedPage row;
+};
+constexpr PageOptions FixedKey(const wchar_t* optionKey) {
+  return {optionKey, kelvra::KeyedPage::kInstallDestination};
+}
+constexpr PageOptions ActiveRow(kelvra::KeyedPage row) {
+  return {nullptr, row};
+}
+
+// One handler's reading of the setup, worked out once and passed down.
+struct PageVisit {
+  std::wstring active;           // "active" as stored
+  kelvra::ProductOption option;  // the page's row for it; {L"", 0} for a fixed key
+  std::wstring optionKey;        // a full path below HKEY_CURRENT_USER
+};
+PageVisit VisitOf(const PageOptions& options, std::wstring active);
+
 // PRODUCT_NAME of `section` in the driver INI file.
 std::wstring GetProductName(const std::wstring& section);
 
 unsigned GetPageIconId();
-unsigned GetActivePageIconId();
 unsigned GetBannerBitmapId();
-unsigned GetActiveBannerBitmapId();
 
-// The cancel marker of an option key (a full path below HKEY_CURRENT_USER):
-// 1 after a confirmed Cancel, 0 after Next, -1 when never written.
-int ReadCanceled(const std::wstring& optionKey);
-void MarkCanceled(const std::wstring& optionKey, unsigned value);
+// The cancel marker of an option key: 1 after a confirmed Cancel, 0 after
+// Next, -1 when never written or when the key is not open.
+int ReadCanceled(const CRegistryKey& optionKey);
+// Creates the option key (a full path below HKEY_CURRENT_USER) when absent;
+// the result of the write.
+LONG MarkCanceled(const std::wstring& optionKey, unsigned value);

@@ -4,8 +4,8 @@
 
 #include "framework/help_command.h"
 #include "framework/placement.h"
-#include "framework/registry.h"
-#include "framework/setup_context.h"
+#include "framework/product_tables.h"
+#include "framework/text_compare.h"
 #include "kit/app.h"
 #include "kit/text_format.h"
 #include "kit/ui_helpers.h"
@@ -17,8 +17,18 @@ namespace {
 const wchar_t kContentSection[] = L"CONTENTSERVER";
 const wchar_t kSetupTitleKey[] = L"SETUP_TITLE";
 
-unsigned IconIdOf(PageProduct product) {
-  return product == PageProduct::kActiveProduct ? GetActivePageIconId() : GetPageIconId();
+unsigned IconIdOf(PageProduct product, const std::wstring& active) {
+  return product == PageProduct::kActiveProduct ? kelvra::PageIconIdForActiveProduct(active)
+                                                : GetPageIconId();
+}
+
+// The option key opened for reading while its stored values count: closed
+// when it is absent, or when the last visit on it ended in a confirmed Cancel.
+CRegistryKey OpenStoredValues(const std::wstring& optionKey) {
+  CRegistryKey key;
+  if (key.Open(HKEY_CURRENT_USER, optionKey) == ERROR_SUCCESS && ReadCanceled(key) == 1)
+    key.Close();
+  return key;
 }
 
 }  // namespace
@@ -36,25 +46,30 @@ const kit::CommandEntry<CSetupPage> CSetupPage::kSharedCommands[] = {
 CSetupPage::CSetupPage(const PageTraits& traits)
     : CDialog(traits.templateId, nullptr),
       traits_(traits),
-      icon_(LoadIconW(kit::ResourceHandle(), MAKEINTRESOURCEW(IconIdOf(traits.icon)))) {}
+      openingActive_(ReadActiveValue()),
+      icon_(LoadIconW(kit::ResourceHandle(),
+                      MAKEINTRESOURCEW(IconIdOf(traits.icon, openingActive_)))) {}
 
 BOOL CSetupPage::OnInitDialog() {
-  const CActiveProductReading setup;
+  const PageVisit visit = VisitOf(traits_.options, openingActive_);
   CDialog::OnInitDialog();
   kit::SetWindowIcons(Hwnd(), icon_);
   PlaceWindow();
-  ShowCaption();
+  ShowCaption(visit);
   if (traits_.headings != PageHeadings::kNone)
     SetHeadingFont(traits_.headings == PageHeadings::kBoth);
-  ShowBanner();
-  const std::wstring key = OptionKey();
-  Show(key, ReadCanceled(key) != 1);
+  ShowBanner(visit);
+  Show(visit, OpenStoredValues(visit.optionKey));
   // After the read, so this visit's defaults are decided before it is reset.
-  if (traits_.marker == CancelMarker::kClearOnOpen) MarkCanceled(key, 0);
+  if (traits_.marker == CancelMarker::kClearOnOpen) MarkCanceled(visit.optionKey, 0);
   // A banner without text of its own is named after the page's caption,
   // which a page may have set in Show().
   if (traits_.banner != PageBanner::kNone && banner_.GetText().empty()) banner_.SetName(GetText());
   return TRUE;
+}
+
+PageVisit CSetupPage::VisitNow() const {
+  return VisitOf(traits_.options, ReadActiveValue());
 }
 
 void CSetupPage::DoDataExchange() {
@@ -66,7 +81,7 @@ bool CSetupPage::OnCommand(UINT id, UINT code) {
   return kit::CommandMap(kSharedCommands)(*this, id, code);
 }
 
-void CSetupPage::ShowCaption() {
+void CSetupPage::ShowCaption(const PageVisit& visit) {
   switch (traits_.caption) {
     case PageCaption::kSetupTitle:
       title_ = ini_.ReadSetupTitle(ini_.DriverIniPath());
@@ -77,7 +92,7 @@ void CSetupPage::ShowCaption() {
       SetText(title_);
       break;
     case PageCaption::kProductName:
-      title_ = GetProductName(GetActiveProduct());
+      title_ = GetProductName(kelvra::ToUpper(visit.active));
       SetText(title_ + L" " + kit::ResourceString(IDS_CAPTION_SUFFIX));
       break;
     case PageCaption::kOwn:
@@ -85,13 +100,13 @@ void CSetupPage::ShowCaption() {
   }
 }
 
-void CSetupPage::ShowBanner() {
+void CSetupPage::ShowBanner(const PageVisit& visit) {
   switch (traits_.banner) {
     case PageBanner::kDriverProduct:
       banner_.SetBitmap(static_cast<int>(GetBannerBitmapId()));
       break;
     case PageBanner::kActiveProduct:
-      banner_.SetBitmap(static_cast<int>(GetActiveBannerBitmapId()));
+      banner_.SetBitmap(static_cast<int>(kelvra::BannerIdForActiveProduct(visit.active)));
       break;
     case PageBanner::kNone:
       return;
@@ -141,16 +156,15 @@ int CSetupPage::ConfirmCancel(const std::wstring& caption) const {
 void CSetupPage::OnNext() {
   // Every write of Next counts: a choice the registry refused is no Next,
   // and the marker stays as it was unless the values are stored.
-  const CActiveProductReading setup;
-  const std::wstring key = OptionKey();
-  CRegistryWriteRecord writes;
-  if (!Commit(key)) return;
-  if (writes.FirstError() == ERROR_SUCCESS && traits_.marker == CancelMarker::kClearOnNext)
-    MarkCanceled(key, 0);
-  if (writes.FirstError() != ERROR_SUCCESS) {
+  const PageVisit visit = VisitNow();
+  CRegistryChanges options(HKEY_CURRENT_USER, visit.optionKey);
+  if (!Commit(visit, options)) return;
+  if (options.FirstError() == ERROR_SUCCESS && traits_.marker == CancelMarker::kClearOnNext)
+    options.SetDword(kCanceledValue, 0);
+  if (options.FirstError() != ERROR_SUCCESS) {
     // A Back from here must find the values as they were before this Next.
-    writes.PutBack();
-    return ShowStoreFailure(writes.FirstError());
+    options.PutBack();
+    return ShowStoreFailure(options.FirstError());
   }
   EndDialog(KELVRA_NEXT);
 }
@@ -169,7 +183,7 @@ void CSetupPage::OnBack() {
 
 void CSetupPage::OnCancelPage() {
   if (ConfirmCancel(title_) != IDYES) return;
-  MarkCanceled(OptionKey(), 1);
+  MarkCanceled(VisitNow().optionKey, 1);
   EndDialog(KELVRA_CANCEL);
 }
 

@@ -8,6 +8,8 @@
 
 #include "framework/banner_static.h"
 #include "framework/ini_file.h"
+#include "framework/registry.h"
+#include "framework/setup_context.h"
 #include "kit/dialog.h"
 #include "kit/scoped_handle.h"
 
@@ -32,6 +34,7 @@ struct PageTraits {
   PageHeadings headings;
   PageBanner banner;
   CancelMarker marker;
+  PageOptions options;
 };
 
 extern const wchar_t kOptionHelpTopic[];
@@ -50,16 +53,15 @@ class CSetupPage : public kit::CDialog {
   const CBannerStatic& Banner() const { return banner_; }
 
  protected:
-  // The key whose cancel marker the page reads and writes, worked out afresh
-  // from the setup context once per handler and passed down.
-  virtual std::wstring OptionKey() const = 0;
-  // The page's own initialisation, after the shared one. `storedCounts` is
-  // false when the last visit on the key ended in a confirmed Cancel: then
-  // the page shows its defaults.
-  virtual void Show(const std::wstring& optionKey, bool storedCounts) = 0;
-  // What Next stores; false keeps the page open. A registry write that
-  // fails in here keeps it open too, after a message naming the cause.
-  virtual bool Commit(const std::wstring& optionKey) = 0;
+  // The page's own initialisation, after the shared one. `stored` is the
+  // option key opened for reading; it is left closed when absent, or when
+  // the last visit on it ended in a confirmed Cancel: then the page shows
+  // its defaults.
+  virtual void Show(const PageVisit& visit, const CRegistryKey& stored) = 0;
+  // What Next stores, written through `options`, the changes of the option
+  // key; false keeps the page open. A write that fails keeps it open too,
+  // after a message naming the cause.
+  virtual bool Commit(const PageVisit& visit, CRegistryChanges& options) = 0;
 
   BOOL OnInitDialog() final;
   void DoDataExchange() override;
@@ -81,8 +83,10 @@ class CSetupPage : public kit::CDialog {
  private:
   static const kit::CommandEntry<CSetupPage> kSharedCommands[];
 
-  void ShowCaption();
-  void ShowBanner();
+  // For a handler after the initialisation: "active" read afresh.
+  PageVisit VisitNow() const;
+  void ShowCaption(const PageVisit& visit);
+  void ShowBanner(const PageVisit& visit);
   void OnNext();
   void ShowStoreFailure(LONG error) const;
   void OnBack();
@@ -92,6 +96,8 @@ class CSetupPage : public kit::CDialog {
   const PageTraits traits_;
   std::wstring title_;
   CBannerStatic banner_;
+  // Read once for the icon, and the reading the initialisation goes by.
+  const std::wstring openingActive_;
   HICON icon_;  // shared icon from LoadIcon: never destroyed
   kit::ScopedFont headingFont_;
 };

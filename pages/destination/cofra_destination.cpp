@@ -6,20 +6,20 @@
 
 namespace {
 
-const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct,
-                         PageCaption::kProductName,  PageHeadings::kFirst,
-                         PageBanner::kActiveProduct, CancelMarker::kKeep};
+const PageTraits kTraits{IDD_DESTINATION_FOLDER,
+                         PageProduct::kActiveProduct,
+                         PageCaption::kProductName,
+                         PageHeadings::kFirst,
+                         PageBanner::kActiveProduct,
+                         CancelMarker::kKeep,
+                         ActiveRow(kelvra::KeyedPage::kClient)};
 
 }  // namespace
 
 CCofraDestination::CCofraDestination() : CParentFolderPage(kTraits) {}
 
-std::wstring CCofraDestination::OptionKey() const {
-  return ActiveOptionKey(kelvra::KeyedPage::kClient);
-}
-
-void CCofraDestination::Show(const std::wstring& optionKey, bool storedCounts) {
-  SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription());
-  LoadProductFolder(ActiveProductOption(kelvra::KeyedPage::kClient).folderNameId);
-  ShowParentFolder(optionKey, storedCounts);
+void CCofraDestination::Show(const PageVisit& visit, const CRegistryKey& stored) {
+  SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription(visit));
+  LoadProductFolder(visit.option.folderNameId);
+  ShowParentFolder(stored);
 }

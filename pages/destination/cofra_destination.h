@@ -13,6 +13,5 @@ class CCofraDestination : public CParentFolderPage {
   CCofraDestination();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
 };

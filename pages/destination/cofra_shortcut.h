@@ -13,7 +13,6 @@ class CCofraShortcut : public CSetupPage {
   CCofraShortcut();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 };

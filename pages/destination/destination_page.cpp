@@ -38,26 +38,29 @@ std::wstring CDestinationPage::ReadInstallProductFolder() {
   return folder;
 }
 
+std::wstring CDestinationPage::StoredOrInstallProductFolder(const CRegistryKey& stored) {
+  const std::wstring folder = stored.QueryString(kTargetDirValue);
+  return folder.empty() ? ReadInstallProductFolder() : folder;
+}
+
 void CDestinationPage::LoadProductFolder(UINT id) {
   kit::LoadResourceString(id, &productFolder_);
 }
 
-std::wstring ProductDescription() {
+std::wstring ProductDescription(const PageVisit& visit) {
   return kelvra::ReplacePlaceholders(kit::ResourceString(IDS_FOLDER_DESCRIPTION),
-                                     GetProductName(GetActiveProduct()));
+                                     GetProductName(kelvra::ToUpper(visit.active)));
 }
 
-void CParentFolderPage::ShowParentFolder(const std::wstring& optionKey, bool storedCounts) {
-  std::wstring stored;
-  if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &stored);
-  if (stored.empty()) stored = ReadInstallProductFolder();
-  SetInstallDir(kelvra::RemoveTrailingBackslash(stored));
-  ShowDestination(kelvra::JoinParentFolder(stored, ProductFolder()));
+void CParentFolderPage::ShowParentFolder(const CRegistryKey& stored) {
+  const std::wstring parent = StoredOrInstallProductFolder(stored);
+  SetInstallDir(kelvra::RemoveTrailingBackslash(parent));
+  ShowDestination(kelvra::JoinParentFolder(parent, ProductFolder()));
 }
 
-bool CParentFolderPage::Commit(const std::wstring& optionKey) {
+bool CParentFolderPage::Commit(const PageVisit&, CRegistryChanges& options) {
   SetInstallDir(kelvra::ParentFolderOf(Destination()));
-  WriteRegistryString(optionKey, kTargetDirValue, InstallDir());
+  options.SetString(kTargetDirValue, InstallDir());
   return true;
 }
 

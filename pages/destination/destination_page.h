@@ -34,6 +34,8 @@ class CDestinationPage : public CSetupPage {
   bool PickFolder(std::wstring* folder) const;
   // TARGETDIR of the install folder of the whole family.
   static std::wstring ReadInstallProductFolder();
+  // TARGETDIR as an earlier Next stored it, else the family's.
+  static std::wstring StoredOrInstallProductFolder(const CRegistryKey& stored);
 
   void SetInstallDir(const std::wstring& folder) { installDir_ = folder; }
   // The product's folder name from string `id`; a missing string keeps the
@@ -50,9 +52,9 @@ class CDestinationPage : public CSetupPage {
 };
 
 // The description of the Cofra and Ulvo pages: every "%s" of its string
-// replaced by the active product's name as plain text, so that a "%" in the
-// name is shown as it is.
-std::wstring ProductDescription();
+// replaced by the name of the visit's active product as plain text, so that
+// a "%" in the name is shown as it is.
+std::wstring ProductDescription(const PageVisit& visit);
 
 // The Ferrix and Cofra destination pages: they keep the parent folder under
 // their option key, show it joined with the product's folder name, and on
@@ -66,8 +68,8 @@ class CParentFolderPage : public CDestinationPage {
  protected:
   // The stored parent (when it counts), else the family install folder,
   // joined with the product's folder name into the edit.
-  void ShowParentFolder(const std::wstring& optionKey, bool storedCounts);
-  bool Commit(const std::wstring& optionKey) override;
+  void ShowParentFolder(const CRegistryKey& stored);
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
  private:
   void OnBrowse() override;

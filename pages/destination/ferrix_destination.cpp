@@ -8,17 +8,14 @@
 
 namespace {
 
-const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kDriverProduct,
-                         PageCaption::kSetupTitle,   PageHeadings::kFirst,
-                         PageBanner::kDriverProduct, CancelMarker::kKeep};
+const PageTraits kTraits{IDD_DESTINATION_FOLDER,       PageProduct::kDriverProduct,
+                         PageCaption::kSetupTitle,     PageHeadings::kFirst,
+                         PageBanner::kDriverProduct,   CancelMarker::kKeep,
+                         FixedKey(setup_keys::kFerrix)};
 
 }  // namespace
 
 CFerrixDestination::CFerrixDestination() : CParentFolderPage(kTraits) {}
-
-std::wstring CFerrixDestination::OptionKey() const {
-  return setup_keys::kFerrix;
-}
 
 // The sizes are Ferrix's whatever product is active.
 std::wstring CFerrixDestination::DiskCostSection() const {
@@ -26,12 +23,12 @@ std::wstring CFerrixDestination::DiskCostSection() const {
 }
 
 // The standard edition is the driver installing with the Ferrix icon.
-void CFerrixDestination::Show(const std::wstring& optionKey, bool storedCounts) {
+void CFerrixDestination::Show(const PageVisit&, const CRegistryKey& stored) {
   const UINT edition =
       GetPageIconId() == IDI_FERRIX ? IDS_FERRIX_STANDARD_EDITION : IDS_FERRIX_OTHER_EDITION;
   SetDlgItemText(IDC_FOLDER_DESCRIPTION,
                  kit::FormatStrings(kit::ResourceString(IDS_FERRIX_DESCRIPTION),
                                     {kit::ResourceString(edition)}));
   LoadProductFolder(IDS_FERRIX_FOLDER);
-  ShowParentFolder(optionKey, storedCounts);
+  ShowParentFolder(stored);
 }

@@ -14,7 +14,6 @@ class CFerrixDestination : public CParentFolderPage {
   CFerrixDestination();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
   std::wstring DiskCostSection() const override;
 };

@@ -10,60 +10,54 @@
 
 namespace {
 
-// Lumo stands for every active product that is not named here.
-const wchar_t kDefaultProduct[] = L"LUMO";
+constexpr kelvra::KeyedPage kRow = kelvra::KeyedPage::kInstallDestination;
 
-std::wstring OrDefault(const std::wstring& active) {
-  return active.empty() ? kDefaultProduct : active;
+// The driver INI section of the product: "active" as stored, or without it
+// the page's default product, the one its default row names.
+std::wstring SectionOf(const std::wstring& active) {
+  return active.empty() ? kelvra::ToUpper(kelvra::DefaultOption(kRow).keyName) : active;
 }
 
-const PageTraits kTraits{IDD_INSTALL_DESTINATION,    PageProduct::kActiveProduct,
-                         PageCaption::kOwn,          PageHeadings::kFirst,
-                         PageBanner::kActiveProduct, CancelMarker::kClearOnNext};
+const PageTraits kTraits{
+    IDD_INSTALL_DESTINATION, PageProduct::kActiveProduct, PageCaption::kOwn,
+    PageHeadings::kFirst,    PageBanner::kActiveProduct,  CancelMarker::kClearOnNext,
+    ActiveRow(kRow)};
 
 }  // namespace
 
 CInstallDestination::CInstallDestination() : CDestinationPage(kTraits) {}
 
-std::wstring CInstallDestination::OptionKey() const {
-  return ActiveOptionKey(kelvra::KeyedPage::kInstallDestination);
-}
-
 std::wstring CInstallDestination::DiskCostSection() const {
-  return OrDefault(ReadActiveValue());
+  return SectionOf(ReadActiveValue());
 }
 
-void CInstallDestination::Show(const std::wstring& optionKey, bool storedCounts) {
-  // The product's name as the driver INI spells its section: "active" as stored.
-  const std::wstring active = ReadActiveValue();
-  const std::wstring title = GetProductName(OrDefault(active));
+void CInstallDestination::Show(const PageVisit& visit, const CRegistryKey& stored) {
+  const std::wstring title = GetProductName(SectionOf(visit.active));
   SetTitle(title, title);
 
-  // Lumo's name stands in when the product's own string is missing.
-  LoadProductFolder(IDS_LUMO_FOLDER);
-  LoadProductFolder(
-      kelvra::OptionForActiveProduct(kelvra::KeyedPage::kInstallDestination, active).folderNameId);
+  // The default product's folder name stands in when the product's own string is missing.
+  LoadProductFolder(kelvra::DefaultOption(kRow).folderNameId);
+  LoadProductFolder(visit.option.folderNameId);
 
-  std::wstring destination;
-  if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &destination);
+  std::wstring destination = stored.QueryString(kTargetDirValue);
   if (destination.empty()) {
     SetInstallDir(kelvra::RemoveTrailingBackslash(ReadInstallProductFolder()));
     destination = kelvra::JoinFolder(InstallDir(), ProductFolder());
   }
   ShowDestination(destination);
-  ShowProductText(active);
+  ShowProductText(visit.active);
 }
 
 void CInstallDestination::ShowProductText(const std::wstring& active) const {
   std::wstring format;
   kit::LoadResourceString(IDS_PRODUCT_TEXT, &format);
-  const std::wstring name = Ini().ReadString(kelvra::ToUpper(active), L"PRODUCT_NAME",
-                                             Ini().PathBesideDriver(L"Options.ini"));
+  const std::wstring name =
+      Ini().ReadString(kelvra::ToUpper(active), L"PRODUCT_NAME", Ini().OptionsIniPath());
   SetDlgItemText(IDC_PRODUCT_TEXT, kit::FormatStrings(format, {name, name}));
 }
 
-bool CInstallDestination::Commit(const std::wstring& optionKey) {
-  WriteRegistryString(optionKey, kTargetDirValue, kelvra::WithOneTrailingBackslash(Destination()));
+bool CInstallDestination::Commit(const PageVisit&, CRegistryChanges& options) {
+  options.SetString(kTargetDirValue, kelvra::WithOneTrailingBackslash(Destination()));
   return true;
 }
 

@@ -13,9 +13,8 @@ class CInstallDestination : public CDestinationPage {
   CInstallDestination();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
   std::wstring DiskCostSection() const override;
 
   void ShowProductText(const std::wstring& active) const;

@@ -8,7 +8,6 @@
 
 namespace {
 
-const wchar_t kRowsFile[] = L"Options.ini";
 const wchar_t kRowsSection[] = L"CONTENTSERVER";
 const wchar_t kRowKeyPrefix[] = L"STANDARD";
 
@@ -18,9 +17,13 @@ constexpr int kColumnWidth = 430;
 constexpr int kImageSize = 16;
 constexpr COLORREF kImageMask = RGB(0, 128, 128);
 
-const PageTraits kTraits{IDD_CONTENT_STANDARD,       PageProduct::kDriverProduct,
-                         PageCaption::kContentTitle, PageHeadings::kBoth,
-                         PageBanner::kDriverProduct, CancelMarker::kClearOnNext};
+const PageTraits kTraits{IDD_CONTENT_STANDARD,
+                         PageProduct::kDriverProduct,
+                         PageCaption::kContentTitle,
+                         PageHeadings::kBoth,
+                         PageBanner::kDriverProduct,
+                         CancelMarker::kClearOnNext,
+                         FixedKey(setup_keys::kContentServer)};
 
 }  // namespace
 
@@ -30,10 +33,6 @@ const kit::NotifyEntry<CStandardContentOption> CStandardContentOption::kNotifies
 
 CStandardContentOption::CStandardContentOption() : CSetupPage(kTraits) {
   SetNotifyMap(kNotifies);
-}
-
-std::wstring CStandardContentOption::OptionKey() const {
-  return setup_keys::kContentServer;
 }
 
 void CStandardContentOption::DoDataExchange() {
@@ -48,11 +47,11 @@ bool CStandardContentOption::OnDialogMessage(UINT message, WPARAM, LPARAM, LRESU
   return false;
 }
 
-void CStandardContentOption::Show(const std::wstring& optionKey, bool storedCounts) {
+void CStandardContentOption::Show(const PageVisit&, const CRegistryKey& stored) {
   kit::NameAfterLabel(GetDlgItem(IDC_CONTENT_LIST));
   const kit::ScopedNoRedraw quiet(list_);
   PrepareList();
-  AddRows(optionKey, storedCounts);
+  AddRows(stored);
 }
 
 void CStandardContentOption::PrepareList() {
@@ -68,16 +67,14 @@ void CStandardContentOption::PrepareList() {
   list_.SetImageList(images.Get(), LVSIL_SMALL);
 }
 
-void CStandardContentOption::AddRows(const std::wstring& optionKey, bool storedCounts) {
-  CRegistryReadKey key;
-  const bool opened = storedCounts && key.Open(HKEY_CURRENT_USER, optionKey);
-  const CIniSectionReader section(Ini(), kRowsSection, Ini().PathBesideDriver(kRowsFile));
+void CStandardContentOption::AddRows(const CRegistryKey& stored) {
+  const CIniSectionReader section(Ini(), kRowsSection, Ini().OptionsIniPath());
   for (int n = 1;; ++n) {
     const std::wstring text = section.ReadString(kRowKeyPrefix + std::to_wstring(n));
     if (text.empty()) break;
     rows_.push_back(std::make_unique<kelvra::ContentRowRecord>(kelvra::SplitContentRow(text)));
     kelvra::ContentRowRecord& row = *rows_.back();
-    row.ticked = opened ? key.QueryDword(row.valueName) != 0 : true;
+    if (stored.IsOpen()) row.ticked = stored.QueryDword(row.valueName) != 0;
 
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -99,13 +96,11 @@ LRESULT CStandardContentOption::OnRowClick(NMHDR* header) {
   return 0;
 }
 
-bool CStandardContentOption::Commit(const std::wstring& optionKey) {
-  CRegistryWriteKey key;
-  if (!key.Open(HKEY_CURRENT_USER, optionKey)) return true;
+bool CStandardContentOption::Commit(const PageVisit&, CRegistryChanges& options) {
   std::vector<int> checkStates;
   for (int i = 0; i < list_.GetItemCount(); ++i) checkStates.push_back(list_.GetCheckState(i));
   // By position: the rows' own value names only chose their initial ticks.
   for (std::size_t i = 0; i < kelvra::kContentValueCount; ++i)
-    key.SetDword(kelvra::kContentValueNames[i], kelvra::ContentValueAt(checkStates, i));
+    options.SetDword(kelvra::kContentValueNames[i], kelvra::ContentValueAt(checkStates, i));
   return true;
 }

@@ -24,12 +24,11 @@ class CStandardContentOption : public CSetupPage {
  private:
   static const kit::NotifyEntry<CStandardContentOption> kNotifies[];
 
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
   void PrepareList();
-  void AddRows(const std::wstring& optionKey, bool storedCounts);
+  void AddRows(const CRegistryKey& stored);
   LRESULT OnRowClick(NMHDR* header);
 
   // The check boxes' images: the list shares its image lists, so this one,

@@ -8,31 +8,22 @@ namespace {
 
 const wchar_t kAllowDrawingEditValue[] = L"ALLOWDRAWINGEDIT";
 
-const PageTraits kTraits{IDD_PART_MODIFICATION,      PageProduct::kDriverProduct,
-                         PageCaption::kSetupTitle,   PageHeadings::kFirst,
-                         PageBanner::kDriverProduct, CancelMarker::kClearOnNext};
+const PageTraits kTraits{IDD_PART_MODIFICATION,        PageProduct::kDriverProduct,
+                         PageCaption::kSetupTitle,     PageHeadings::kFirst,
+                         PageBanner::kDriverProduct,   CancelMarker::kClearOnNext,
+                         FixedKey(setup_keys::kFerrix)};
 
 }  // namespace
 
 CPartModification::CPartModification() : CSetupPage(kTraits) {}
 
-std::wstring CPartModification::OptionKey() const {
-  return setup_keys::kFerrix;
-}
-
-void CPartModification::Show(const std::wstring& optionKey, bool storedCounts) {
-  DWORD allowed = 1;
-  CRegistryReadKey key;
-  if (storedCounts && key.Open(HKEY_CURRENT_USER, optionKey)) {
-    allowed = key.QueryDwordOrMinusOne(kAllowDrawingEditValue);
-    if (allowed == 0xFFFFFFFFu) allowed = 1;  // never answered: allowed
-  }
+void CPartModification::Show(const PageVisit&, const CRegistryKey& stored) {
+  // Never answered (or not a number) means allowed.
+  const bool allowed = stored.QueryDwordOrMinusOne(kAllowDrawingEditValue) != 0;
   SetChecked(allowed ? IDC_DRAWING_EDIT_ALLOWED : IDC_DRAWING_EDIT_DENIED, true);
 }
 
-bool CPartModification::Commit(const std::wstring& optionKey) {
-  CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, optionKey))
-    key.SetDword(kAllowDrawingEditValue, IsChecked(IDC_DRAWING_EDIT_ALLOWED) ? 1 : 0);
+bool CPartModification::Commit(const PageVisit&, CRegistryChanges& options) {
+  options.SetDword(kAllowDrawingEditValue, IsChecked(IDC_DRAWING_EDIT_ALLOWED) ? 1 : 0);
   return true;
 }

@@ -10,7 +10,6 @@ class CPartModification : public CSetupPage {
   CPartModification();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 };

@@ -9,28 +9,26 @@ namespace {
 
 const wchar_t kUnitsValue[] = L"UNITS";
 const wchar_t kDrawingStandardValue[] = L"DRAWINGSTANDARD";
-const wchar_t kDefaultsFile[] = L"OPTIONS.INI";
 const wchar_t kDefaultsSection[] = L"FERRIX";
 
 // Next leaves the marker alone: another page on the Ferrix key clears it.
-const PageTraits kTraits{IDD_UNIT_STANDARD,   PageProduct::kDriverProduct, PageCaption::kSetupTitle,
-                         PageHeadings::kBoth, PageBanner::kDriverProduct,  CancelMarker::kKeep};
+const PageTraits kTraits{IDD_UNIT_STANDARD,
+                         PageProduct::kDriverProduct,
+                         PageCaption::kSetupTitle,
+                         PageHeadings::kBoth,
+                         PageBanner::kDriverProduct,
+                         CancelMarker::kKeep,
+                         FixedKey(setup_keys::kFerrix)};
 
 }  // namespace
 
 CUnitStandard::CUnitStandard() : CSetupPage(kTraits) {}
 
-std::wstring CUnitStandard::OptionKey() const {
-  return setup_keys::kFerrix;
-}
-
-void CUnitStandard::Show(const std::wstring& optionKey, bool storedCounts) {
-  kelvra::UnitChoice stored;
-  CRegistryReadKey key;
-  if (storedCounts && key.Open(HKEY_CURRENT_USER, optionKey))
-    stored = {key.QueryString(kUnitsValue), key.QueryString(kDrawingStandardValue)};
-  const kelvra::UnitChoice choice = kelvra::ChoosePreselection(stored, [this] {
-    const std::wstring file = Ini().PathBesideDriver(kDefaultsFile);
+void CUnitStandard::Show(const PageVisit&, const CRegistryKey& stored) {
+  const kelvra::UnitChoice storedChoice{stored.QueryString(kUnitsValue),
+                                        stored.QueryString(kDrawingStandardValue)};
+  const kelvra::UnitChoice choice = kelvra::ChoosePreselection(storedChoice, [this] {
+    const std::wstring file = Ini().OptionsIniPath();
     return kelvra::UnitChoice{Ini().ReadString(kDefaultsSection, kUnitsValue, file),
                               Ini().ReadString(kDefaultsSection, kDrawingStandardValue, file)};
   });
@@ -41,14 +39,11 @@ void CUnitStandard::Show(const std::wstring& optionKey, bool storedCounts) {
   SetChecked(kelvra::StandardRadioFor(drawingStandard_), true);
 }
 
-bool CUnitStandard::Commit(const std::wstring& optionKey) {
+bool CUnitStandard::Commit(const PageVisit&, CRegistryChanges& options) {
   units_ = kelvra::UnitsValue(IsChecked(IDC_UNITS_INCH));
   drawingStandard_ = kelvra::StandardValue(
       [this](unsigned id) { return IsChecked(static_cast<int>(id)); }, drawingStandard_);
-  CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, optionKey)) {
-    key.SetString(kUnitsValue, units_);
-    key.SetString(kDrawingStandardValue, drawingStandard_);
-  }
+  options.SetString(kUnitsValue, units_);
+  options.SetString(kDrawingStandardValue, drawingStandard_);
   return true;
 }

@@ -13,9 +13,8 @@ class CUnitStandard : public CSetupPage {
   CUnitStandard();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
   std::wstring units_;
   std::wstring drawingStandard_;  // kept by Next when no standard radio is checked

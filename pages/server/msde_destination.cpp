@@ -19,9 +19,13 @@ const wchar_t kUseDefaultDataDirValue[] = L"_USEDEFAULTDATADIR";
 const wchar_t kWindowsVersionKey[] = L"software\\microsoft\\windows\\currentversion";
 const wchar_t kProgramFilesValue[] = L"ProgramFilesDir";
 
-const PageTraits kTraits{IDD_MSDE_DESTINATION,       PageProduct::kActiveProduct,
-                         PageCaption::kProductName,  PageHeadings::kFirst,
-                         PageBanner::kActiveProduct, CancelMarker::kKeep};
+const PageTraits kTraits{IDD_MSDE_DESTINATION,
+                         PageProduct::kActiveProduct,
+                         PageCaption::kProductName,
+                         PageHeadings::kFirst,
+                         PageBanner::kActiveProduct,
+                         CancelMarker::kKeep,
+                         ActiveRow(kelvra::KeyedPage::kServer)};
 
 }  // namespace
 
@@ -35,33 +39,27 @@ CMsdeDestination::CMsdeDestination() : CDestinationPage(kTraits) {
   SetCommandMap(kCommands);
 }
 
-std::wstring CMsdeDestination::OptionKey() const {
-  return ActiveOptionKey(kelvra::KeyedPage::kServer);
-}
-
-void CMsdeDestination::Show(const std::wstring& optionKey, bool storedCounts) {
-  ShowDefaultFolders(optionKey, storedCounts);
+void CMsdeDestination::Show(const PageVisit&, const CRegistryKey& stored) {
+  ShowDefaultFolders(stored);
   SetChecked(IDC_DATA_FOLLOWS_PROGRAM, useDefaultDataDir_);
   EnableDataFolder();
 }
 
-void CMsdeDestination::ShowDefaultFolders(const std::wstring& optionKey, bool storedCounts) {
+void CMsdeDestination::ShowDefaultFolders(const CRegistryKey& stored) {
   std::optional<std::wstring> programFiles;
-  CRegistryReadKey machine;
-  if (machine.Open(HKEY_LOCAL_MACHINE, kWindowsVersionKey))
+  CRegistryKey machine;
+  if (machine.Open(HKEY_LOCAL_MACHINE, kWindowsVersionKey) == ERROR_SUCCESS)
     programFiles = machine.QueryString(kProgramFilesValue);
   machine.Close();
 
-  std::optional<kelvra::StoredEngineFolders> stored;
-  CRegistryReadKey reader;
-  if (storedCounts && reader.Open(HKEY_CURRENT_USER, optionKey))
-    stored = kelvra::StoredEngineFolders{reader.QueryString(kMsdePathValue),
-                                         reader.QueryString(kDataDirValue),
-                                         reader.QueryDwordOrMinusOne(kUseDefaultDataDirValue)};
-  reader.Close();
+  std::optional<kelvra::StoredEngineFolders> storedFolders;
+  if (stored.IsOpen())
+    storedFolders = kelvra::StoredEngineFolders{
+        stored.QueryString(kMsdePathValue), stored.QueryString(kDataDirValue),
+        stored.QueryDwordOrMinusOne(kUseDefaultDataDirValue)};
 
   const kelvra::EngineFolders folders =
-      kelvra::ChooseEngineFolders(kelvra::DefaultEngineFolder(programFiles), stored);
+      kelvra::ChooseEngineFolders(kelvra::DefaultEngineFolder(programFiles), storedFolders);
   programDir_ = folders.programDir;
   dataDir_ = folders.dataDir;
   useDefaultDataDir_ = folders.useDefaultDataDir;
@@ -108,7 +106,7 @@ void CMsdeDestination::ShowFolderMessage(UINT textId) const {
                    kit::ResourceString(IDS_ENGINE_FOLDER_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
-bool CMsdeDestination::Commit(const std::wstring& optionKey) {
+bool CMsdeDestination::Commit(const PageVisit&, CRegistryChanges& options) {
   programDir_ = Destination();
   dataDir_ = GetDlgItemText(IDC_DATA_FOLDER);
   if (programDir_.empty()) {
@@ -122,11 +120,8 @@ bool CMsdeDestination::Commit(const std::wstring& optionKey) {
   programDir_ = kelvra::WithOneTrailingBackslash(programDir_);
   dataDir_ = kelvra::WithOneTrailingBackslash(dataDir_);
 
-  CRegistryWriteKey key;
-  if (key.Open(HKEY_CURRENT_USER, optionKey)) {
-    key.SetDword(kUseDefaultDataDirValue, useDefaultDataDir_ ? 1 : 0);
-    key.SetString(kMsdePathValue, programDir_);
-    key.SetString(kDataDirValue, dataDir_);
-  }
+  options.SetDword(kUseDefaultDataDirValue, useDefaultDataDir_ ? 1 : 0);
+  options.SetString(kMsdePathValue, programDir_);
+  options.SetString(kDataDirValue, dataDir_);
   return true;
 }

@@ -17,11 +17,10 @@ class CMsdeDestination : public CDestinationPage {
  private:
   static const kit::CommandEntry<CMsdeDestination> kCommands[];
 
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
-  void ShowDefaultFolders(const std::wstring& optionKey, bool storedCounts);
+  void ShowDefaultFolders(const CRegistryKey& stored);
   void EnableDataFolder() const;
   void ShowFolderMessage(UINT textId) const;
   // The picker opened on the text of `edit`; the pick goes back into it.

@@ -10,34 +10,32 @@
 
 namespace {
 
-const PageTraits kTraits{IDD_DESTINATION_FOLDER,     PageProduct::kActiveProduct,
-                         PageCaption::kProductName,  PageHeadings::kFirst,
-                         PageBanner::kActiveProduct, CancelMarker::kClearOnNext};
+const PageTraits kTraits{IDD_DESTINATION_FOLDER,
+                         PageProduct::kActiveProduct,
+                         PageCaption::kProductName,
+                         PageHeadings::kFirst,
+                         PageBanner::kActiveProduct,
+                         CancelMarker::kClearOnNext,
+                         ActiveRow(kelvra::KeyedPage::kServer)};
 
 }  // namespace
 
 CUlvoDestination::CUlvoDestination() : CDestinationPage(kTraits) {}
 
-std::wstring CUlvoDestination::OptionKey() const {
-  return ActiveOptionKey(kelvra::KeyedPage::kServer);
-}
-
-void CUlvoDestination::Show(const std::wstring& optionKey, bool storedCounts) {
-  SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription());
+void CUlvoDestination::Show(const PageVisit& visit, const CRegistryKey& stored) {
+  SetDlgItemText(IDC_FOLDER_DESCRIPTION, ProductDescription(visit));
   LoadProductFolder(IDS_ULVO_FOLDER);
 
   // The family install folder, unless an earlier Next stored one of its own.
-  std::wstring stored;
-  if (storedCounts) ReadRegistryString(optionKey, kTargetDirValue, &stored);
-  SetInstallDir(stored.empty() ? ReadInstallProductFolder() : stored);
+  SetInstallDir(StoredOrInstallProductFolder(stored));
   ShowFolder(InstallDir());
 }
 
-bool CUlvoDestination::Commit(const std::wstring& optionKey) {
+bool CUlvoDestination::Commit(const PageVisit&, CRegistryChanges& options) {
   const std::wstring text = Destination();
   const std::wstring folder =
       text == shown_ ? kelvra::WithoutDoubledBackslash(InstallDir()) : kelvra::ParentFolderOf(text);
-  WriteRegistryString(optionKey, kTargetDirValue, folder);
+  options.SetString(kTargetDirValue, folder);
   return true;
 }
 

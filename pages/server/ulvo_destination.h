@@ -14,9 +14,8 @@ class CUlvoDestination : public CDestinationPage {
   CUlvoDestination();
 
  private:
-  std::wstring OptionKey() const override;
-  void Show(const std::wstring& optionKey, bool storedCounts) override;
-  bool Commit(const std::wstring& optionKey) override;
+  void Show(const PageVisit& visit, const CRegistryKey& stored) override;
+  bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 
   void OnBrowse() override;
   void ShowFolder(const std::wstring& text);

@@ -51,12 +51,14 @@ class ThrowingPage : public CSetupPage {
  public:
   ThrowingPage()
       : CSetupPage({IDD_PART_MODIFICATION, PageProduct::kDriverProduct, PageCaption::kOwn,
-                    PageHeadings::kNone, PageBanner::kNone, CancelMarker::kKeep}) {}
+                    PageHeadings::kNone, PageBanner::kNone, CancelMarker::kKeep,
+                    FixedKey(test::kFerrixKey)}) {}
 
  private:
-  std::wstring OptionKey() const override { return test::kFerrixKey; }
-  void Show(const std::wstring&, bool) override { throw std::runtime_error("page failed"); }
-  bool Commit(const std::wstring&) override { return true; }
+  void Show(const PageVisit&, const CRegistryKey&) override {
+    throw std::runtime_error("page failed");
+  }
+  bool Commit(const PageVisit&, CRegistryChanges&) override { return true; }
 };
 
 class PageEntryTest : public test::SetupTest {};

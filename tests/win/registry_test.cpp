@@ -51,8 +51,8 @@ TEST_F(RegistryTest, ValuesOfAnotherTypeCountAsAbsent) {
   test::RegSetRaw(kKeyA, L"binary", REG_BINARY, binary, sizeof binary);
   test::RegSetDword(kKeyA, L"dword", 7);
 
-  CRegistryReadKey key;
-  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
+  CRegistryKey key;
+  ASSERT_EQ(key.Open(HKEY_CURRENT_USER, kKeyA), ERROR_SUCCESS);
   EXPECT_EQ(key.QueryDword(L"text"), 0u);
   EXPECT_EQ(key.QueryDwordOrMinusOne(L"text"), kMinusOne);
   EXPECT_EQ(key.QueryDword(L"binary"), 0u) << L"four bytes of REG_BINARY are no DWORD";
@@ -69,8 +69,8 @@ TEST_F(RegistryTest, ValuesOfAnotherTypeCountAsAbsent) {
 
 TEST_F(RegistryTest, StoredZeroIsToldFromAbsent) {
   test::RegSetDword(kKeyA, L"zero", 0);
-  CRegistryReadKey key;
-  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
+  CRegistryKey key;
+  ASSERT_EQ(key.Open(HKEY_CURRENT_USER, kKeyA), ERROR_SUCCESS);
   EXPECT_EQ(key.QueryDwordOrMinusOne(L"zero"), 0u);
   EXPECT_EQ(key.QueryDwordOrMinusOne(L"absent"), kMinusOne);
   EXPECT_EQ(key.QueryDword(L"zero"), 0u);
@@ -79,11 +79,11 @@ TEST_F(RegistryTest, StoredZeroIsToldFromAbsent) {
 }
 
 TEST_F(RegistryTest, WritesStoreTheDocumentedTypesAndSizes) {
-  CRegistryWriteKey key;
-  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
-  ASSERT_TRUE(key.SetString(L"empty", L""));
-  ASSERT_TRUE(key.SetString(L"folder", L"C:\\Trel\\"));
-  ASSERT_TRUE(key.SetDword(L"dword", 0x01020304));
+  CRegistryKey key;
+  ASSERT_EQ(key.Create(HKEY_CURRENT_USER, kKeyA), ERROR_SUCCESS);
+  ASSERT_EQ(key.SetString(L"empty", L""), ERROR_SUCCESS);
+  ASSERT_EQ(key.SetString(L"folder", L"C:\\Trel\\"), ERROR_SUCCESS);
+  ASSERT_EQ(key.SetDword(L"dword", 0x01020304), ERROR_SUCCESS);
 
   const RawValue empty = ReadRaw(key.Handle(), L"empty");
   EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
@@ -122,8 +122,8 @@ TEST_F(RegistryTest, StringDataWithoutItsNulReadsOnlyWhatIsStored) {
   };
   for (const Case& c : cases) test::RegSetRaw(kKeyA, c.name, REG_SZ, c.text, c.size);
 
-  CRegistryReadKey key;
-  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
+  CRegistryKey key;
+  ASSERT_EQ(key.Open(HKEY_CURRENT_USER, kKeyA), ERROR_SUCCESS);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(ReadRaw(key.Handle(), c.name).data.size(), c.size) << L"stored as meant";
@@ -131,16 +131,16 @@ TEST_F(RegistryTest, StringDataWithoutItsNulReadsOnlyWhatIsStored) {
   }
 }
 
-// Each kind: a second Open on one object lets go of the first key, whether
-// or not the second key can be opened.
-template <class Key>
-void ExpectSecondOpenClosesTheFirst(bool opensAbsentKey) {
-  Key key;
-  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyA));
+// Each way to open: a second one on one object lets go of the first key,
+// whether or not the second key can be opened.
+using OpenWay = LONG (CRegistryKey::*)(HKEY, const std::wstring&);
+void ExpectSecondOpenClosesTheFirst(OpenWay open, bool opensAbsentKey) {
+  CRegistryKey key;
+  ASSERT_EQ((key.*open)(HKEY_CURRENT_USER, kKeyA), ERROR_SUCCESS);
   const HKEY first = key.Handle();
   ASSERT_EQ(ReadRaw(first, L"onlyA").status, ERROR_SUCCESS);
 
-  ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kKeyB));
+  ASSERT_EQ((key.*open)(HKEY_CURRENT_USER, kKeyB), ERROR_SUCCESS);
   // The old handle value may have been handed out again for B, but it must
   // no longer reach A.
   EXPECT_NE(ReadRaw(first, L"onlyA").status, ERROR_SUCCESS) << L"the first key is still open";
@@ -148,7 +148,7 @@ void ExpectSecondOpenClosesTheFirst(bool opensAbsentKey) {
   EXPECT_EQ(key.QueryDword(L"onlyA"), 0u);
 
   const HKEY second = key.Handle();
-  EXPECT_EQ(key.Open(HKEY_CURRENT_USER, kAbsentKey), opensAbsentKey);
+  EXPECT_EQ((key.*open)(HKEY_CURRENT_USER, kAbsentKey) == ERROR_SUCCESS, opensAbsentKey);
   EXPECT_EQ(key.IsOpen(), opensAbsentKey);
   EXPECT_NE(ReadRaw(second, L"onlyB").status, ERROR_SUCCESS) << L"the second key is still open";
 }
@@ -158,35 +158,35 @@ TEST_F(RegistryTest, OpenTwiceClosesTheFirstKey) {
   test::RegSetDword(kKeyB, L"onlyB", 2);
   {
     SCOPED_TRACE(L"read key");
-    ExpectSecondOpenClosesTheFirst<CRegistryReadKey>(false);
+    ExpectSecondOpenClosesTheFirst(&CRegistryKey::Open, false);
   }
   EXPECT_FALSE(test::RegKeyExists(kAbsentKey));
   {
     SCOPED_TRACE(L"write key");
-    ExpectSecondOpenClosesTheFirst<CRegistryWriteKey>(true);
+    ExpectSecondOpenClosesTheFirst(&CRegistryKey::Create, true);
   }
   EXPECT_TRUE(test::RegKeyExists(kAbsentKey));
 }
 
 TEST_F(RegistryTest, ReadKeyNeitherCreatesNorWritesWriteKeyDoesBoth) {
-  CRegistryReadKey reader;
-  EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, kKeyA));
+  CRegistryKey reader;
+  EXPECT_NE(reader.Open(HKEY_CURRENT_USER, kKeyA), ERROR_SUCCESS);
   EXPECT_FALSE(reader.IsOpen());
   EXPECT_FALSE(test::RegKeyExists(kKeyA));
   EXPECT_EQ(reader.Close(), 0);
   EXPECT_EQ(reader.QueryDwordOrMinusOne(L"x"), kMinusOne) << L"a closed key holds nothing";
-  EXPECT_FALSE(reader.SetDword(L"x", 1));
+  EXPECT_NE(reader.SetDword(L"x", 1), ERROR_SUCCESS);
 
-  CRegistryWriteKey writer;
-  ASSERT_TRUE(writer.Open(HKEY_CURRENT_USER, kKeyA + L"\\Deeper"));
-  EXPECT_TRUE(writer.SetString(L"TARGETDIR", L"D:\\Lumo\\"));
+  CRegistryKey writer;
+  ASSERT_EQ(writer.Create(HKEY_CURRENT_USER, kKeyA + L"\\Deeper"), ERROR_SUCCESS);
+  EXPECT_EQ(writer.SetString(L"TARGETDIR", L"D:\\Lumo\\"), ERROR_SUCCESS);
   EXPECT_EQ(writer.QueryString(L"TARGETDIR"), L"D:\\Lumo\\") << L"opened for reading too";
   EXPECT_EQ(writer.Close(), ERROR_SUCCESS);
   EXPECT_EQ(writer.Handle(), nullptr);
 
-  ASSERT_TRUE(reader.Open(HKEY_CURRENT_USER, kKeyA + L"\\Deeper"));
-  EXPECT_FALSE(reader.SetDword(L"written", 1)) << L"opened for reading only";
-  EXPECT_FALSE(reader.SetString(L"TARGETDIR", L"E:\\"));
+  ASSERT_EQ(reader.Open(HKEY_CURRENT_USER, kKeyA + L"\\Deeper"), ERROR_SUCCESS);
+  EXPECT_NE(reader.SetDword(L"written", 1), ERROR_SUCCESS) << L"opened for reading only";
+  EXPECT_NE(reader.SetString(L"TARGETDIR", L"E:\\"), ERROR_SUCCESS);
   EXPECT_FALSE(test::RegGetDword(kKeyA + L"\\Deeper", L"written"));
   EXPECT_EQ(test::RegGetString(kKeyA + L"\\Deeper", L"TARGETDIR"), L"D:\\Lumo\\");
 }
@@ -197,7 +197,8 @@ TEST_F(RegistryTest, OneCallHelpersOpenCreateAndLeaveOutputAlone) {
   EXPECT_EQ(out, L"kept") << L"a key that cannot be opened leaves the output";
   EXPECT_FALSE(test::RegKeyExists(kKeyA));
 
-  EXPECT_TRUE(WriteRegistryString(kKeyA, L"TARGETDIR", L"C:\\Quill\\"));
+  CRegistryChanges changes(HKEY_CURRENT_USER, kKeyA);
+  EXPECT_EQ(changes.SetString(L"TARGETDIR", L"C:\\Quill\\"), ERROR_SUCCESS);
   EXPECT_EQ(test::RegGetString(kKeyA, L"TARGETDIR"), L"C:\\Quill\\");
   EXPECT_TRUE(ReadRegistryString(kKeyA, L"TARGETDIR", &out));
   EXPECT_EQ(out, L"C:\\Quill\\");

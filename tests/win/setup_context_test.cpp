@@ -3,6 +3,7 @@
 // mapping tables themselves are tested natively.
 #include <gtest/gtest.h>
 
+#include "framework/product_tables.h"
 #include "framework/setup_context.h"
 #include "res/kelvra_ids.h"
 #include "tests/win/support/setup_test.h"
@@ -42,7 +43,14 @@ TEST_F(SetupContextTest, PageIconFollowsTheDriverIniOnly) {
   EXPECT_EQ(GetPageIconId(), IDI_NERVA);
 }
 
+// As a page chooses them, from its reading of "active".
 TEST_F(SetupContextTest, ActiveChoosersFollowTheActiveProduct) {
+  const auto GetActivePageIconId = [] {
+    return kelvra::PageIconIdForActiveProduct(ReadActiveValue());
+  };
+  const auto GetActiveBannerBitmapId = [] {
+    return kelvra::BannerIdForActiveProduct(ReadActiveValue());
+  };
   test::RegSetString(test::kSetupRoot, L"TRELProduct", L"cofra");
   EXPECT_EQ(GetActivePageIconId(), 0u);
   EXPECT_EQ(GetActiveBannerBitmapId(), IDB_BANNER_TREL);
@@ -64,22 +72,30 @@ TEST_F(SetupContextTest, ProductNameComesFromTheDriverIni) {
   EXPECT_EQ(GetProductName(L"KORVAL"), L"");
 }
 
+// The marker as a page reads it: through its option key opened for reading,
+// which stays closed when the key is absent.
+int ReadCanceledAt(const std::wstring& optionKey) {
+  CRegistryKey key;
+  static_cast<void>(key.Open(HKEY_CURRENT_USER, optionKey));
+  return ReadCanceled(key);
+}
+
 TEST_F(SetupContextTest, CancelMarkerIsADwordAndMinusOneWhenNeverWritten) {
   const std::wstring optionKey = std::wstring(test::kOptionsKey) + L"\\ContentServer";
-  EXPECT_EQ(ReadCanceled(optionKey), -1);
+  EXPECT_EQ(ReadCanceledAt(optionKey), -1);
   EXPECT_FALSE(test::RegKeyExists(optionKey)) << L"reading must not create the key";
   test::RegSetString(optionKey, L"ANSI", L"1");
-  EXPECT_EQ(ReadCanceled(optionKey), -1) << L"key without the marker";
+  EXPECT_EQ(ReadCanceledAt(optionKey), -1) << L"key without the marker";
   test::RegSetString(optionKey, L"_CANCELED", L"1");
-  EXPECT_EQ(ReadCanceled(optionKey), -1) << L"a marker of another type counts as absent";
+  EXPECT_EQ(ReadCanceledAt(optionKey), -1) << L"a marker of another type counts as absent";
 
   ClearSetupTree();
   MarkCanceled(optionKey, 1);
   EXPECT_EQ(test::RegGetDword(optionKey, L"_CANCELED"), 1u) << L"key created, REG_DWORD written";
-  EXPECT_EQ(ReadCanceled(optionKey), 1);
+  EXPECT_EQ(ReadCanceledAt(optionKey), 1);
   MarkCanceled(optionKey, 0);
   EXPECT_EQ(test::RegGetDword(optionKey, L"_CANCELED"), 0u);
-  EXPECT_EQ(ReadCanceled(optionKey), 0);
+  EXPECT_EQ(ReadCanceledAt(optionKey), 0);
 }
 
 }  // namespace
