@@ -24,6 +24,8 @@ class CStandardContentOption : public CSetupPage {
  private:
   static const kit::NotifyEntry<CStandardContentOption> kNotifies[];
 
+  bool OnNotify(NMHDR* header, LRESULT* result) override;
+
   std::wstring OptionKey() const override;
   void Show(const std::wstring& optionKey, bool storedCounts) override;
   bool Commit(const std::wstring& optionKey) override;

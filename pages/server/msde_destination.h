@@ -17,6 +17,8 @@ class CMsdeDestination : public CDestinationPage {
  private:
   static const kit::CommandEntry<CMsdeDestination> kCommands[];
 
+  bool OnCommand(UINT id, UINT code) override;
+
   std::wstring OptionKey() const override;
   void Show(const std::wstring& optionKey, bool storedCounts) override;
   bool Commit(const std::wstring& optionKey) override;
