@@ -41,9 +41,14 @@ const kit::NotifyEntry<CSelectFeature> CSelectFeature::kNotifies[] = {
     {IDC_FEATURE_TREE, TVN_ITEMCHANGEDW, &CSelectFeature::ShowFeatureDescription},
 };
 
-CSelectFeature::CSelectFeature() : CSetupPage(kTraits) {
-  SetCommandMap(kCommands);
-  SetNotifyMap(kNotifies);
+CSelectFeature::CSelectFeature() : CSetupPage(kTraits) {}
+
+bool CSelectFeature::OnCommand(UINT id, UINT code) {
+  return kit::RunCommand(kCommands, *this, id, code) || CSetupPage::OnCommand(id, code);
+}
+
+bool CSelectFeature::OnNotify(NMHDR* header, LRESULT* result) {
+  return kit::RunNotify(kNotifies, *this, header, result) || CSetupPage::OnNotify(header, result);
 }
 
 void CSelectFeature::DoDataExchange() {

@@ -20,6 +20,9 @@ class CSelectFeature : public CSetupPage {
   static const kit::CommandEntry<CSelectFeature> kCommands[];
   static const kit::NotifyEntry<CSelectFeature> kNotifies[];
 
+  bool OnCommand(UINT id, UINT code) override;
+  bool OnNotify(NMHDR* header, LRESULT* result) override;
+
   void DoDataExchange() override;
   // Under Options\Lookglass when Lookglass is the active product, else Options\Lumo.
   void Show(const PageVisit& visit, const CRegistryKey& stored) override;

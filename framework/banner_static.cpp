@@ -2,16 +2,19 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "kit/app.h"
+#include "kit/kept_resource.h"
 
 namespace {
 
-// The greys that LR_LOADMAP3DCOLORS replaces, in the colours it maps them to.
-BannerSource SourceNow(const std::wstring& resource) {
-  return {resource,
-          {GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DLIGHT)}};
+// The bitmap `resource` of this module, and the colours LR_LOADMAP3DCOLORS
+// maps its greys to now.
+BannerSource SourceNow(LPCWSTR resource) {
+  BannerSource source{
+      {}, {GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DLIGHT)}};
+  kit::AddResourceBytes(&source.bytes, kit::InstanceHandle(), resource, RT_BITMAP);
+  return source;
 }
 
 // `source` stretched to `width` by `height` in the format of `dc`, with
@@ -30,32 +33,19 @@ HBITMAP Stretch(HDC dc, HBITMAP source, const BITMAP& info, int width, int heigh
   return picture.release();
 }
 
-// Banners as painted, kept while the library is loaded. Averaging the pixels
-// is the costliest thing a page paints, and the pages of a setup show one or
-// two banners at one size.
-class CStretchedBanners {
- public:
-  HBITMAP Get(HDC dc, const BannerSource& source, HBITMAP bitmap, const BITMAP& info, int width,
-              int height) {
-    for (const Entry& entry : entries_)
-      if (entry.source == source && entry.width == width && entry.height == height)
-        return entry.picture.get();
-    kit::ScopedBitmap picture(Stretch(dc, bitmap, info, width, height));
-    if (!picture) return nullptr;
-    if (entries_.size() == kKept) entries_.erase(entries_.begin());
-    entries_.push_back({source, width, height, std::move(picture)});
-    return entries_.back().picture.get();
+// A banner as painted: its bitmap stretched to the control's size.
+struct StretchedBanner {
+  BannerSource source;
+  int width, height;
+  bool operator==(const StretchedBanner& other) const {
+    return source == other.source && width == other.width && height == other.height;
   }
-
- private:
-  static constexpr size_t kKept = 4;
-  struct Entry {
-    BannerSource source;
-    int width, height;
-    kit::ScopedBitmap picture;
-  };
-  std::vector<Entry> entries_;
 };
+
+// Banners as painted, kept for the process (kit/kept_resource.h). Averaging
+// the pixels is the costliest thing a page paints, and the pages of a setup
+// show one or two banners at one size.
+using CStretchedBanners = kit::CKeptResource<StretchedBanner, kit::ScopedBitmap, 4>;
 
 CStretchedBanners& StretchedBanners() {
   static CStretchedBanners banners;
@@ -65,20 +55,20 @@ CStretchedBanners& StretchedBanners() {
 }  // namespace
 
 bool BannerSource::operator==(const BannerSource& other) const {
-  return resource == other.resource && greys[0] == other.greys[0] && greys[1] == other.greys[1] &&
+  return bytes == other.bytes && greys[0] == other.greys[0] && greys[1] == other.greys[1] &&
          greys[2] == other.greys[2];
 }
 
 void CBannerStatic::SetBitmap(int id) {
   bitmapId_ = id;
   bitmapName_.clear();
-  Load(MAKEINTRESOURCEW(id), L"#" + std::to_wstring(id));
+  Load(MAKEINTRESOURCEW(id));
 }
 
 void CBannerStatic::SetBitmap(const std::wstring& name) {
   bitmapId_ = -1;
   bitmapName_ = name;
-  Load(bitmapName_.c_str(), bitmapName_);
+  Load(bitmapName_.c_str());
 }
 
 void CBannerStatic::SetName(const std::wstring& name) {
@@ -111,14 +101,14 @@ void CBannerStatic::KeepBitmapShape() {
   if (bitmap_) KeepShape(Hwnd(), bitmapInfo_.bmWidth, bitmapInfo_.bmHeight);
 }
 
-void CBannerStatic::Load(LPCWSTR resource, const std::wstring& name) {
-  const BannerSource source = SourceNow(name);
+void CBannerStatic::Load(LPCWSTR resource) {
+  BannerSource source = SourceNow(resource);
   // Always this module's own bitmaps, whichever resource module is current.
   auto* loaded = static_cast<HBITMAP>(
       LoadImageW(kit::InstanceHandle(), resource, IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   if (!loaded) return;
   bitmap_.reset(loaded);
-  source_ = source;
+  source_ = std::move(source);
   if (Hwnd()) InvalidateRect(Hwnd(), nullptr, TRUE);
   GetObjectW(loaded, sizeof bitmapInfo_, &bitmapInfo_);
 }
@@ -176,7 +166,9 @@ void CBannerStatic::Paint(HDC dc) const {
   GetClipBox(dc, &clip);
   RECT part;
   if (!IntersectRect(&part, &clip, &client)) return;
-  HBITMAP picture = StretchedBanners().Get(dc, source_, bitmap_.get(), bitmapInfo_, width, height);
+  HBITMAP picture = StretchedBanners().Get({source_, width, height}, [&] {
+    return kit::ScopedBitmap(Stretch(dc, bitmap_.get(), bitmapInfo_, width, height));
+  });
   if (!picture) return;
   const kit::ScopedMemoryDC memory(dc, picture);
   if (!memory.get()) return;

@@ -15,11 +15,10 @@
 // banner is wider for its height than the 505 by 63 pixels it shows.
 void KeepShape(HWND control, int width, int height);
 
-// What a banner bitmap was loaded from: a bitmap resource of this module
-// ("#" and its number, or its name), its greys mapped to the 3-D colours of
-// the moment.
+// What a banner bitmap was loaded from: the bytes of a bitmap resource of
+// this module, its greys mapped to the 3-D colours of the moment.
 struct BannerSource {
-  std::wstring resource;
+  std::string bytes;
   COLORREF greys[3];
   bool operator==(const BannerSource& other) const;
 };
@@ -48,7 +47,7 @@ class CBannerStatic : public kit::CStatic {
   bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  void Load(LPCWSTR resource, const std::wstring& name);
+  void Load(LPCWSTR resource);
   void Reload();
   void Paint(HDC dc) const;
   UINT TextAlignment() const;

@@ -1,7 +1,5 @@
 #include "framework/resource_module.h"
 
-#include <atomic>
-
 #include "framework/folder_path.h"
 #include "kit/app.h"
 
@@ -9,8 +7,6 @@ const wchar_t kResourceLibraryName[] = L"Kelvrares.dll";
 const wchar_t kResourceLibraryMissing[] = L"Unable to load resource dll: Kelvrares.dll.";
 
 namespace {
-
-std::atomic<unsigned> g_loads{0};
 
 HMODULE LoadResourceOnly(const std::wstring& name) {
   // Mapped as data: its entry point and imports are never touched. The
@@ -32,13 +28,8 @@ HMODULE LoadBesideOwnModule(const std::wstring& name) {
 
 }  // namespace
 
-unsigned ResourceLibraryLoads() {
-  return g_loads.load();
-}
-
 bool CResourceModule::Load(const std::wstring& resourceFileName) {
   Free();
-  ++g_loads;
   const std::wstring& name = resourceFileName;
   HMODULE module = LoadResourceOnly(name);
   if (!module) module = LoadResourceOnly(kelvra::LastPathComponent(name));

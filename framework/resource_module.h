@@ -11,11 +11,6 @@ extern const wchar_t kResourceLibraryName[];
 // The one message the frame shows when the resource library is missing.
 extern const wchar_t kResourceLibraryMissing[];
 
-// How many loads CResourceModule has begun in this process. What was made
-// from a library stays good while its handle and this count are unchanged:
-// a later load may map another file at the same address.
-unsigned ResourceLibraryLoads();
-
 class CResourceModule {
  public:
   CResourceModule() = default;

@@ -78,7 +78,7 @@ void CSetupPage::DoDataExchange() {
 
 bool CSetupPage::OnCommand(UINT id, UINT code) {
   // Anything else, IDOK among it, is not a page's: Next is its own button.
-  return kit::CommandMap(kSharedCommands)(*this, id, code);
+  return kit::RunCommand(kSharedCommands, *this, id, code);
 }
 
 void CSetupPage::ShowCaption(const PageVisit& visit) {

@@ -138,14 +138,11 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       // A dialog under its own message box or dialog is disabled; a press
       // that still reaches it (sent or posted) must not act either.
       if (HIWORD(wParam) == BN_CLICKED && !IsWindowEnabled(hwnd_)) return TRUE;
-      return commands_(*this, LOWORD(wParam), HIWORD(wParam)) ||
-             OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       LRESULT result = 0;
-      if (!notifies_(*this, header->idFrom, header->code, header, &result) &&
-          !OnNotify(header, &result))
-        return FALSE;
+      if (!OnNotify(header, &result)) return FALSE;
       // A notification's answer goes into DWLP_MSGRESULT, not the return value.
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;

@@ -32,13 +32,9 @@ class CDialog : public CWnd {
   virtual void OnOK();
   virtual void OnCancel();
 
-  // A dialog's own tables, searched before OnCommand and OnNotify. The
-  // tables are static: the dialog keeps only where they are.
-  void SetCommandMap(CommandMap commands) { commands_ = commands; }
-  void SetNotifyMap(NotifyMap notifies) { notifies_ = notifies; }
-
-  // WM_COMMAND and WM_NOTIFY that no table entry took; return true when
-  // handled. The defaults end the dialog on IDOK and IDCANCEL.
+  // WM_COMMAND and WM_NOTIFY; return true when handled. A class with a
+  // table (kit/message_map.h) runs it here and passes the rest to its base.
+  // The defaults end the dialog on IDOK and IDCANCEL.
   virtual bool OnCommand(UINT id, UINT code);
   virtual bool OnNotify(NMHDR* header, LRESULT* result);
   // Any other message; return true with *result set when handled. The
@@ -62,8 +58,6 @@ class CDialog : public CWnd {
 
   UINT templateId_;
   HWND parent_;
-  CommandMap commands_;
-  NotifyMap notifies_;
 };
 
 }  // namespace kit

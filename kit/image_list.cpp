@@ -2,8 +2,6 @@
 
 #include "kit/app.h"
 
-#include <utility>
-
 namespace kit {
 
 bool CImageList::Create(int width, int height, UINT flags, int initial, int grow) {
@@ -52,26 +50,18 @@ CKeptImageList::CKeptImageList(int width, int height, UINT flags,
     : width_(width), height_(height), flags_(flags), bitmaps_(bitmaps), mask_(mask) {}
 
 HIMAGELIST CKeptImageList::Get() {
-  std::string bytes = BitmapBytes();
-  if (list_.IsCreated() && bytes == madeFrom_) return list_.Handle();
-  madeFrom_.clear();
-  if (!list_.Create(width_, height_, flags_, static_cast<int>(bitmaps_.size()), 4)) return nullptr;
-  for (const UINT bitmap : bitmaps_) list_.AddMasked(bitmap, mask_);
-  madeFrom_ = std::move(bytes);
-  return list_.Handle();
+  std::string madeFrom;
+  for (const UINT bitmap : bitmaps_)
+    AddResourceBytes(&madeFrom, ResourceHandle(), MAKEINTRESOURCEW(bitmap), RT_BITMAP);
+  const CImageList* list = kept_.Get(madeFrom, [this] { return Make(); });
+  return list ? list->Handle() : nullptr;
 }
 
-std::string CKeptImageList::BitmapBytes() const {
-  std::string bytes;
-  for (const UINT bitmap : bitmaps_) {
-    const HRSRC found = FindResourceW(ResourceHandle(), MAKEINTRESOURCEW(bitmap), RT_BITMAP);
-    const HGLOBAL loaded = found ? LoadResource(ResourceHandle(), found) : nullptr;
-    const auto* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    const DWORD size = data ? SizeofResource(ResourceHandle(), found) : 0;
-    bytes.append(reinterpret_cast<const char*>(&size), sizeof size);
-    bytes.append(data ? data : "", size);
-  }
-  return bytes;
+std::unique_ptr<CImageList> CKeptImageList::Make() const {
+  auto list = std::make_unique<CImageList>();
+  if (!list->Create(width_, height_, flags_, static_cast<int>(bitmaps_.size()), 4)) return nullptr;
+  for (const UINT bitmap : bitmaps_) list->AddMasked(bitmap, mask_);
+  return list;
 }
 
 }  // namespace kit

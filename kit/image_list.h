@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "kit/kept_resource.h"
 #include "kit/scoped_handle.h"
 
 namespace kit {
@@ -38,10 +40,10 @@ class CImageList {
 };
 
 // An image list of bitmaps from the current resource module that outlives
-// the module. A page's resource library is loaded anew for every page; the
-// list is made again only when the bitmaps' bytes differ from the ones it
-// was made from. A control that shows it must not destroy it: a tree never
-// does, a list view needs LVS_SHAREIMAGELISTS.
+// the module, kept as kit/kept_resource.h tells: a page's resource library
+// is loaded anew for every page, and the list is made again only when the
+// bitmaps' bytes differ. A control that shows it must not destroy it: a
+// tree never does, a list view needs LVS_SHAREIMAGELISTS.
 class CKeptImageList {
  public:
   // Each bitmap's images appended in turn, `mask` made transparent.
@@ -53,16 +55,14 @@ class CKeptImageList {
   HIMAGELIST Get();
 
  private:
-  // The bytes of every bitmap, each after its size; a missing one is empty.
-  std::string BitmapBytes() const;
+  std::unique_ptr<CImageList> Make() const;
 
   int width_;
   int height_;
   UINT flags_;
   std::vector<UINT> bitmaps_;
   COLORREF mask_;
-  std::string madeFrom_;
-  CImageList list_;
+  CKeptResource<std::string, std::unique_ptr<CImageList>> kept_;
 };
 
 }  // namespace kit

@@ -1,6 +1,9 @@
-// Per-class message maps: static tables of {control id, notification code,
-// member function}, searched in table order. The member pointer's class is
-// the dialog's own, so a handler of the wrong shape does not compile.
+// Per-class message tables: static arrays of {control id, notification code,
+// member function}, searched in table order. A dialog class runs its own
+// table in its OnCommand or OnNotify and hands what the table does not take
+// to its base class's, so a class's entries come before its base's. The
+// member pointer's class is the dialog's own, so a handler of the wrong
+// shape does not compile.
 #pragma once
 
 #include <cstddef>
@@ -8,17 +11,11 @@
 
 namespace kit {
 
-class CDialog;
-
 template <class T>
 struct CommandEntry {
   UINT id;
   UINT code;
   void (T::*handler)();
-  LRESULT Run(T& target, NMHDR*) const {
-    (target.*handler)();
-    return 0;
-  }
 };
 
 template <class T>
@@ -26,45 +23,33 @@ struct NotifyEntry {
   UINT id;
   UINT code;
   LRESULT (T::*handler)(NMHDR* header);
-  LRESULT Run(T& target, NMHDR* header) const { return (target.*handler)(header); }
 };
 
-// A table of one dialog class, kept by its base without knowing the class.
-template <template <class> class Entry>
-class MessageMap {
- public:
-  MessageMap() = default;
-  template <class T, size_t N>
-  MessageMap(const Entry<T> (&entries)[N])  // NOLINT: a table converts implicitly
-      : entries_(entries), count_(N), dispatch_(&Dispatch<T>) {}
+// The first entry of `table` for `id` and `code`, or null.
+template <class Entry, size_t N>
+const Entry* FindEntry(const Entry (&table)[N], UINT_PTR id, UINT code) {
+  for (const Entry& entry : table)
+    if (entry.id == id && entry.code == code) return &entry;
+  return nullptr;
+}
 
-  // True when an entry matched and its handler ran; *result, when asked for,
-  // is then the handler's (0 for a command).
-  bool operator()(CDialog& target, UINT_PTR id, UINT code, NMHDR* header = nullptr,
-                  LRESULT* result = nullptr) const {
-    return dispatch_ && dispatch_(target, entries_, count_, id, code, header, result);
-  }
+// Runs the handler that `table` has for the command; false when it has none.
+template <class T, size_t N>
+bool RunCommand(const CommandEntry<T> (&table)[N], T& target, UINT id, UINT code) {
+  const CommandEntry<T>* entry = FindEntry(table, id, code);
+  if (!entry) return false;
+  (target.*entry->handler)();
+  return true;
+}
 
- private:
-  template <class T>
-  static bool Dispatch(CDialog& target, const void* entries, size_t count, UINT_PTR id, UINT code,
-                       NMHDR* header, LRESULT* result) {
-    const auto* table = static_cast<const Entry<T>*>(entries);
-    for (size_t i = 0; i < count; ++i) {
-      if (table[i].id != id || table[i].code != code) continue;
-      const LRESULT handled = table[i].Run(static_cast<T&>(target), header);
-      if (result) *result = handled;
-      return true;
-    }
-    return false;
-  }
-
-  const void* entries_ = nullptr;
-  size_t count_ = 0;
-  bool (*dispatch_)(CDialog&, const void*, size_t, UINT_PTR, UINT, NMHDR*, LRESULT*) = nullptr;
-};
-
-using CommandMap = MessageMap<CommandEntry>;
-using NotifyMap = MessageMap<NotifyEntry>;
+// Runs the handler that `table` has for the notification, its answer in
+// *result; false when it has none.
+template <class T, size_t N>
+bool RunNotify(const NotifyEntry<T> (&table)[N], T& target, NMHDR* header, LRESULT* result) {
+  const NotifyEntry<T>* entry = FindEntry(table, header->idFrom, header->code);
+  if (!entry) return false;
+  *result = (target.*entry->handler)(header);
+  return true;
+}
 
 }  // namespace kit

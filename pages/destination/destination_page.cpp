@@ -17,7 +17,7 @@ const kit::CommandEntry<CDestinationPage> CDestinationPage::kCommands[] = {
 };
 
 bool CDestinationPage::OnCommand(UINT id, UINT code) {
-  return kit::CommandMap(kCommands)(*this, id, code) || CSetupPage::OnCommand(id, code);
+  return kit::RunCommand(kCommands, *this, id, code) || CSetupPage::OnCommand(id, code);
 }
 
 std::wstring CDestinationPage::DiskCostSection() const {

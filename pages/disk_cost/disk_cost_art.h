@@ -1,6 +1,7 @@
 // The disk cost dialog's icon and image lists. The first opening makes them
-// from the resource library; later openings reuse them for as long as that
-// load of the library lasts. They go when this module is unloaded.
+// from the resource library; later openings reuse them while the icon and
+// bitmaps they were made from are unchanged (kit/kept_resource.h). They go
+// when this module is unloaded.
 #pragma once
 
 #include <windows.h>
@@ -20,10 +21,8 @@ class CDiskCostArt {
   HIMAGELIST StateImages() const { return stateImages_.Handle(); }
 
  private:
-  void Make(HINSTANCE resources);
+  explicit CDiskCostArt(HINSTANCE resources);
 
-  HINSTANCE source_ = nullptr;
-  unsigned sourceLoad_ = 0;
   kit::ScopedIcon icon_;
   kit::CImageList driveImages_;
   kit::CImageList stateImages_;

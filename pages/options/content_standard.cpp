@@ -31,8 +31,10 @@ const kit::NotifyEntry<CStandardContentOption> CStandardContentOption::kNotifies
     {IDC_CONTENT_LIST, NM_CLICK, &CStandardContentOption::OnRowClick},
 };
 
-CStandardContentOption::CStandardContentOption() : CSetupPage(kTraits) {
-  SetNotifyMap(kNotifies);
+CStandardContentOption::CStandardContentOption() : CSetupPage(kTraits) {}
+
+bool CStandardContentOption::OnNotify(NMHDR* header, LRESULT* result) {
+  return kit::RunNotify(kNotifies, *this, header, result) || CSetupPage::OnNotify(header, result);
 }
 
 void CStandardContentOption::DoDataExchange() {

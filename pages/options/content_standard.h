@@ -24,6 +24,8 @@ class CStandardContentOption : public CSetupPage {
  private:
   static const kit::NotifyEntry<CStandardContentOption> kNotifies[];
 
+  bool OnNotify(NMHDR* header, LRESULT* result) override;
+
   void Show(const PageVisit& visit, const CRegistryKey& stored) override;
   bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 

@@ -35,8 +35,10 @@ const kit::CommandEntry<CMsdeDestination> CMsdeDestination::kCommands[] = {
     {IDC_BROWSE_DATA_FOLDER, BN_CLICKED, &CMsdeDestination::OnBrowseDataDir},
 };
 
-CMsdeDestination::CMsdeDestination() : CDestinationPage(kTraits) {
-  SetCommandMap(kCommands);
+CMsdeDestination::CMsdeDestination() : CDestinationPage(kTraits) {}
+
+bool CMsdeDestination::OnCommand(UINT id, UINT code) {
+  return kit::RunCommand(kCommands, *this, id, code) || CDestinationPage::OnCommand(id, code);
 }
 
 void CMsdeDestination::Show(const PageVisit&, const CRegistryKey& stored) {

@@ -17,6 +17,8 @@ class CMsdeDestination : public CDestinationPage {
  private:
   static const kit::CommandEntry<CMsdeDestination> kCommands[];
 
+  bool OnCommand(UINT id, UINT code) override;
+
   void Show(const PageVisit& visit, const CRegistryKey& stored) override;
   bool Commit(const PageVisit& visit, CRegistryChanges& options) override;
 

@@ -21,12 +21,15 @@ constexpr LRESULT kNotifyAnswer = 42;
 
 class Recorder : public kit::CDialog {
  public:
-  Recorder();
+  Recorder() : CDialog(IDD_PART_MODIFICATION, nullptr) {}
   std::vector<std::wstring> seen;
 
  private:
   static const kit::CommandEntry<Recorder> kCommands[];
   static const kit::NotifyEntry<Recorder> kNotifies[];
+
+  bool OnCommand(UINT id, UINT code) override;
+  bool OnNotify(NMHDR* header, LRESULT* result) override;
 
   void OnAllowed() { seen.push_back(L"command"); }
   LRESULT OnClick(NMHDR*) {
@@ -47,10 +50,13 @@ const kit::NotifyEntry<Recorder> Recorder::kNotifies[] = {
     {IDC_DRAWING_EDIT_ALLOWED, NM_CLICK, &Recorder::OnClick},
 };
 
-// After the tables, whose sizes the maps take.
-Recorder::Recorder() : CDialog(IDD_PART_MODIFICATION, nullptr) {
-  SetCommandMap(kCommands);
-  SetNotifyMap(kNotifies);
+// After the tables, whose sizes the runs take.
+bool Recorder::OnCommand(UINT id, UINT code) {
+  return kit::RunCommand(kCommands, *this, id, code) || CDialog::OnCommand(id, code);
+}
+
+bool Recorder::OnNotify(NMHDR* header, LRESULT* result) {
+  return kit::RunNotify(kNotifies, *this, header, result) || CDialog::OnNotify(header, result);
 }
 
 TEST(DialogDispatch, TablesAnswerThroughTheirOwnChannels) {
