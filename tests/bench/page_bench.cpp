@@ -27,6 +27,7 @@
 #include "include/kelvra.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
+#include "tests/win/support/scoped_test_handles.h"
 
 namespace {
 
@@ -369,7 +370,7 @@ DiskCostTimes TimeDiskCostOpenings(HMODULE library, HMODULE resources,
   KelvraPageFunction show = GetKelvraPage(library, "InstallDestinationDlg");
   if (!show) return times;
   g_bareDiskCost = {resources, &styles};
-  const kit::ScopedHook hook(
+  const test::ScopedHook hook(
       SetWindowsHookExW(WH_GETMESSAGE, OpenBareDiskCost, nullptr, GetCurrentThreadId()));
   const WPARAM diskCost = MAKEWPARAM(IDC_DISK_COST, BN_CLICKED);
   TimeOneCall(show, [&](HWND page) {

@@ -14,6 +14,7 @@
 #include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"
+#include "tests/win/support/scoped_test_handles.h"
 
 namespace {
 
@@ -135,8 +136,8 @@ TEST(ControlBinding, LetsGoUnderAProcedureSetAfterIt) {
 // Filling a control that a template lacks repaints nothing, while one that
 // is there is repainted once.
 TEST(ScopedNoRedraw, RepaintsItsControlAndNothingWhenTheControlIsMissing) {
-  const kit::ScopedWindow top(CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
-                                            nullptr, nullptr, nullptr, nullptr));
+  const test::ScopedWindow top(CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                             nullptr, nullptr, nullptr, nullptr));
   ASSERT_TRUE(top);
   HWND child = CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, top.get(),
                              nullptr, nullptr, nullptr);

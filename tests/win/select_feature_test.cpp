@@ -12,7 +12,6 @@
 #include <commctrl.h>
 
 #include "include/kelvra.h"
-#include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
 #include "tests/win/support/page_kit.h"
@@ -360,8 +359,8 @@ GeneratedList GenerateFeatures(int count) {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 16) % below;
   };
-  const kit::ScopedWindow tree(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP, 0, 0, 200, 200,
-                                               nullptr, nullptr, nullptr, nullptr));
+  const test::ScopedWindow tree(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP, 0, 0, 200, 200,
+                                                nullptr, nullptr, nullptr, nullptr));
   std::vector<HTREEITEM> items(count + 1);
   GeneratedList list;
   for (int n = 1; n <= count; ++n) {

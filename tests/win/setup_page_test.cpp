@@ -19,6 +19,7 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/process_watch.h"
 #include "tests/win/support/robot.h"
+#include "tests/win/support/scoped_test_handles.h"
 #include "tests/win/support/setup_test.h"
 
 namespace {
@@ -401,9 +402,9 @@ TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
                {758, 120, 505, 63, 95},
                {100, 40, 0, 63, 40}};
   for (const auto& c : cases) {
-    const kit::ScopedWindow control(CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", L"", WS_POPUP, 0,
-                                                    0, c.width + 4, c.height + 4, nullptr, nullptr,
-                                                    nullptr, nullptr));
+    const test::ScopedWindow control(CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", L"", WS_POPUP, 0,
+                                                     0, c.width + 4, c.height + 4, nullptr, nullptr,
+                                                     nullptr, nullptr));
     RECT client{};
     GetClientRect(control.get(), &client);
     ASSERT_EQ(client.right, c.width) << L"a frame of 2 pixels a side";
@@ -413,8 +414,8 @@ TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
     EXPECT_EQ(client.bottom, c.expected) << c.width << L" by " << c.height;
   }
   // Under a parent, it grows only as far as the first visible control below.
-  const kit::ScopedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 900, 300,
-                                                 nullptr, nullptr, nullptr, nullptr));
+  const test::ScopedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 900, 300,
+                                                  nullptr, nullptr, nullptr, nullptr));
   HWND banner = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 845, 93,
                                 parent.get(), nullptr, nullptr, nullptr);
   HWND below = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 20, 100, 50, 10,

@@ -6,6 +6,7 @@
 
 #include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
+#include "tests/win/support/scoped_test_handles.h"
 
 namespace test {
 namespace {
@@ -103,7 +104,7 @@ std::vector<Key> Typed(const std::wstring& text) {
 }
 
 bool Ui::Press(const std::vector<Key>& keys) const {
-  const kit::ScopedHook hook(SetWindowsHookExW(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
+  const ScopedHook hook(SetWindowsHookExW(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
   if (!hook) return false;
   // Keys go to the foreground window, which a page just opened on a busy
   // machine may not be yet: input sent before then is lost.
