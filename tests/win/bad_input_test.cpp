@@ -15,7 +15,9 @@
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/page_table.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 #include "tests/win/support/process_watch.h"
 
 #include <commctrl.h>  // after windows.h
@@ -24,31 +26,8 @@ namespace {
 
 using test::Ui;
 
-std::wstring Key(const wchar_t* leaf) {
-  return test::kOptionsKey + std::wstring(L"\\") + leaf;
-}
-
-struct Page {
-  const wchar_t* exportName;
-  const wchar_t* active;     // what the well-formed setup makes active
-  std::wstring optionKey;    // where Next stores with that product
-  std::wstring fallbackKey;  // where Next stores when "active" is unusable
-  bool help;                 // has a Help button
-  bool sectionFromActive;    // turns "active" into an INI section name
-};
-
-const Page kPages[] = {
-    {L"PartModificationDlg", L"FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
-    {L"InstallDestinationDlg", L"lookglass", Key(L"Lookglass"), Key(L"Lumo"), false, true},
-    {L"UnitStandardDlg", L"FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
-    {L"SelectContentDlg", L"FERRIX", Key(L"ContentServer"), Key(L"ContentServer"), true, false},
-    {L"CofraShortcutDlg", L"nervaclient", Key(L"NervaClient"), Key(L"CofraClient"), true, true},
-    {L"MsdeDestinationDlg", L"nervaserver", Key(L"NervaServer"), Key(L"CofraServer"), true, true},
-    {L"SelectFeatureDlg", L"lookglass", Key(L"Lookglass"), Key(L"Lumo"), false, false},
-    {L"FerrixDestinationDlg", L"FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
-    {L"CofraDestinationDlg", L"nervaclient", Key(L"NervaClient"), Key(L"CofraClient"), true, true},
-    {L"UlvoDestinationDlg", L"nervaserver", Key(L"NervaServer"), Key(L"CofraServer"), true, true},
-};
+using test::OptionKey;
+using test::PageRow;
 
 const wchar_t kDriverIni[] =
     L"[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix\r\nSETUP_TRELPRODUCT=FERRIX\r\n"
@@ -258,10 +237,10 @@ void ExpectStoredUnder(const std::wstring& key) {
 }
 
 // Cases every page meets the same way, one row per page.
-void AddSharedRows(const Page& p, std::vector<Row>* rows) {
+void AddSharedRows(const PageRow& p, std::vector<Row>* rows) {
   const std::wstring page = p.exportName;
-  const std::wstring optionKey = p.optionKey;
-  const std::wstring fallbackKey = p.fallbackKey;
+  const std::wstring optionKey = OptionKey(p.productKey);
+  const std::wstring fallbackKey = OptionKey(p.fallbackKey);
   const std::wstring active = p.active;
   auto storedUnder = [](const std::wstring& key) { return [key] { ExpectStoredUnder(key); }; };
 
@@ -353,13 +332,13 @@ void AddSharedRows(const Page& p, std::vector<Row>* rows) {
 
 std::vector<Row> Rows() {
   std::vector<Row> rows;
-  for (const Page& p : kPages) AddSharedRows(p, &rows);
+  for (const PageRow& p : test::kPages) AddSharedRows(p, &rows);
 
   const std::wstring ferrix = test::kFerrixKey;
-  const std::wstring content = Key(L"ContentServer");
-  const std::wstring lookglass = Key(L"Lookglass");
-  const std::wstring nervaClient = Key(L"NervaClient");
-  const std::wstring nervaServer = Key(L"NervaServer");
+  const std::wstring content = OptionKey(L"ContentServer");
+  const std::wstring lookglass = OptionKey(L"Lookglass");
+  const std::wstring nervaClient = OptionKey(L"NervaClient");
+  const std::wstring nervaServer = OptionKey(L"NervaServer");
   auto checked = [](std::vector<int> ids) {
     return [ids](Ui& ui, HWND window) {
       for (int id : ids) EXPECT_TRUE(ui.IsChecked(window, id)) << L"control " << id;
@@ -449,16 +428,14 @@ std::vector<Row> Rows() {
        {L"FerrixDestinationDlg", L"CofraDestinationDlg", L"UlvoDestinationDlg"}) {
     rows.push_back({page, L"TARGETDIR values of type DWORD",
                     [] {
-                      for (const Page& p : kPages) test::RegSetDword(p.optionKey, L"TARGETDIR", 1);
+                      for (const PageRow& p : test::kPages)
+                        test::RegSetDword(OptionKey(p.productKey), L"TARGETDIR", 1);
                       test::RegSetDword(test::kInstallProductKey, L"TARGETDIR", 1);
                     },
                     IDC_NEXT, nullptr,
                     [page] {
-                      for (const Page& p : kPages) {
-                        if (p.exportName == std::wstring(page)) {
-                          EXPECT_TRUE(test::RegGetString(p.optionKey, L"TARGETDIR").has_value());
-                        }
-                      }
+                      const std::wstring key = OptionKey(test::FindPage(page)->productKey);
+                      EXPECT_TRUE(test::RegGetString(key, L"TARGETDIR").has_value());
                     }});
   }
   rows.push_back({L"SelectFeatureDlg", L"feature lists of type DWORD",
@@ -522,9 +499,7 @@ std::vector<Row> Rows() {
          g_heldPages.reset();
        }});
   for (const auto& m : missing) {
-    std::wstring optionKey;
-    for (const Page& p : kPages)
-      if (p.exportName == std::wstring(m.page)) optionKey = p.optionKey;
+    const std::wstring optionKey = OptionKey(test::FindPage(m.page)->productKey);
     const LPCWSTR type = m.type;
     const UINT id = m.id;
     rows.push_back({m.page,
@@ -546,8 +521,7 @@ TEST_F(BadInputTest, EveryPageEndsNormallyWithItsFallback) {
     ClearSetupTree();
     WriteDriverIni(kDriverIni);
     WriteOptionsIni(kOptionsIni);
-    for (const Page& p : kPages)
-      if (row.page == p.exportName) SetActive(p.active);
+    SetActive(test::FindPage(row.page)->active);
     row.arrange();
     const int result = test::OpenPage(row.page, [&](Ui& ui, HWND page) {
       if (row.onPage) row.onPage(ui, page);

@@ -6,7 +6,8 @@
 
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -98,6 +99,3 @@ TEST_F(CofraShortcutTest, CaptionAndDescriptionNameTheClient) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(CofraShortcut, {L"CofraShortcutDlg",
-                                         test::kOptionsKey + std::wstring(L"\\CofraClient"), 0});

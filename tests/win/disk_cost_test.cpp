@@ -165,9 +165,7 @@ DialogSeen ReadDialog(HWND dialog) {
 // Shows the dialog, reads it and presses OK, as a user would.
 DialogSeen ShowAndRead(const std::function<int()>& show, int* result = nullptr) {
   DialogSeen seen;
-  const int shown = test::Drive(show, [&](Ui& ui) {
-    HWND dialog = ui.WaitForDialog();
-    if (!dialog) return;
+  const int shown = test::OpenPage(show, [&](Ui& ui, HWND dialog) {
     seen = ReadDialog(dialog);
     ui.Click(dialog, IDOK);
     ui.WaitUntilClosed(dialog);
@@ -537,14 +535,12 @@ TEST_F(DiskCostDialogTest, ASilentDriveIsListedOnceTheDeadlineHasPassed) {
     const ProbeStandInScope standIn(LetterBit(L'N'), L'N', c.refuse);
     kelvra::StartDriveProbe();
     std::wstring total, early;
-    test::Drive(
+    test::OpenPage(
         [] {
           CDiskCostDialog dialog(nullptr, kit::ResourceHandle());
           return static_cast<int>(dialog.DoModal());
         },
-        [&](Ui& ui) {
-          HWND dialog = ui.WaitForDialog();
-          if (!dialog) return;
+        [&](Ui& ui, HWND dialog) {
           HWND list = GetDlgItem(dialog, IDC_DRIVE_LIST);
           if (c.earlyTick) {
             g_standIn.now += kelvra::kDriveAnswerDeadlineMs / 2;
@@ -576,17 +572,17 @@ TEST_F(DiskCostDialogTest, UsesThePagesLibraryAndWithoutOneReportsItMissing) {
     SCOPED_TRACE(given ? L"given the page's library" : L"given none");
     test::MessageBoxSeen box;
     DialogSeen seen;
-    const int result = test::Drive(
+    const int result = test::OpenPage(
         [given] {
           CDiskCostDialog dialog(nullptr, given);
           return static_cast<int>(dialog.DoModal());
         },
-        [&](Ui& ui) {
-          if (!given) {
+        [&](Ui& ui, HWND dialog) {
+          if (!given) {  // the message comes first
             box = ui.WaitForMessageBox();
             ui.Answer(box, IDOK);
+            dialog = ui.WaitForDialog();
           }
-          HWND dialog = ui.WaitForDialog();
           if (!dialog) return;
           seen = ReadDialog(dialog);
           ui.Click(dialog, IDOK);
@@ -727,14 +723,12 @@ TEST_F(DiskCostRequestTest, OnlyARequestStartsARound) {
   for (int press = 1; press <= 2; ++press) {
     SCOPED_TRACE(press);
     bool settled = false;
-    test::Drive(
+    test::OpenPage(
         [] {
           ShowDiskCost(nullptr, L"LUMO", L"C:\\Kelvra");
           return 0;
         },
-        [&](Ui& ui) {
-          HWND dialog = ui.WaitForDialog();
-          if (!dialog) return;
+        [&](Ui& ui, HWND dialog) {
           settled = WaitForSettled();
           ui.Click(dialog, IDOK);
           ui.WaitUntilClosed(dialog);

@@ -89,14 +89,12 @@ class FolderBrowserTest : public ::testing::Test {
                      bool* titleShown = nullptr) {
     bool picked = false;
     std::thread page([&] {
-      test::Drive(
+      test::OpenPage(
           [&] {
             picked = BrowseForFolder(nullptr, path, kTitle, false);
             return 0;
           },
-          [&](Ui& ui) {
-            HWND picker = ui.WaitForDialog();
-            if (!picker) return;
+          [&](Ui& ui, HWND picker) {
             if (titleShown)
               EnumChildWindows(picker, FindTitle, reinterpret_cast<LPARAM>(titleShown));
             act(ui, picker);

@@ -14,7 +14,9 @@
 #include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/scoped_test_handles.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -460,10 +462,3 @@ TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(SelectFeature, {L"SelectFeatureDlg", kLookglassKey, 0, [] {
-                                           test::RegSetString(test::kOptionsKey, L"active",
-                                                              L"Lookglass");
-                                           // Opening the page sets the marker to 0.
-                                           test::RegSetDword(kLookglassKey, L"_CANCELED", 0);
-                                         }});

@@ -30,13 +30,11 @@ class SetupPageTest : public test::SetupTest {
  protected:
   // Shows `page` through the frame; `look` runs while it is up, then Back.
   void WhileShown(CPartModification& page, const std::function<void(Ui&, HWND)>& look) {
-    test::Drive([&] { return RunPageModal(page); },
-                [&](Ui& ui) {
-                  HWND window = ui.WaitForDialog();
-                  ASSERT_NE(window, nullptr);
-                  look(ui, window);
-                  ui.Click(window, IDC_BACK);
-                });
+    test::OpenPage([&] { return RunPageModal(page); },
+                   [&](Ui& ui, HWND window) {
+                     look(ui, window);
+                     ui.Click(window, IDC_BACK);
+                   });
   }
 };
 
@@ -346,9 +344,7 @@ TEST_P(NextThatStoresPart, PutsBackWhatTheOtherWritesChanged) {
   if (GetParam().arrange) GetParam().arrange();
   std::wstring beforeNext, afterBack;
   size_t storedBefore = 0;
-  const int result = test::Drive(GetParam().run, [&](Ui& ui) {
-    HWND page = ui.WaitForDialog();
-    ASSERT_NE(page, nullptr);
+  const int result = test::OpenPage(GetParam().run, [&](Ui& ui, HWND page) {
     if (GetParam().change) GetParam().change(ui, page);
     beforeNext = test::SnapshotSetupTree();
     {

@@ -4,8 +4,11 @@
 #include <cctype>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
+#include "tests/win/support/library_files.h"
 #include "tests/win/support/scoped_test_handles.h"
 
 namespace test {
@@ -281,7 +284,7 @@ DWORD DialogThreadOfProcess(DWORD processId, DWORD timeoutMs) {
 namespace {
 
 struct ScriptRun {
-  const std::function<void(Ui&)>* script;
+  const std::function<void(Ui&, HWND)>* act;
   Ui ui;
 };
 
@@ -305,19 +308,30 @@ void CloseLeftovers(const Ui& ui) {
 
 DWORD WINAPI RunScript(void* data) {
   auto* run = static_cast<ScriptRun*>(data);
-  (*run->script)(run->ui);
+  HWND shown = nullptr;
+  PollUntil(5000, [&] {
+    const std::vector<HWND> dialogs = ThreadDialogs(run->ui.PageThread());
+    if (!dialogs.empty()) shown = dialogs.front();
+    return shown != nullptr;
+  });
+  EXPECT_NE(shown, nullptr) << L"nothing showed";
+  if (shown) (*run->act)(run->ui, shown);
   CloseLeftovers(run->ui);
   return 0;
 }
 
 }  // namespace
 
-int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script) {
-  ScriptRun run{&script, Ui(GetCurrentThreadId())};
+int OpenPage(const std::function<int()>& show, const std::function<void(Ui&, HWND shown)>& act) {
+  ScriptRun run{&act, Ui(GetCurrentThreadId())};
   const kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, RunScript, &run, 0, nullptr));
-  const int result = showPage();
+  const int result = show();
   WaitForSingleObject(thread.get(), INFINITE);
   return result;
+}
+
+int OpenPage(const std::wstring& exportName, const std::function<void(Ui&, HWND shown)>& act) {
+  return OpenPage([&] { return CallExport(exportName.c_str()); }, act);
 }
 
 std::wstring ListCellText(HWND list, int row, int column) {
