@@ -27,7 +27,6 @@ namespace {
 using test::Ui;
 
 using test::OptionKey;
-using test::PageRow;
 
 const wchar_t kDriverIni[] =
     L"[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix\r\nSETUP_TRELPRODUCT=FERRIX\r\n"
@@ -52,12 +51,6 @@ void SetActive(const std::wstring& text) {
 void SetUnterminated(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
   test::RegSetRaw(key, name, REG_SZ, text.data(),
                   static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-}
-
-std::wstring Caption(HWND page) {
-  wchar_t caption[2048] = L"";
-  GetWindowTextW(page, caption, std::size(caption));
-  return caption;
 }
 
 void DeleteIni(const std::wstring& path) {
@@ -237,7 +230,7 @@ void ExpectStoredUnder(const std::wstring& key) {
 }
 
 // Cases every page meets the same way, one row per page.
-void AddSharedRows(const PageRow& p, std::vector<Row>* rows) {
+void AddSharedRows(const test::PageRow& p, std::vector<Row>* rows) {
   const std::wstring page = p.exportName;
   const std::wstring optionKey = OptionKey(p.productKey);
   const std::wstring fallbackKey = OptionKey(p.fallbackKey);
@@ -288,7 +281,7 @@ void AddSharedRows(const PageRow& p, std::vector<Row>* rows) {
              L"PRODUCT_NAME=" + v + L"\r\nFEATURE1=" + v + L"\r\n[FERRIX]\r\nUNITS=" + v +
              L"\r\nDRAWINGSTANDARD=" + v + L"\r\n[CONTENTSERVER]\r\nSTANDARD1=" + v + L"\r\n");
        },
-       IDC_NEXT, [](Ui&, HWND window) { EXPECT_LE(Caption(window).size(), 1100u); },
+       IDC_NEXT, [](Ui&, HWND window) { EXPECT_LE(test::WindowText(window).size(), 1100u); },
        storedUnder(optionKey)});
   if (p.help) {
     rows->push_back({page, L"Help without a help file",
@@ -323,8 +316,9 @@ void AddSharedRows(const PageRow& p, std::vector<Row>* rows) {
                        },
                        IDC_BACK,
                        [length, name](Ui&, HWND window) {
-                         const bool named = Caption(window).find(name) != std::wstring::npos;
-                         EXPECT_EQ(named, length <= 1023) << Caption(window);
+                         const bool named =
+                             test::WindowText(window).find(name) != std::wstring::npos;
+                         EXPECT_EQ(named, length <= 1023) << test::WindowText(window);
                        }});
     }
   }
@@ -332,7 +326,7 @@ void AddSharedRows(const PageRow& p, std::vector<Row>* rows) {
 
 std::vector<Row> Rows() {
   std::vector<Row> rows;
-  for (const PageRow& p : test::kPages) AddSharedRows(p, &rows);
+  for (const test::PageRow& p : test::kPages) AddSharedRows(p, &rows);
 
   const std::wstring ferrix = test::kFerrixKey;
   const std::wstring content = OptionKey(L"ContentServer");
@@ -428,7 +422,7 @@ std::vector<Row> Rows() {
        {L"FerrixDestinationDlg", L"CofraDestinationDlg", L"UlvoDestinationDlg"}) {
     rows.push_back({page, L"TARGETDIR values of type DWORD",
                     [] {
-                      for (const PageRow& p : test::kPages)
+                      for (const test::PageRow& p : test::kPages)
                         test::RegSetDword(OptionKey(p.productKey), L"TARGETDIR", 1);
                       test::RegSetDword(test::kInstallProductKey, L"TARGETDIR", 1);
                     },

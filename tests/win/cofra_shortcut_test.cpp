@@ -87,9 +87,7 @@ TEST_F(CofraShortcutTest, CaptionAndDescriptionNameTheClient) {
     test::RegSetString(test::kOptionsKey, L"active", c.active);
     std::wstring caption, description;
     test::OpenPage(L"CofraShortcutDlg", [&](Ui& ui, HWND page) {
-      wchar_t text[256] = L"";
-      GetWindowTextW(page, text, std::size(text));
-      caption = text;
+      caption = test::WindowText(page);
       description = ui.Text(page, 0);
       ui.Click(page, IDC_BACK);
     });

@@ -134,9 +134,7 @@ bool DrawsSomething(HIMAGELIST images, int index) {
 
 DialogSeen ReadDialog(HWND dialog) {
   DialogSeen seen;
-  wchar_t caption[128] = L"";
-  GetWindowTextW(dialog, caption, std::size(caption));
-  seen.caption = caption;
+  seen.caption = test::WindowText(dialog);
   seen.hasIcons = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
                   SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0;
   GetWindowRect(dialog, &seen.window);

@@ -36,9 +36,7 @@ IdList ParsePath(const std::wstring& path) {
 }
 
 BOOL CALLBACK FindTitle(HWND child, LPARAM found) {
-  wchar_t text[128] = L"";
-  GetWindowTextW(child, text, std::size(text));
-  if (lstrcmpW(text, kTitle) == 0) *reinterpret_cast<bool*>(found) = true;
+  if (test::WindowText(child) == kTitle) *reinterpret_cast<bool*>(found) = true;
   return TRUE;
 }
 

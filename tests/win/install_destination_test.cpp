@@ -52,9 +52,7 @@ class InstallDestinationTest : public test::SetupTest {
                         const std::optional<std::wstring>& typed = std::nullopt) {
     PageSeen seen;
     const int code = test::OpenPage(L"InstallDestinationDlg", [&](Ui& ui, HWND page) {
-      wchar_t caption[256] = L"";
-      GetWindowTextW(page, caption, std::size(caption));
-      seen = {caption, ui.Text(page, kEdit), ui.Text(page, IDC_PRODUCT_TEXT)};
+      seen = {test::WindowText(page), ui.Text(page, kEdit), ui.Text(page, IDC_PRODUCT_TEXT)};
       if (typed) ui.SetText(page, kEdit, *typed);
       ui.Click(page, button);
     });

@@ -19,24 +19,19 @@ namespace {
 
 using test::AccessKey;
 using test::AccessKeyOf;
+using test::ClassName;
 using test::Key;
 using test::Typed;
 using test::Ui;
 
 const Key kTab{VK_TAB}, kSpace{VK_SPACE}, kDown{VK_DOWN}, kHome{VK_HOME}, kEnter{VK_RETURN};
 
-std::wstring ClassOf(HWND control) {
-  wchar_t name[64] = L"";
-  GetClassNameW(control, name, std::size(name));
-  return name;
-}
-
 LONG_PTR ButtonType(HWND control) {
-  return ClassOf(control) == L"Button" ? GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK : -1;
+  return ClassName(control) == L"Button" ? GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK : -1;
 }
 
 bool TakesNoFocus(HWND control) {
-  return ClassOf(control) == L"Static" || ButtonType(control) == BS_GROUPBOX ||
+  return ClassName(control) == L"Static" || ButtonType(control) == BS_GROUPBOX ||
          !IsWindowVisible(control) || !IsWindowEnabled(control);
 }
 

@@ -350,9 +350,7 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(test::OpenPage(page,
                              [&](test::Ui& ui, HWND window) {
-                               wchar_t text[256] = L"";
-                               GetWindowTextW(window, text, std::size(text));
-                               caption = text;
+                               caption = test::WindowText(window);
                                ui.Click(window, IDC_BACK);
                              }),
               KELVRA_BACK);

@@ -111,9 +111,7 @@ void ClickOn(HWND tree, const wchar_t* title, UINT part) {
 }
 
 BOOL CALLBACK RememberPopup(HWND window, LPARAM out) {
-  wchar_t cls[16] = L"";
-  GetClassNameW(window, cls, std::size(cls));
-  if (lstrcmpW(cls, L"#32768") || !IsWindowVisible(window)) return TRUE;
+  if (test::ClassName(window) != L"#32768" || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(out) = window;
   return FALSE;
 }
@@ -214,12 +212,12 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
     ClearSetupTree();
     DeleteFileW(OptionsIniFile().c_str());
     if (!c.ini.empty()) WriteOptionsIni(c.ini);
-    wchar_t caption[256] = L"";
+    std::wstring caption;
     std::wstring tree, description;
     int picture = 0;
     LONG descriptionStyle = 0;
     test::OpenPage(kPage, [&](Ui& ui, HWND page) {
-      GetWindowTextW(page, caption, std::size(caption));
+      caption = test::WindowText(page);
       tree = TreeText(page);
       description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
       descriptionStyle = GetWindowLongW(GetDlgItem(page, IDC_FEATURE_DESCRIPTION), GWL_STYLE);
@@ -227,7 +225,7 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
         if (IsWindowVisible(GetDlgItem(page, id))) picture += id;
       ui.Click(page, IDC_BACK);
     });
-    EXPECT_STREQ(caption, c.caption);
+    EXPECT_EQ(caption, c.caption);
     EXPECT_EQ(tree, c.tree);
     EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : L"");
     EXPECT_EQ(picture, c.picture);

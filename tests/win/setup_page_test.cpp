@@ -46,9 +46,7 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
   HICON big = nullptr, small = nullptr;
   std::wstring banner;
   WhileShown(page, [&](Ui& ui, HWND window) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, std::size(text));
-    caption = text;
+    caption = test::WindowText(window);
     banner = ui.Text(window, IDC_BANNER);
     auto font = reinterpret_cast<HFONT>(SendDlgItemMessageW(window, IDC_HEADING, WM_GETFONT, 0, 0));
     GetObjectW(font, sizeof heading, &heading);

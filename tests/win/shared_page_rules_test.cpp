@@ -121,20 +121,13 @@ std::wstring AccessibleName(HWND control) {
 
 // A label's text as it is heard: without the ampersand of its access key.
 std::wstring WithoutAccessKeyMark(HWND label) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(label, text, std::size(text));
+  const std::wstring text = WindowText(label);
   std::wstring heard;
-  for (const wchar_t* c = text; *c; ++c) {
+  for (const wchar_t* c = text.c_str(); *c; ++c) {
     if (*c == L'&' && *++c == L'\0') break;
     heard += *c;
   }
   return heard;
-}
-
-bool IsOfClass(HWND window, const wchar_t* className) {
-  wchar_t name[64] = L"";
-  GetClassNameW(window, name, std::size(name));
-  return lstrcmpiW(name, className) == 0;
 }
 
 // Each rule runs once per page, with what the page's row plants.
@@ -168,7 +161,7 @@ TEST_P(SharedPageRules, EveryFocusableControlHasANameForAScreenReader) {
       const int id = GetDlgCtrlID(control);
       if (name.empty()) unnamed += std::to_wstring(id) + L" ";
       // A list or tree is heard by the label before it, as its access key is found there.
-      if (IsOfClass(control, WC_TREEVIEWW) || IsOfClass(control, WC_LISTVIEWW)) {
+      if (ClassName(control) == WC_TREEVIEWW || ClassName(control) == WC_LISTVIEWW) {
         EXPECT_EQ(name, WithoutAccessKeyMark(GetWindow(control, GW_HWNDPREV))) << id;
       }
     }

@@ -3,7 +3,6 @@
 // the benchmark all read it, so a new page is one row here.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <windows.h>
 
@@ -67,10 +66,6 @@ inline const PageRow* FindPage(const std::wstring& exportName) {
 inline std::string PageName(const PageRow& page) {
   const std::string name = kit::Ascii(page.exportName);
   return name.substr(0, name.size() - 3);
-}
-
-inline void PrintTo(const PageRow& page, std::ostream* out) {
-  *out << PageName(page);
 }
 
 }  // namespace test

@@ -12,15 +12,28 @@
 #include "tests/win/support/scoped_test_handles.h"
 
 namespace test {
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[4096] = L"";
+  // Sent across threads: answered while the page thread pumps messages.
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                      SMTO_BLOCK, 5000, nullptr);
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, std::size(name));
+  return name;
+}
+
 namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kPollMs = 10;
 
 bool IsVisibleDialog(HWND window) {
-  wchar_t cls[16] = L"";
-  GetClassNameW(window, cls, std::size(cls));
-  return lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window);
+  return ClassName(window) == L"#32770" && IsWindowVisible(window);
 }
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM out) {
@@ -43,14 +56,6 @@ bool PollUntil(DWORD timeoutMs, Found found) {
     if (GetTickCount() - start >= timeoutMs) return false;
     Sleep(kPollMs);
   }
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[4096] = L"";
-  // Sent across threads: answered while the page thread pumps messages.
-  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                      SMTO_BLOCK, 5000, nullptr);
-  return text;
 }
 
 // Key-down messages the page thread has taken from its queue, seen by a
@@ -81,9 +86,8 @@ Key AccessKeyOf(int id) {
 }
 
 wchar_t AccessKey(HWND window) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, std::size(text));
-  for (const wchar_t* c = text; *c; ++c) {
+  const std::wstring text = WindowText(window);
+  for (const wchar_t* c = text.c_str(); *c; ++c) {
     if (*c != L'&') continue;
     if (c[1] != L'&') return static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(c[1])));
     ++c;
@@ -92,9 +96,8 @@ wchar_t AccessKey(HWND window) {
 }
 
 wchar_t ControlAccessKey(HWND control) {
-  wchar_t name[16] = L"";
-  GetClassNameW(control, name, std::size(name));
-  return AccessKey(lstrcmpiW(name, L"Button") == 0 ? control : GetWindow(control, GW_HWNDPREV));
+  const bool button = lstrcmpiW(ClassName(control).c_str(), L"Button") == 0;
+  return AccessKey(button ? control : GetWindow(control, GW_HWNDPREV));
 }
 
 std::vector<Key> Typed(const std::wstring& text) {

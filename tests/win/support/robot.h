@@ -26,6 +26,9 @@ Key Alt(wchar_t letter);
 // The access key of control `id`: its own, or for an edit, list or tree
 // that of the label just before it.
 Key AccessKeyOf(int id);
+// A window's text, asked for as another thread would; its class name.
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
 // The upper-case letter after the '&' of a window's text; 0 when none.
 wchar_t AccessKey(HWND window);
 // A control's access key: a button's own, else that of the label just before it.
