@@ -35,8 +35,6 @@ class CBitmapMenu : public kit::CMenu {
   // Checks or unchecks (MF_CHECKED in `flags`) that entry; 0 when none.
   virtual BOOL CheckItem(UINT command, UINT flags);
 
-  int MeasureCount() const { return measureCount_; }
-
  private:
   void AppendSeparator(UINT_PTR itemData);
   bool IsSubMenuAt(int position) const;

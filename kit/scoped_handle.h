@@ -94,19 +94,6 @@ struct FileHandleTraits {
   static void Close(Handle handle) { CloseHandle(handle); }
 };
 
-struct HookTraits {
-  using Handle = HHOOK;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle handle) { UnhookWindowsHookEx(handle); }
-};
-
-// For windows this code made and no one else destroys.
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle handle) { DestroyWindow(handle); }
-};
-
 using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
 using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
 using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
@@ -117,8 +104,6 @@ using ScopedImageList = ScopedHandle<ImageListTraits>;
 using ScopedIcon = ScopedHandle<IconTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;
-using ScopedHook = ScopedHandle<HookTraits>;
-using ScopedWindow = ScopedHandle<WindowTraits>;
 
 // The screen's device context, released on exit.
 class ScopedScreenDC {

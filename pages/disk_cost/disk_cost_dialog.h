@@ -19,8 +19,6 @@ class CDiskCostDialog : public kit::CDialog {
   // module's own) the dialog loads the library itself while it sets up.
   CDiskCostDialog(HWND parent, HINSTANCE resources);
 
-  const CDiskCostList& List() const { return list_; }
-
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange() override;

@@ -29,13 +29,7 @@ void CDiskCostList::PreSubclassWindow() {
 
 int CDiskCostList::AddDriveRow(const std::wstring& name, int image,
                                const kelvra::DriveSpace& drive) {
-  Row row;
-  row.image = image;
-  row.texts.resize(GetHeaderItemCount());
-  if (!row.texts.empty()) row.texts[kNameColumn] = name;
-  const int index = static_cast<int>(rows_.size());
-  rows_.push_back(row);
-
+  const int index = GetItemCount();
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
   item.iItem = index;
@@ -46,23 +40,14 @@ int CDiskCostList::AddDriveRow(const std::wstring& name, int image,
   InsertItem(item);
 
   const bool answered = drive.answered;
-  SetCellText(index, kTotalColumn,
+  SetItemText(index, kTotalColumn,
               answered ? Size(static_cast<int64_t>(drive.total)) : notAnswering_);
-  if (answered) SetCellText(index, kFreeColumn, Size(static_cast<int64_t>(drive.free)));
-  SetCellText(index, kRequiredColumn, Size(drive.required));
-  if (answered) SetCellText(index, kRemainingColumn, Size(drive.remaining));
+  if (answered) SetItemText(index, kFreeColumn, Size(static_cast<int64_t>(drive.free)));
+  SetItemText(index, kRequiredColumn, Size(drive.required));
+  if (answered) SetItemText(index, kRemainingColumn, Size(drive.remaining));
   return index;
 }
 
 void CDiskCostList::DeleteAllRows() {
-  rows_.clear();
   Send(LVM_DELETEALLITEMS);
-}
-
-void CDiskCostList::SetCellText(int row, int column, const std::wstring& text) {
-  if (row >= 0 && row < static_cast<int>(rows_.size())) {
-    std::vector<std::wstring>& texts = rows_[row].texts;
-    if (column >= 0 && column < static_cast<int>(texts.size())) texts[column] = text;
-  }
-  SetItemText(row, column, text);
 }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "kit/list_ctrl.h"
 #include "pages/disk_cost/disk_cost_math.h"
@@ -23,18 +22,10 @@ class CDiskCostList : public kit::CListCtrl {
   // The state image of a drive that would run short.
   static constexpr UINT kShortOfSpaceState = INDEXTOSTATEIMAGEMASK(5);
 
-  struct Row {
-    int image = 0;
-    std::vector<std::wstring> texts;  // one per header column
-  };
-
   // Appends a row for `drive` and returns its index. A drive that has not
   // answered shows "not answering" and what it would need, nothing more.
   int AddDriveRow(const std::wstring& name, int image, const kelvra::DriveSpace& drive);
-  void SetCellText(int row, int column, const std::wstring& text);
   void DeleteAllRows();
-
-  const std::vector<Row>& Rows() const { return rows_; }
 
  protected:
   // Grid lines, full-row selection and the texts, before the control is ours.
@@ -43,7 +34,6 @@ class CDiskCostList : public kit::CListCtrl {
  private:
   std::wstring Size(int64_t value) const { return kelvra::FormatSize(value, units_); }
 
-  std::vector<Row> rows_;
   // Taken while the dialog's library is current: rows come in later too.
   kelvra::SizeUnits units_;
   std::wstring notAnswering_;

@@ -27,6 +27,8 @@
 #include "include/kelvra.h"
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
+#include "tests/win/support/page_table.h"
+#include "tests/win/support/scoped_test_handles.h"
 
 namespace {
 
@@ -202,28 +204,10 @@ std::wstring Ms(double a, double b) {
   return text;
 }
 
-// Templates of the bare dialogs each export is measured against.
-struct PageTemplate {
-  const wchar_t* exportName;
-  UINT templateId;
-};
-const PageTemplate kTemplates[] = {
-    {L"PartModificationDlg", IDD_PART_MODIFICATION},
-    {L"InstallDestinationDlg", IDD_INSTALL_DESTINATION},
-    {L"FerrixDestinationDlg", IDD_DESTINATION_FOLDER},
-    {L"CofraDestinationDlg", IDD_DESTINATION_FOLDER},
-    {L"UlvoDestinationDlg", IDD_DESTINATION_FOLDER},
-    {L"CofraShortcutDlg", IDD_COFRA_SHORTCUT},
-    {L"MsdeDestinationDlg", IDD_MSDE_DESTINATION},
-    {L"SelectFeatureDlg", IDD_SELECT_FEATURE},
-    {L"UnitStandardDlg", IDD_UNIT_STANDARD},
-    {L"SelectContentDlg", IDD_CONTENT_STANDARD},
-};
-
+// The template of the bare dialog an export is measured against; 0 for none.
 UINT TemplateOf(const std::wstring& exportName) {
-  for (const PageTemplate& page : kTemplates)
-    if (exportName == page.exportName) return page.templateId;
-  return 0;
+  const test::PageRow* page = test::FindPage(exportName);
+  return page ? page->templateId : 0;
 }
 
 void BenchPages(HMODULE library, HMODULE resources, const kit::ActivationContext& styles,
@@ -369,7 +353,7 @@ DiskCostTimes TimeDiskCostOpenings(HMODULE library, HMODULE resources,
   KelvraPageFunction show = GetKelvraPage(library, "InstallDestinationDlg");
   if (!show) return times;
   g_bareDiskCost = {resources, &styles};
-  const kit::ScopedHook hook(
+  const test::ScopedHook hook(
       SetWindowsHookExW(WH_GETMESSAGE, OpenBareDiskCost, nullptr, GetCurrentThreadId()));
   const WPARAM diskCost = MAKEWPARAM(IDC_DISK_COST, BN_CLICKED);
   TimeOneCall(show, [&](HWND page) {

@@ -15,7 +15,9 @@
 #include "res/kelvra_ids.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/page_table.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 #include "tests/win/support/process_watch.h"
 
 #include <commctrl.h>  // after windows.h
@@ -24,31 +26,7 @@ namespace {
 
 using test::Ui;
 
-std::wstring Key(const wchar_t* leaf) {
-  return test::kOptionsKey + std::wstring(L"\\") + leaf;
-}
-
-struct Page {
-  const wchar_t* exportName;
-  const wchar_t* active;     // what the well-formed setup makes active
-  std::wstring optionKey;    // where Next stores with that product
-  std::wstring fallbackKey;  // where Next stores when "active" is unusable
-  bool help;                 // has a Help button
-  bool sectionFromActive;    // turns "active" into an INI section name
-};
-
-const Page kPages[] = {
-    {L"PartModificationDlg", L"FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
-    {L"InstallDestinationDlg", L"lookglass", Key(L"Lookglass"), Key(L"Lumo"), false, true},
-    {L"UnitStandardDlg", L"FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
-    {L"SelectContentDlg", L"FERRIX", Key(L"ContentServer"), Key(L"ContentServer"), true, false},
-    {L"CofraShortcutDlg", L"nervaclient", Key(L"NervaClient"), Key(L"CofraClient"), true, true},
-    {L"MsdeDestinationDlg", L"nervaserver", Key(L"NervaServer"), Key(L"CofraServer"), true, true},
-    {L"SelectFeatureDlg", L"lookglass", Key(L"Lookglass"), Key(L"Lumo"), false, false},
-    {L"FerrixDestinationDlg", L"FERRIX", test::kFerrixKey, test::kFerrixKey, true, false},
-    {L"CofraDestinationDlg", L"nervaclient", Key(L"NervaClient"), Key(L"CofraClient"), true, true},
-    {L"UlvoDestinationDlg", L"nervaserver", Key(L"NervaServer"), Key(L"CofraServer"), true, true},
-};
+using test::OptionKey;
 
 const wchar_t kDriverIni[] =
     L"[TREL_OPTIONS]\r\nSETUP_TITLE=Ferrix\r\nSETUP_TRELPRODUCT=FERRIX\r\n"
@@ -73,12 +51,6 @@ void SetActive(const std::wstring& text) {
 void SetUnterminated(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
   test::RegSetRaw(key, name, REG_SZ, text.data(),
                   static_cast<DWORD>(text.size() * sizeof(wchar_t)));
-}
-
-std::wstring Caption(HWND page) {
-  wchar_t caption[2048] = L"";
-  GetWindowTextW(page, caption, std::size(caption));
-  return caption;
 }
 
 void DeleteIni(const std::wstring& path) {
@@ -258,10 +230,10 @@ void ExpectStoredUnder(const std::wstring& key) {
 }
 
 // Cases every page meets the same way, one row per page.
-void AddSharedRows(const Page& p, std::vector<Row>* rows) {
+void AddSharedRows(const test::PageRow& p, std::vector<Row>* rows) {
   const std::wstring page = p.exportName;
-  const std::wstring optionKey = p.optionKey;
-  const std::wstring fallbackKey = p.fallbackKey;
+  const std::wstring optionKey = OptionKey(p.productKey);
+  const std::wstring fallbackKey = OptionKey(p.fallbackKey);
   const std::wstring active = p.active;
   auto storedUnder = [](const std::wstring& key) { return [key] { ExpectStoredUnder(key); }; };
 
@@ -309,7 +281,7 @@ void AddSharedRows(const Page& p, std::vector<Row>* rows) {
              L"PRODUCT_NAME=" + v + L"\r\nFEATURE1=" + v + L"\r\n[FERRIX]\r\nUNITS=" + v +
              L"\r\nDRAWINGSTANDARD=" + v + L"\r\n[CONTENTSERVER]\r\nSTANDARD1=" + v + L"\r\n");
        },
-       IDC_NEXT, [](Ui&, HWND window) { EXPECT_LE(Caption(window).size(), 1100u); },
+       IDC_NEXT, [](Ui&, HWND window) { EXPECT_LE(test::WindowText(window).size(), 1100u); },
        storedUnder(optionKey)});
   if (p.help) {
     rows->push_back({page, L"Help without a help file",
@@ -344,8 +316,9 @@ void AddSharedRows(const Page& p, std::vector<Row>* rows) {
                        },
                        IDC_BACK,
                        [length, name](Ui&, HWND window) {
-                         const bool named = Caption(window).find(name) != std::wstring::npos;
-                         EXPECT_EQ(named, length <= 1023) << Caption(window);
+                         const bool named =
+                             test::WindowText(window).find(name) != std::wstring::npos;
+                         EXPECT_EQ(named, length <= 1023) << test::WindowText(window);
                        }});
     }
   }
@@ -353,13 +326,13 @@ void AddSharedRows(const Page& p, std::vector<Row>* rows) {
 
 std::vector<Row> Rows() {
   std::vector<Row> rows;
-  for (const Page& p : kPages) AddSharedRows(p, &rows);
+  for (const test::PageRow& p : test::kPages) AddSharedRows(p, &rows);
 
   const std::wstring ferrix = test::kFerrixKey;
-  const std::wstring content = Key(L"ContentServer");
-  const std::wstring lookglass = Key(L"Lookglass");
-  const std::wstring nervaClient = Key(L"NervaClient");
-  const std::wstring nervaServer = Key(L"NervaServer");
+  const std::wstring content = OptionKey(L"ContentServer");
+  const std::wstring lookglass = OptionKey(L"Lookglass");
+  const std::wstring nervaClient = OptionKey(L"NervaClient");
+  const std::wstring nervaServer = OptionKey(L"NervaServer");
   auto checked = [](std::vector<int> ids) {
     return [ids](Ui& ui, HWND window) {
       for (int id : ids) EXPECT_TRUE(ui.IsChecked(window, id)) << L"control " << id;
@@ -449,16 +422,14 @@ std::vector<Row> Rows() {
        {L"FerrixDestinationDlg", L"CofraDestinationDlg", L"UlvoDestinationDlg"}) {
     rows.push_back({page, L"TARGETDIR values of type DWORD",
                     [] {
-                      for (const Page& p : kPages) test::RegSetDword(p.optionKey, L"TARGETDIR", 1);
+                      for (const test::PageRow& p : test::kPages)
+                        test::RegSetDword(OptionKey(p.productKey), L"TARGETDIR", 1);
                       test::RegSetDword(test::kInstallProductKey, L"TARGETDIR", 1);
                     },
                     IDC_NEXT, nullptr,
                     [page] {
-                      for (const Page& p : kPages) {
-                        if (p.exportName == std::wstring(page)) {
-                          EXPECT_TRUE(test::RegGetString(p.optionKey, L"TARGETDIR").has_value());
-                        }
-                      }
+                      const std::wstring key = OptionKey(test::FindPage(page)->productKey);
+                      EXPECT_TRUE(test::RegGetString(key, L"TARGETDIR").has_value());
                     }});
   }
   rows.push_back({L"SelectFeatureDlg", L"feature lists of type DWORD",
@@ -522,9 +493,7 @@ std::vector<Row> Rows() {
          g_heldPages.reset();
        }});
   for (const auto& m : missing) {
-    std::wstring optionKey;
-    for (const Page& p : kPages)
-      if (p.exportName == std::wstring(m.page)) optionKey = p.optionKey;
+    const std::wstring optionKey = OptionKey(test::FindPage(m.page)->productKey);
     const LPCWSTR type = m.type;
     const UINT id = m.id;
     rows.push_back({m.page,
@@ -546,8 +515,7 @@ TEST_F(BadInputTest, EveryPageEndsNormallyWithItsFallback) {
     ClearSetupTree();
     WriteDriverIni(kDriverIni);
     WriteOptionsIni(kOptionsIni);
-    for (const Page& p : kPages)
-      if (row.page == p.exportName) SetActive(p.active);
+    SetActive(test::FindPage(row.page)->active);
     row.arrange();
     const int result = test::OpenPage(row.page, [&](Ui& ui, HWND page) {
       if (row.onPage) row.onPage(ui, page);

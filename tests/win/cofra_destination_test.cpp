@@ -10,7 +10,8 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/folder_page.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -74,8 +75,7 @@ TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
                {RunOwnCopy<CCofraDestination>, 10, 20},
                {RunOwnCopy<CUlvoDestination>, 10, 20}};
   for (const auto& c : cases) {
-    test::Drive(c.run, [](test::Ui& ui) {
-      HWND window = ui.WaitForDialog();
+    test::OpenPage(c.run, [](test::Ui& ui, HWND window) {
       ui.SetText(window, IDC_DESTINATION, L"q:\\Apps");
       ui.Click(window, IDC_DISK_COST);
       HWND dialog = ui.WaitForDialog(window);
@@ -92,5 +92,3 @@ TEST_F(CofraDestinationTest, DiskCostSectionOfEachOneFolderPage) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(CofraDestination, {kExport, kCofraKey, 1});

@@ -6,7 +6,8 @@
 
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -86,9 +87,7 @@ TEST_F(CofraShortcutTest, CaptionAndDescriptionNameTheClient) {
     test::RegSetString(test::kOptionsKey, L"active", c.active);
     std::wstring caption, description;
     test::OpenPage(L"CofraShortcutDlg", [&](Ui& ui, HWND page) {
-      wchar_t text[256] = L"";
-      GetWindowTextW(page, text, std::size(text));
-      caption = text;
+      caption = test::WindowText(page);
       description = ui.Text(page, 0);
       ui.Click(page, IDC_BACK);
     });
@@ -98,6 +97,3 @@ TEST_F(CofraShortcutTest, CaptionAndDescriptionNameTheClient) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(CofraShortcut, {L"CofraShortcutDlg",
-                                         test::kOptionsKey + std::wstring(L"\\CofraClient"), 0});

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "resdll/kelvrares_ids.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -177,5 +178,3 @@ TEST_F(ContentStandardTest, ClickShowsTheRowsDescriptionAndBackKeepsTheRegistry)
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(ContentStandard, {L"SelectContentDlg", kContentKey, 0});

@@ -14,6 +14,7 @@
 #include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/robot.h"
+#include "tests/win/support/scoped_test_handles.h"
 
 namespace {
 
@@ -67,27 +68,25 @@ TEST(DialogDispatch, TablesAnswerThroughTheirOwnChannels) {
   Recorder dialog;
   LRESULT notifyResult = 0, brush = 0;
   std::vector<std::wstring> whileDisabled;
-  test::Drive([&] { return static_cast<int>(dialog.DoModal()); },
-              [&](test::Ui& ui) {
-                HWND window = ui.WaitForDialog();
-                ASSERT_NE(window, nullptr);
-                HWND button = GetDlgItem(window, IDC_DRAWING_EDIT_ALLOWED);
-                SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(button));
-                NMHDR header{button, IDC_DRAWING_EDIT_ALLOWED, static_cast<UINT>(NM_CLICK)};
-                notifyResult = SendMessageW(window, WM_NOTIFY, IDC_DRAWING_EDIT_ALLOWED,
-                                            reinterpret_cast<LPARAM>(&header));
-                brush =
-                    SendMessageW(window, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(button));
-                // Under a box or dialog of its own a dialog is disabled, and
-                // a press that still reaches it must not act.
-                EnableWindow(window, FALSE);
-                SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(button));
-                whileDisabled = dialog.seen;
-                EnableWindow(window, TRUE);
-                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-              });
+  test::OpenPage(
+      [&] { return static_cast<int>(dialog.DoModal()); },
+      [&](test::Ui&, HWND window) {
+        HWND button = GetDlgItem(window, IDC_DRAWING_EDIT_ALLOWED);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        NMHDR header{button, IDC_DRAWING_EDIT_ALLOWED, static_cast<UINT>(NM_CLICK)};
+        notifyResult = SendMessageW(window, WM_NOTIFY, IDC_DRAWING_EDIT_ALLOWED,
+                                    reinterpret_cast<LPARAM>(&header));
+        brush = SendMessageW(window, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(button));
+        // Under a box or dialog of its own a dialog is disabled, and
+        // a press that still reaches it must not act.
+        EnableWindow(window, FALSE);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_DRAWING_EDIT_ALLOWED, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        whileDisabled = dialog.seen;
+        EnableWindow(window, TRUE);
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+      });
 
   EXPECT_EQ(whileDisabled, (std::vector<std::wstring>{L"command", L"notify"}));
   EXPECT_EQ(notifyResult, kNotifyAnswer) << L"a notification answers through DWLP_MSGRESULT";
@@ -141,8 +140,8 @@ TEST(ControlBinding, LetsGoUnderAProcedureSetAfterIt) {
 // Filling a control that a template lacks repaints nothing, while one that
 // is there is repainted once.
 TEST(ScopedNoRedraw, RepaintsItsControlAndNothingWhenTheControlIsMissing) {
-  const kit::ScopedWindow top(CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
-                                            nullptr, nullptr, nullptr, nullptr));
+  const test::ScopedWindow top(CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                             nullptr, nullptr, nullptr, nullptr));
   ASSERT_TRUE(top);
   HWND child = CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, top.get(),
                              nullptr, nullptr, nullptr);

@@ -10,7 +10,8 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/folder_page.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -66,13 +67,12 @@ TEST_F(FerrixDestinationTest, BrowseGivesAFolderItsBackslashAndARootNone) {
   for (const std::wstring picked : {L"C:\\windows", L"C:\\"}) {
     CFerrixDestination page;
     std::wstring shown;
-    test::Drive([&] { return RunPageModal(page); },
-                [&](test::Ui& ui) {
-                  HWND window = ui.WaitForDialog();
-                  ASSERT_TRUE(test::BrowseTo(ui, window, picked)) << picked;
-                  shown = ui.Text(window, IDC_DESTINATION);
-                  ui.Click(window, IDC_BACK);
-                });
+    test::OpenPage([&] { return RunPageModal(page); },
+                   [&](test::Ui& ui, HWND window) {
+                     ASSERT_TRUE(test::BrowseTo(ui, window, picked)) << picked;
+                     shown = ui.Text(window, IDC_DESTINATION);
+                     ui.Click(window, IDC_BACK);
+                   });
     const std::wstring parent = picked == L"C:\\" ? picked : picked + L"\\";
     EXPECT_EQ(page.InstallDir(), parent);
     EXPECT_EQ(shown, parent + test::ResourceLibraryString(IDS_FERRIX_FOLDER));
@@ -80,5 +80,3 @@ TEST_F(FerrixDestinationTest, BrowseGivesAFolderItsBackslashAndARootNone) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(FerrixDestination, {kExport, test::kFerrixKey, 1});

@@ -36,9 +36,7 @@ IdList ParsePath(const std::wstring& path) {
 }
 
 BOOL CALLBACK FindTitle(HWND child, LPARAM found) {
-  wchar_t text[128] = L"";
-  GetWindowTextW(child, text, std::size(text));
-  if (lstrcmpW(text, kTitle) == 0) *reinterpret_cast<bool*>(found) = true;
+  if (test::WindowText(child) == kTitle) *reinterpret_cast<bool*>(found) = true;
   return TRUE;
 }
 
@@ -89,14 +87,12 @@ class FolderBrowserTest : public ::testing::Test {
                      bool* titleShown = nullptr) {
     bool picked = false;
     std::thread page([&] {
-      test::Drive(
+      test::OpenPage(
           [&] {
             picked = BrowseForFolder(nullptr, path, kTitle, false);
             return 0;
           },
-          [&](Ui& ui) {
-            HWND picker = ui.WaitForDialog();
-            if (!picker) return;
+          [&](Ui& ui, HWND picker) {
             if (titleShown)
               EnumChildWindows(picker, FindTitle, reinterpret_cast<LPARAM>(titleShown));
             act(ui, picker);

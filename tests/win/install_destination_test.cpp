@@ -13,7 +13,6 @@
 #include "tests/win/support/folder_picker.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
 #include "tests/win/support/robot.h"
 #include "tests/win/support/setup_test.h"
 
@@ -27,10 +26,6 @@ constexpr int kEdit = IDC_DESTINATION;
 
 const std::wstring kLumoKey = std::wstring(test::kOptionsKey) + L"\\Lumo";
 const std::wstring kQuillmakerKey = std::wstring(test::kOptionsKey) + L"\\Quillmaker";
-
-int ShowPage() {
-  return test::CallExport(L"InstallDestinationDlg");
-}
 
 struct PageSeen {
   std::wstring caption;
@@ -56,11 +51,8 @@ class InstallDestinationTest : public test::SetupTest {
   static PageSeen Visit(int button, int* result = nullptr,
                         const std::optional<std::wstring>& typed = std::nullopt) {
     PageSeen seen;
-    const int code = test::Drive(ShowPage, [&](Ui& ui) {
-      HWND page = ui.WaitForDialog();
-      wchar_t caption[256] = L"";
-      GetWindowTextW(page, caption, std::size(caption));
-      seen = {caption, ui.Text(page, kEdit), ui.Text(page, IDC_PRODUCT_TEXT)};
+    const int code = test::OpenPage(L"InstallDestinationDlg", [&](Ui& ui, HWND page) {
+      seen = {test::WindowText(page), ui.Text(page, kEdit), ui.Text(page, IDC_PRODUCT_TEXT)};
       if (typed) ui.SetText(page, kEdit, *typed);
       ui.Click(page, button);
     });
@@ -162,32 +154,31 @@ TEST_F(InstallDestinationBrowseTest, PickerStartsFromTheInstallFolderAndFillsThe
   CInstallDestination page;
   std::wstring preselected, edit;
   bool picked = false;
-  test::Drive([&] { return RunPageModal(page); },
-              [&](Ui& ui) {
-                HWND window = ui.WaitForDialog();
-                ui.SetText(window, kEdit, L"C:\\typed\\elsewhere");
-                ui.Click(window, IDC_BROWSE);
-                HWND picker = ui.WaitForDialog(window);
-                ASSERT_NE(picker, nullptr);
-                // Wine's picker now and then drops the selection it is given
-                // as it opens; the user closes it and tries once more.
-                const std::wstring baseName = base_.substr(3);
-                for (int attempt = 0; attempt < 3; ++attempt) {
-                  if (test::WaitForPickerSelection(picker, baseName)) {
-                    preselected = baseName;
-                    break;
-                  }
-                  ui.Click(picker, IDCANCEL);
-                  ui.WaitUntilClosed(picker);
-                  ui.Click(window, IDC_BROWSE);
-                  picker = ui.WaitForDialog(window);
-                }
-                picked = test::SelectInPicker(picker, work_, work_.substr(3));
-                ui.Click(picker, IDOK);
-                ui.WaitUntilClosed(picker);
-                edit = ui.Text(window, kEdit);
-                ui.Click(window, IDC_BACK);
-              });
+  test::OpenPage([&] { return RunPageModal(page); },
+                 [&](Ui& ui, HWND window) {
+                   ui.SetText(window, kEdit, L"C:\\typed\\elsewhere");
+                   ui.Click(window, IDC_BROWSE);
+                   HWND picker = ui.WaitForDialog(window);
+                   ASSERT_NE(picker, nullptr);
+                   // Wine's picker now and then drops the selection it is given
+                   // as it opens; the user closes it and tries once more.
+                   const std::wstring baseName = base_.substr(3);
+                   for (int attempt = 0; attempt < 3; ++attempt) {
+                     if (test::WaitForPickerSelection(picker, baseName)) {
+                       preselected = baseName;
+                       break;
+                     }
+                     ui.Click(picker, IDCANCEL);
+                     ui.WaitUntilClosed(picker);
+                     ui.Click(window, IDC_BROWSE);
+                     picker = ui.WaitForDialog(window);
+                   }
+                   picked = test::SelectInPicker(picker, work_, work_.substr(3));
+                   ui.Click(picker, IDOK);
+                   ui.WaitUntilClosed(picker);
+                   edit = ui.Text(window, kEdit);
+                   ui.Click(window, IDC_BACK);
+                 });
   EXPECT_EQ(preselected, base_.substr(3))
       << L"the picker opens on the install folder, not the edit";
   ASSERT_TRUE(picked);
@@ -197,8 +188,7 @@ TEST_F(InstallDestinationBrowseTest, PickerStartsFromTheInstallFolderAndFillsThe
 
 TEST_F(InstallDestinationBrowseTest, CancellingThePickerKeepsWhatWasTyped) {
   std::wstring edit;
-  test::Drive(ShowPage, [&](Ui& ui) {
-    HWND window = ui.WaitForDialog();
+  test::OpenPage(L"InstallDestinationDlg", [&](Ui& ui, HWND window) {
     ui.SetText(window, kEdit, L"C:\\typed\\by hand");
     ui.Click(window, IDC_BROWSE);
     HWND picker = ui.WaitForDialog(window);
@@ -215,16 +205,15 @@ TEST_F(InstallDestinationTest, DiskCostUsesTheActiveSectionAndTheEditsDrive) {
       L"[LUMO]\r\nDISKCOST_OS_PRODUCT=10;20\r\n[lookglass]\r\nDISKCOST_OS_PRODUCT=30;40\r\n");
   const auto pressDiskCost = [](const std::wstring& folder) {
     CInstallDestination page;
-    test::Drive([&] { return RunPageModal(page); },
-                [&](Ui& ui) {
-                  HWND window = ui.WaitForDialog();
-                  ui.SetText(window, kEdit, folder);
-                  ui.Click(window, IDC_DISK_COST);
-                  HWND dialog = ui.WaitForDialog(window);
-                  ui.Click(dialog, IDOK);
-                  ui.WaitUntilClosed(dialog);
-                  ui.Click(window, IDC_BACK);
-                });
+    test::OpenPage([&] { return RunPageModal(page); },
+                   [&](Ui& ui, HWND window) {
+                     ui.SetText(window, kEdit, folder);
+                     ui.Click(window, IDC_DISK_COST);
+                     HWND dialog = ui.WaitForDialog(window);
+                     ui.Click(dialog, IDOK);
+                     ui.WaitUntilClosed(dialog);
+                     ui.Click(window, IDC_BACK);
+                   });
     return kelvra::DiskCostDataSoFar().requirements;
   };
 
@@ -262,8 +251,3 @@ TEST(FolderCleanUp, RemovesABackslashAsTheShellDoes) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(InstallDestination,
-                         {L"InstallDestinationDlg",
-                          test::kOptionsKey + std::wstring(L"\\Lookglass"), 0,
-                          [] { test::RegSetString(test::kOptionsKey, L"active", L"lookglass"); }});

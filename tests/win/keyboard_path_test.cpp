@@ -11,30 +11,27 @@
 
 #include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/page_table.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
 using test::AccessKey;
 using test::AccessKeyOf;
+using test::ClassName;
 using test::Key;
 using test::Typed;
 using test::Ui;
 
 const Key kTab{VK_TAB}, kSpace{VK_SPACE}, kDown{VK_DOWN}, kHome{VK_HOME}, kEnter{VK_RETURN};
 
-std::wstring ClassOf(HWND control) {
-  wchar_t name[64] = L"";
-  GetClassNameW(control, name, std::size(name));
-  return name;
-}
-
 LONG_PTR ButtonType(HWND control) {
-  return ClassOf(control) == L"Button" ? GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK : -1;
+  return ClassName(control) == L"Button" ? GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK : -1;
 }
 
 bool TakesNoFocus(HWND control) {
-  return ClassOf(control) == L"Static" || ButtonType(control) == BS_GROUPBOX ||
+  return ClassName(control) == L"Static" || ButtonType(control) == BS_GROUPBOX ||
          !IsWindowVisible(control) || !IsWindowEnabled(control);
 }
 
@@ -78,14 +75,15 @@ std::wstring KeyboardGaps(HWND page, const std::set<HWND>& reached) {
   return gaps;
 }
 
+// A value Next stored. With no "active", a page stores under its fallback key.
 struct Stored {
-  std::wstring key, name;
+  std::wstring name;
   std::wstring text;  // REG_SZ, or the number of a REG_DWORD
 };
 
-std::wstring Read(const Stored& value) {
-  if (const auto text = test::RegGetString(value.key, value.name)) return *text;
-  if (const auto number = test::RegGetDword(value.key, value.name)) return std::to_wstring(*number);
+std::wstring Read(const std::wstring& key, const std::wstring& name) {
+  if (const auto text = test::RegGetString(key, name)) return *text;
+  if (const auto number = test::RegGetDword(key, name)) return std::to_wstring(*number);
   return L"(none)";
 }
 
@@ -95,8 +93,6 @@ struct KeyPath {
   std::vector<std::vector<Key>> keys;  // groups of keys; a group may open and close a dialog
   std::vector<Stored> expected;
 };
-
-const std::wstring kOptions = test::kOptionsKey;
 
 class KeyboardPathTest : public test::SetupTest {};
 
@@ -109,7 +105,7 @@ TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
         {AccessKeyOf(IDC_DESTINATION)},
         Typed(L"C:\\Kb"),
         {kEnter}},
-       {{kOptions + L"\\Lumo", L"TARGETDIR", L"C:\\Kb\\"}}},
+       {{L"TARGETDIR", L"C:\\Kb\\"}}},
       // Down to the second feature, Space for its popup, the second entry.
       {L"SelectFeatureDlg",
        [] {
@@ -120,43 +116,40 @@ TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
        },
        {{AccessKeyOf(IDC_FEATURE_TREE), kDown, kSpace, kDown, kDown, kEnter,
          AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + L"\\Lumo", L"FEATURE_DISABLED", L"Help"},
-        {kOptions + L"\\Lumo", L"FEATURE_ENABLED", L"o"}}},
+       {{L"FEATURE_DISABLED", L"Help"}, {L"FEATURE_ENABLED", L"o"}}},
       {L"FerrixDestinationDlg",
        nullptr,
        {{AccessKeyOf(IDC_DESTINATION)}, Typed(L"C:\\Kb\\Ferrix"), {kEnter}},
-       {{test::kFerrixKey, L"TARGETDIR", L"C:\\Kb\\"}}},
+       {{L"TARGETDIR", L"C:\\Kb\\"}}},
       {L"UnitStandardDlg",
        nullptr,
        {{AccessKeyOf(IDC_UNITS_INCH), AccessKeyOf(IDC_STANDARD_JIS), kEnter}},
-       {{test::kFerrixKey, L"UNITS", L"INCH"}, {test::kFerrixKey, L"DRAWINGSTANDARD", L"JIS"}}},
+       {{L"UNITS", L"INCH"}, {L"DRAWINGSTANDARD", L"JIS"}}},
       {L"PartModificationDlg",
        nullptr,
        {{AccessKeyOf(IDC_DRAWING_EDIT_DENIED), AccessKeyOf(IDC_NEXT)}},
-       {{test::kFerrixKey, L"ALLOWDRAWINGEDIT", L"0"}}},
+       {{L"ALLOWDRAWINGEDIT", L"0"}}},
       {L"CofraDestinationDlg",
        nullptr,
        {{AccessKeyOf(IDC_DESTINATION)}, Typed(L"C:\\Kc\\Cofra"), {AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + L"\\CofraClient", L"TARGETDIR", L"C:\\Kc\\"}}},
+       {{L"TARGETDIR", L"C:\\Kc\\"}}},
       {L"CofraShortcutDlg",
        nullptr,
        {{AccessKeyOf(IDC_SHOW_DESKTOP_MENU), kEnter}},
-       {{kOptions + L"\\CofraClient", L"SHOW_DESKTOP_MENU", L"0"}}},
+       {{L"SHOW_DESKTOP_MENU", L"0"}}},
       // After a cancelled visit the data folder follows the program folder.
       {L"MsdeDestinationDlg",
-       [] { test::RegSetDword(kOptions + L"\\CofraServer", L"_CANCELED", 1); },
+       [] { test::RegSetDword(test::OptionKey(L"CofraServer"), L"_CANCELED", 1); },
        {{AccessKeyOf(IDC_DESTINATION)},
         Typed(L"C:\\Eng"),
         {AccessKeyOf(IDC_DATA_FOLLOWS_PROGRAM), AccessKeyOf(IDC_DATA_FOLDER)},
         Typed(L"C:\\Data"),
         {AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + L"\\CofraServer", L"_MSDEPATH", L"C:\\Eng\\"},
-        {kOptions + L"\\CofraServer", L"_DATADIR", L"C:\\Data\\"},
-        {kOptions + L"\\CofraServer", L"_USEDEFAULTDATADIR", L"0"}}},
+       {{L"_MSDEPATH", L"C:\\Eng\\"}, {L"_DATADIR", L"C:\\Data\\"}, {L"_USEDEFAULTDATADIR", L"0"}}},
       {L"UlvoDestinationDlg",
        nullptr,
        {{AccessKeyOf(IDC_DESTINATION)}, Typed(L"C:\\Ku\\Ulvo"), {kEnter}},
-       {{kOptions + L"\\CofraServer", L"TARGETDIR", L"C:\\Ku\\"}}},
+       {{L"TARGETDIR", L"C:\\Ku\\"}}},
       // Every row starts ticked; Space on the first clears it.
       {L"SelectContentDlg",
        [] {
@@ -165,23 +158,28 @@ TEST_F(KeyboardPathTest, EveryPageFromTheKeyboardAlone) {
              L"STANDARD2=DIN;DIN parts;German.;1\r\n");
        },
        {{AccessKeyOf(IDC_CONTENT_LIST), kHome, kSpace, AccessKeyOf(IDC_NEXT)}},
-       {{kOptions + L"\\ContentServer", L"ANSI", L"0"},
-        {kOptions + L"\\ContentServer", L"DIN", L"1"}}},
+       {{L"ANSI", L"0"}, {L"DIN", L"1"}}},
   };
-  for (const KeyPath& path : paths) {
-    SCOPED_TRACE(path.exportName);
+  for (const test::PageRow& page : test::kPages) {
+    SCOPED_TRACE(page.exportName);
+    const KeyPath* path = nullptr;
+    for (const KeyPath& each : paths)
+      if (page.exportName == std::wstring(each.exportName)) path = &each;
+    ASSERT_NE(path, nullptr) << L"the page has no keyboard path";
     ClearSetupTree();
-    if (path.arrange) path.arrange();
+    if (path->arrange) path->arrange();
     std::wstring gaps;
     bool taken = true;
-    const int result = test::OpenPage(path.exportName, [&](Ui& ui, HWND page) {
-      gaps = KeyboardGaps(page, TabRound(ui));
-      for (const std::vector<Key>& group : path.keys) taken = ui.Press(group) && taken;
+    const int result = test::OpenPage(page.exportName, [&](Ui& ui, HWND shown) {
+      gaps = KeyboardGaps(shown, TabRound(ui));
+      for (const std::vector<Key>& group : path->keys) taken = ui.Press(group) && taken;
     });
     EXPECT_EQ(gaps, L"");
     EXPECT_TRUE(taken) << L"every key was taken";
     EXPECT_EQ(result, KELVRA_NEXT);
-    for (const Stored& value : path.expected) EXPECT_EQ(Read(value), value.text) << value.name;
+    const std::wstring key = test::OptionKey(page.fallbackKey);
+    for (const Stored& value : path->expected)
+      EXPECT_EQ(Read(key, value.name), value.text) << value.name;
   }
 }
 

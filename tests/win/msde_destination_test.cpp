@@ -9,7 +9,8 @@
 #include "pages/server/msde_destination.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -197,18 +198,17 @@ TEST_F(MsdeDestinationTest, EmptyFolderIsRefusedWithTheInformationMessageOfThePa
 TEST_F(MsdeDestinationTest, DiskCostTakesTheActiveSectionAndTheProgramFoldersDrive) {
   test::RegSetString(test::kOptionsKey, L"active", L"nervaserver");
   CMsdeDestination page;
-  test::Drive([&] { return RunPageModal(page); },
-              [&](Ui& ui) {
-                HWND window = ui.WaitForDialog();
-                ui.Click(window, IDC_DATA_FOLLOWS_PROGRAM);
-                ui.SetText(window, IDC_DESTINATION, L"q:\\Sql");
-                ui.SetText(window, IDC_DATA_FOLDER, L"R:\\Data");
-                ui.Click(window, IDC_DISK_COST);
-                HWND dialog = ui.WaitForDialog(window);
-                ui.Click(dialog, IDOK);
-                ui.WaitUntilClosed(dialog);
-                ui.Click(window, IDC_BACK);
-              });
+  test::OpenPage([&] { return RunPageModal(page); },
+                 [&](Ui& ui, HWND window) {
+                   ui.Click(window, IDC_DATA_FOLLOWS_PROGRAM);
+                   ui.SetText(window, IDC_DESTINATION, L"q:\\Sql");
+                   ui.SetText(window, IDC_DATA_FOLDER, L"R:\\Data");
+                   ui.Click(window, IDC_DISK_COST);
+                   HWND dialog = ui.WaitForDialog(window);
+                   ui.Click(dialog, IDOK);
+                   ui.WaitUntilClosed(dialog);
+                   ui.Click(window, IDC_BACK);
+                 });
   const auto requirements = kelvra::DiskCostDataSoFar().requirements;
   ASSERT_EQ(requirements.size(), 2u);
   EXPECT_EQ(requirements[0].required, 10 * 1048576LL) << L"section NERVASERVER";
@@ -217,6 +217,3 @@ TEST_F(MsdeDestinationTest, DiskCostTakesTheActiveSectionAndTheProgramFoldersDri
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(MsdeDestination, {L"MsdeDestinationDlg",
-                                           test::kOptionsKey + std::wstring(L"\\CofraServer"), 1});

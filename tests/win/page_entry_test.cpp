@@ -68,12 +68,12 @@ class PageEntryTest : public test::SetupTest {};
 // returned KELVRA_BACK.
 bool ExportShowsPageAndGoesBack(const std::wstring& folder = std::wstring()) {
   bool shown = false;
-  const int result = test::Drive([&] { return test::CallExport(L"PartModificationDlg", folder); },
-                                 [&](Ui& ui) {
-                                   HWND page = ui.WaitForDialog();
-                                   shown = page != nullptr;
-                                   ui.Click(page, IDC_BACK);
-                                 });
+  const int result =
+      test::OpenPage([&] { return test::CallExport(L"PartModificationDlg", folder); },
+                     [&](Ui& ui, HWND page) {
+                       shown = page != nullptr;
+                       ui.Click(page, IDC_BACK);
+                     });
   return shown && result == KELVRA_BACK;
 }
 
@@ -87,13 +87,12 @@ TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
   test::ResourceLibraryAside aside;
   test::MessageBoxSeen box;
   bool secondWindow = true;
-  const int result = test::Drive([] { return test::CallExport(L"PartModificationDlg"); },
-                                 [&](Ui& ui) {
-                                   box = ui.WaitForMessageBox();
-                                   ui.Answer(box, IDOK);
-                                   ui.WaitUntilClosed(box.window);
-                                   secondWindow = ui.WaitForDialog(nullptr, 500) != nullptr;
-                                 });
+  const int result = test::OpenPage(L"PartModificationDlg", [&](Ui& ui, HWND) {
+    box = ui.WaitForMessageBox();
+    ui.Answer(box, IDOK);
+    ui.WaitUntilClosed(box.window);
+    secondWindow = ui.WaitForDialog(nullptr, 500) != nullptr;
+  });
 
   EXPECT_EQ(result, KELVRA_NO_RESOURCES);
   EXPECT_EQ(box.text, L"Unable to load resource dll: Kelvrares.dll.");
@@ -107,13 +106,11 @@ TEST_F(PageEntryTest, MissingResourceLibraryShowsOneMessageAndChangesNothing) {
 template <class Page>
 int RunAndWatch(HINSTANCE* whileUp, const std::function<void(Ui&, HWND)>& press) {
   *whileUp = nullptr;
-  return test::Drive([] { return RunPage<Page>(); },
-                     [&](Ui& ui) {
-                       HWND page = ui.WaitForDialog();
-                       if (!page) return;
-                       *whileUp = kit::ResourceHandle();
-                       press(ui, page);
-                     });
+  return test::OpenPage([] { return RunPage<Page>(); },
+                        [&](Ui& ui, HWND page) {
+                          *whileUp = kit::ResourceHandle();
+                          press(ui, page);
+                        });
 }
 
 TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
@@ -150,8 +147,8 @@ TEST_F(PageEntryTest, ResourceHandleIsRestoredAndLibraryFreedOnEveryPath) {
 
   {
     test::ResourceLibraryAside aside;
-    EXPECT_EQ(test::Drive([] { return RunPage<CPartModification>(); },
-                          [](Ui& ui) { ui.Answer(ui.WaitForMessageBox(), IDOK); }),
+    EXPECT_EQ(test::OpenPage([] { return RunPage<CPartModification>(); },
+                             [](Ui& ui, HWND) { ui.Answer(ui.WaitForMessageBox(), IDOK); }),
               KELVRA_NO_RESOURCES);
   }
   EXPECT_EQ(kit::ResourceHandle(), before);
@@ -184,23 +181,20 @@ TEST_F(PageEntryTest, IconAndBannerComeFromKelvraWhileResourceLibraryIsCurrent) 
   test::RegSetString(test::kSetupRoot, L"TRELProduct", L"brava");
 
   HICON icon = nullptr;
-  test::Drive([] { return test::CallExport(L"PartModificationDlg"); },
-              [&](Ui& ui) {
-                HWND page = ui.WaitForDialog();
-                icon = reinterpret_cast<HICON>(SendMessageW(page, WM_GETICON, ICON_BIG, 0));
-                ui.Click(page, IDC_BACK);
-              });
+  test::OpenPage(L"PartModificationDlg", [&](Ui& ui, HWND page) {
+    icon = reinterpret_cast<HICON>(SendMessageW(page, WM_GETICON, ICON_BIG, 0));
+    ui.Click(page, IDC_BACK);
+  });
   EXPECT_NE(icon, nullptr) << L"IDI_FERRIX lives only in Kelvra.dll";
 
   // The banner of this program's own copy of the page: IDB_BANNER_FERRIX, 505 by 63.
   CPartModification page;
   BITMAP banner{};
-  test::Drive([&] { return RunPageModal(page); },
-              [&](Ui& ui) {
-                HWND window = ui.WaitForDialog();
-                GetObjectW(page.Banner().Bitmap(), sizeof banner, &banner);
-                ui.Click(window, IDC_BACK);
-              });
+  test::OpenPage([&] { return RunPageModal(page); },
+                 [&](Ui& ui, HWND window) {
+                   GetObjectW(page.Banner().Bitmap(), sizeof banner, &banner);
+                   ui.Click(window, IDC_BACK);
+                 });
   EXPECT_EQ(banner.bmWidth, 505);
   EXPECT_EQ(banner.bmHeight, 63);
 }
@@ -339,14 +333,11 @@ TEST(VisualStyles, PagesRunUnderTheirOwnCommonControlsContext) {
   // Only the buttons of common controls 6 know their ideal size.
   LRESULT answered = 0;
   SIZE ideal{};
-  const int result = test::Drive([] { return test::CallExport(L"PartModificationDlg"); },
-                                 [&](Ui& ui) {
-                                   HWND page = ui.WaitForDialog();
-                                   answered =
-                                       SendMessageW(GetDlgItem(page, IDC_NEXT), BCM_GETIDEALSIZE, 0,
-                                                    reinterpret_cast<LPARAM>(&ideal));
-                                   ui.Click(page, IDC_BACK);
-                                 });
+  const int result = test::OpenPage(L"PartModificationDlg", [&](Ui& ui, HWND page) {
+    answered = SendMessageW(GetDlgItem(page, IDC_NEXT), BCM_GETIDEALSIZE, 0,
+                            reinterpret_cast<LPARAM>(&ideal));
+    ui.Click(page, IDC_BACK);
+  });
   EXPECT_EQ(result, KELVRA_BACK);
   EXPECT_TRUE(answered && ideal.cx > 0) << L"the page's buttons are common controls 6";
   EXPECT_EQ(CurrentActivationContext(), before);

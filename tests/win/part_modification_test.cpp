@@ -4,7 +4,8 @@
 #include <optional>
 
 #include "resdll/kelvrares_ids.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -72,5 +73,3 @@ TEST_F(PartModificationTest, NextStoresTheAnswerAndClearsTheMarker) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(PartModification, {L"PartModificationDlg", test::kFerrixKey, 0});

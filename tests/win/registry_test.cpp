@@ -349,15 +349,11 @@ TEST_F(IniFileTest, LibraryLoadedFromElsewhereReadsTheIniBesideTheExecutable) {
     ASSERT_EQ(lstrcmpiW(loadedFrom, ElsewherePath(L"Kelvra.dll").c_str()), 0) << loadedFrom;
     KelvraPageFunction page = GetKelvraPage(library.get(), "PartModificationDlg");
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(test::Drive(page,
-                          [&](test::Ui& ui) {
-                            HWND window = ui.WaitForDialog();
-                            if (!window) return;
-                            wchar_t text[256] = L"";
-                            GetWindowTextW(window, text, std::size(text));
-                            caption = text;
-                            ui.Click(window, IDC_BACK);
-                          }),
+    EXPECT_EQ(test::OpenPage(page,
+                             [&](test::Ui& ui, HWND window) {
+                               caption = test::WindowText(window);
+                               ui.Click(window, IDC_BACK);
+                             }),
               KELVRA_BACK);
   }
   EXPECT_EQ(caption, L"Beside the driver");

@@ -12,10 +12,11 @@
 #include <commctrl.h>
 
 #include "include/kelvra.h"
-#include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/scoped_test_handles.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -110,9 +111,7 @@ void ClickOn(HWND tree, const wchar_t* title, UINT part) {
 }
 
 BOOL CALLBACK RememberPopup(HWND window, LPARAM out) {
-  wchar_t cls[16] = L"";
-  GetClassNameW(window, cls, std::size(cls));
-  if (lstrcmpW(cls, L"#32768") || !IsWindowVisible(window)) return TRUE;
+  if (test::ClassName(window) != L"#32768" || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(out) = window;
   return FALSE;
 }
@@ -213,12 +212,12 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
     ClearSetupTree();
     DeleteFileW(OptionsIniFile().c_str());
     if (!c.ini.empty()) WriteOptionsIni(c.ini);
-    wchar_t caption[256] = L"";
+    std::wstring caption;
     std::wstring tree, description;
     int picture = 0;
     LONG descriptionStyle = 0;
     test::OpenPage(kPage, [&](Ui& ui, HWND page) {
-      GetWindowTextW(page, caption, std::size(caption));
+      caption = test::WindowText(page);
       tree = TreeText(page);
       description = ui.Text(page, IDC_FEATURE_DESCRIPTION);
       descriptionStyle = GetWindowLongW(GetDlgItem(page, IDC_FEATURE_DESCRIPTION), GWL_STYLE);
@@ -226,7 +225,7 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
         if (IsWindowVisible(GetDlgItem(page, id))) picture += id;
       ui.Click(page, IDC_BACK);
     });
-    EXPECT_STREQ(caption, c.caption);
+    EXPECT_EQ(caption, c.caption);
     EXPECT_EQ(tree, c.tree);
     EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : L"");
     EXPECT_EQ(picture, c.picture);
@@ -360,8 +359,8 @@ GeneratedList GenerateFeatures(int count) {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 16) % below;
   };
-  const kit::ScopedWindow tree(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP, 0, 0, 200, 200,
-                                               nullptr, nullptr, nullptr, nullptr));
+  const test::ScopedWindow tree(CreateWindowExW(0, WC_TREEVIEWW, L"", WS_POPUP, 0, 0, 200, 200,
+                                                nullptr, nullptr, nullptr, nullptr));
   std::vector<HTREEITEM> items(count + 1);
   GeneratedList list;
   for (int n = 1; n <= count; ++n) {
@@ -461,10 +460,3 @@ TEST_F(SelectFeatureTest, TheKeyboardOpensTheSamePopupAtTheSelectedImage) {
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(SelectFeature, {L"SelectFeatureDlg", kLookglassKey, 0, [] {
-                                           test::RegSetString(test::kOptionsKey, L"active",
-                                                              L"Lookglass");
-                                           // Opening the page sets the marker to 0.
-                                           test::RegSetDword(kLookglassKey, L"_CANCELED", 0);
-                                         }});

@@ -19,6 +19,7 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/process_watch.h"
 #include "tests/win/support/robot.h"
+#include "tests/win/support/scoped_test_handles.h"
 #include "tests/win/support/setup_test.h"
 
 namespace {
@@ -29,13 +30,11 @@ class SetupPageTest : public test::SetupTest {
  protected:
   // Shows `page` through the frame; `look` runs while it is up, then Back.
   void WhileShown(CPartModification& page, const std::function<void(Ui&, HWND)>& look) {
-    test::Drive([&] { return RunPageModal(page); },
-                [&](Ui& ui) {
-                  HWND window = ui.WaitForDialog();
-                  ASSERT_NE(window, nullptr);
-                  look(ui, window);
-                  ui.Click(window, IDC_BACK);
-                });
+    test::OpenPage([&] { return RunPageModal(page); },
+                   [&](Ui& ui, HWND window) {
+                     look(ui, window);
+                     ui.Click(window, IDC_BACK);
+                   });
   }
 };
 
@@ -47,9 +46,7 @@ TEST_F(SetupPageTest, CaptionHeadingAndIconFollowTheDriver) {
   HICON big = nullptr, small = nullptr;
   std::wstring banner;
   WhileShown(page, [&](Ui& ui, HWND window) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, std::size(text));
-    caption = text;
+    caption = test::WindowText(window);
     banner = ui.Text(window, IDC_BANNER);
     auto font = reinterpret_cast<HFONT>(SendDlgItemMessageW(window, IDC_HEADING, WM_GETFONT, 0, 0));
     GetObjectW(font, sizeof heading, &heading);
@@ -345,9 +342,7 @@ TEST_P(NextThatStoresPart, PutsBackWhatTheOtherWritesChanged) {
   if (GetParam().arrange) GetParam().arrange();
   std::wstring beforeNext, afterBack;
   size_t storedBefore = 0;
-  const int result = test::Drive(GetParam().run, [&](Ui& ui) {
-    HWND page = ui.WaitForDialog();
-    ASSERT_NE(page, nullptr);
+  const int result = test::OpenPage(GetParam().run, [&](Ui& ui, HWND page) {
     if (GetParam().change) GetParam().change(ui, page);
     beforeNext = test::SnapshotSetupTree();
     {
@@ -401,9 +396,9 @@ TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
                {758, 120, 505, 63, 95},
                {100, 40, 0, 63, 40}};
   for (const auto& c : cases) {
-    const kit::ScopedWindow control(CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", L"", WS_POPUP, 0,
-                                                    0, c.width + 4, c.height + 4, nullptr, nullptr,
-                                                    nullptr, nullptr));
+    const test::ScopedWindow control(CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", L"", WS_POPUP, 0,
+                                                     0, c.width + 4, c.height + 4, nullptr, nullptr,
+                                                     nullptr, nullptr));
     RECT client{};
     GetClientRect(control.get(), &client);
     ASSERT_EQ(client.right, c.width) << L"a frame of 2 pixels a side";
@@ -413,8 +408,8 @@ TEST(KeepShape, SetsTheHeightForTheWidthAndTheShape) {
     EXPECT_EQ(client.bottom, c.expected) << c.width << L" by " << c.height;
   }
   // Under a parent, it grows only as far as the first visible control below.
-  const kit::ScopedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 900, 300,
-                                                 nullptr, nullptr, nullptr, nullptr));
+  const test::ScopedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 900, 300,
+                                                  nullptr, nullptr, nullptr, nullptr));
   HWND banner = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 845, 93,
                                 parent.get(), nullptr, nullptr, nullptr);
   HWND below = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 20, 100, 50, 10,

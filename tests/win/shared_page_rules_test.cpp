@@ -1,5 +1,4 @@
-// The rules every page shares, proved once for each export. Each page's own
-// test file adds its row with KELVRA_SHARED_PAGE_RULES.
+// The rules every page shares, proved once for each export of the page table.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,7 +10,9 @@
 #include "include/kelvra.h"
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/page_table.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace test {
 namespace {
@@ -120,21 +121,30 @@ std::wstring AccessibleName(HWND control) {
 
 // A label's text as it is heard: without the ampersand of its access key.
 std::wstring WithoutAccessKeyMark(HWND label) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(label, text, std::size(text));
+  const std::wstring text = WindowText(label);
   std::wstring heard;
-  for (const wchar_t* c = text; *c; ++c) {
+  for (const wchar_t* c = text.c_str(); *c; ++c) {
     if (*c == L'&' && *++c == L'\0') break;
     heard += *c;
   }
   return heard;
 }
 
-bool IsOfClass(HWND window, const wchar_t* className) {
-  wchar_t name[64] = L"";
-  GetClassNameW(window, name, std::size(name));
-  return lstrcmpiW(name, className) == 0;
-}
+// Each rule runs once per page, with what the page's row plants.
+class SharedPageRules : public SetupTest, public ::testing::WithParamInterface<PageRow> {
+ protected:
+  void SetUp() override {
+    SetupTest::SetUp();
+    if (GetParam().planted & kActivePlanted)
+      RegSetString(kOptionsKey, L"active", GetParam().active);
+    if (GetParam().planted & kMarkerPlanted) RegSetDword(PageKey(), kCanceled, 0);
+  }
+  // Where Next stores with what was planted.
+  static std::wstring PageKey() {
+    const PageRow& page = GetParam();
+    return OptionKey(page.planted & kActivePlanted ? page.productKey : page.fallbackKey);
+  }
+};
 
 TEST_P(SharedPageRules, EveryFocusableControlHasANameForAScreenReader) {
   std::wstring unnamed;
@@ -151,7 +161,7 @@ TEST_P(SharedPageRules, EveryFocusableControlHasANameForAScreenReader) {
       const int id = GetDlgCtrlID(control);
       if (name.empty()) unnamed += std::to_wstring(id) + L" ";
       // A list or tree is heard by the label before it, as its access key is found there.
-      if (IsOfClass(control, WC_TREEVIEWW) || IsOfClass(control, WC_LISTVIEWW)) {
+      if (ClassName(control) == WC_TREEVIEWW || ClassName(control) == WC_LISTVIEWW) {
         EXPECT_EQ(name, WithoutAccessKeyMark(GetWindow(control, GW_HWNDPREV))) << id;
       }
     }
@@ -170,17 +180,17 @@ TEST_P(SharedPageRules, BackWritesNothing) {
 }
 
 TEST_P(SharedPageRules, NextEndsWithOneAndSetsTheMarkerAsDeclared) {
-  RegSetDword(GetParam().optionKey, kCanceled, 1);
+  RegSetDword(PageKey(), kCanceled, 1);
   EXPECT_EQ(
       OpenPage(GetParam().exportName, [](Ui& ui, HWND page) { ui.SendPressed(page, IDC_NEXT); }),
       KELVRA_NEXT);
-  EXPECT_EQ(RegGetDword(GetParam().optionKey, kCanceled), GetParam().markerAfterNext);
+  EXPECT_EQ(RegGetDword(PageKey(), kCanceled), GetParam().markerAfterNext);
 }
 
 // A Next whose values the registry refuses is no Next: the page says so in
 // a box of its own, naming the system's reason, and stays; Back still ends.
 TEST_P(SharedPageRules, NextThatCannotStoreSaysSoAndStays) {
-  const WriteLockedKey key(GetParam().optionKey);
+  const WriteLockedKey key(PageKey());
   ASSERT_TRUE(key.Locked());
   const std::wstring format = ResourceLibraryString(IDS_STORE_FAILED);
   const std::wstring::size_type slot = format.find(L"%s");
@@ -206,7 +216,7 @@ TEST_P(SharedPageRules, NextThatCannotStoreSaysSoAndStays) {
 // the page takes no input meanwhile; No keeps the page as it was, Yes marks
 // the key cancelled and ends with 2.
 TEST_P(SharedPageRules, EveryWayToCancelAsksAndOnlyYesEnds) {
-  RegSetDword(GetParam().optionKey, kCanceled, 0);
+  RegSetDword(PageKey(), kCanceled, 0);
   const std::wstring before = SnapshotSetupTree();
   std::wstring controlsBefore, controlsAfterNo, treeAfterNo;
   const int result = OpenPage(GetParam().exportName, [&](Ui& ui, HWND page) {
@@ -233,7 +243,7 @@ TEST_P(SharedPageRules, EveryWayToCancelAsksAndOnlyYesEnds) {
   EXPECT_EQ(controlsAfterNo, controlsBefore);
   EXPECT_EQ(treeAfterNo, before) << L"neither No nor the Next pressed under the question stored";
   EXPECT_EQ(result, KELVRA_CANCEL);
-  EXPECT_EQ(RegGetDword(GetParam().optionKey, kCanceled), 1u);
+  EXPECT_EQ(RegGetDword(PageKey(), kCanceled), 1u);
 }
 
 TEST_P(SharedPageRules, DiskCostDialogIsOwnedByThePage) {
@@ -259,6 +269,9 @@ TEST_P(SharedPageRules, DiskCostDialogIsOwnedByThePage) {
   EXPECT_EQ(result, KELVRA_BACK);
   EXPECT_EQ(SnapshotSetupTree(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPage, SharedPageRules, ::testing::ValuesIn(kPages),
+                         [](const auto& info) { return PageName(info.param); });
 
 }  // namespace
 }  // namespace test

@@ -9,7 +9,8 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/folder_page.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 

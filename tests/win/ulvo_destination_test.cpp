@@ -7,7 +7,8 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/folder_page.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -84,5 +85,3 @@ TEST_F(UlvoDestinationTest, BrowseAppendsTheSubFolderAndNextStoresThePickedFolde
 }
 
 }  // namespace
-
-KELVRA_SHARED_PAGE_RULES(UlvoDestination, {kExport, kCofraKey, 0});

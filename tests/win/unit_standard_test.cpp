@@ -6,7 +6,8 @@
 #include <set>
 
 #include "resdll/kelvrares_ids.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace {
 
@@ -71,6 +72,3 @@ TEST_F(UnitStandardTest, NextStoresInchAndJis) {
 }
 
 }  // namespace
-
-// Next leaves the Ferrix key's marker as it was.
-KELVRA_SHARED_PAGE_RULES(UnitStandard, {L"UnitStandardDlg", test::kFerrixKey, 1});

@@ -113,11 +113,9 @@ TEST_F(StalledDriveTest, TheDialogOpensAtOnceAndFillsInWhenTheDriveAnswers) {
   ASSERT_NE(page, nullptr);
   const std::wstring notAnswering = test::ResourceLibraryString(IDS_DRIVE_NOT_ANSWERING);
   std::wstring later;
-  const int result = test::Drive(
+  const int result = test::OpenPage(
       [page] { return page(); },
-      [&](Ui& ui) {
-        HWND shown = ui.WaitForDialog();
-        ASSERT_NE(shown, nullptr);
+      [&](Ui& ui, HWND shown) {
         HWND dialog = OpenDiskCost(ui, shown);
         ASSERT_NE(dialog, nullptr) << L"no dialog while the drive is silent";
         std::wprintf(L"dialog shown %lu ms after Disk Cost\n", shownAfterMs_);
@@ -162,17 +160,15 @@ TEST_F(StalledDriveTest, FreeingTheLibraryWhileADriveIsSilentIsSafe) {
     KelvraPageFunction page = GetKelvraPage(library.get(), "InstallDestinationDlg");
     ASSERT_NE(page, nullptr);
     DWORD pressed = 0;
-    const int result = test::Drive([page] { return page(); },
-                                   [&](Ui& ui) {
-                                     HWND shown = ui.WaitForDialog();
-                                     ASSERT_NE(shown, nullptr);
-                                     HWND dialog = OpenDiskCost(ui, shown);
-                                     ASSERT_NE(dialog, nullptr);
-                                     ui.Click(dialog, IDOK);
-                                     ASSERT_TRUE(ui.WaitUntilClosed(dialog));
-                                     pressed = GetTickCount();
-                                     ui.Click(shown, IDC_NEXT);
-                                   });
+    const int result = test::OpenPage([page] { return page(); },
+                                      [&](Ui& ui, HWND shown) {
+                                        HWND dialog = OpenDiskCost(ui, shown);
+                                        ASSERT_NE(dialog, nullptr);
+                                        ui.Click(dialog, IDOK);
+                                        ASSERT_TRUE(ui.WaitUntilClosed(dialog));
+                                        pressed = GetTickCount();
+                                        ui.Click(shown, IDC_NEXT);
+                                      });
     nextTookMs = GetTickCount() - pressed;
     EXPECT_EQ(result, KELVRA_NEXT);
   }

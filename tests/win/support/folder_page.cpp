@@ -5,7 +5,8 @@
 #include "resdll/kelvrares_ids.h"
 #include "tests/win/support/folder_picker.h"
 #include "tests/win/support/library_files.h"
-#include "tests/win/support/page_kit.h"
+#include "tests/win/support/robot.h"
+#include "tests/win/support/setup_test.h"
 
 namespace test {
 
@@ -13,9 +14,7 @@ FolderPageSeen VisitFolderPage(const std::wstring& exportName, int button,
                                const std::optional<std::wstring>& typed) {
   FolderPageSeen seen;
   seen.result = OpenPage(exportName, [&](Ui& ui, HWND page) {
-    wchar_t caption[512] = L"";
-    GetWindowTextW(page, caption, std::size(caption));
-    seen.caption = caption;
+    seen.caption = WindowText(page);
     seen.folder = ui.Text(page, IDC_DESTINATION);
     seen.description = ui.Text(page, IDC_FOLDER_DESCRIPTION);
     if (typed) ui.SetText(page, IDC_DESTINATION, *typed);

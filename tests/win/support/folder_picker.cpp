@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "tests/win/support/robot.h"
+
 namespace test {
 namespace {
 
 BOOL CALLBACK FindTree(HWND child, LPARAM found) {
-  wchar_t cls[32] = L"";
-  GetClassNameW(child, cls, std::size(cls));
-  if (lstrcmpiW(cls, WC_TREEVIEWW) != 0) return TRUE;
+  if (lstrcmpiW(ClassName(child).c_str(), WC_TREEVIEWW) != 0) return TRUE;
   *reinterpret_cast<HWND*>(found) = child;
   return FALSE;
 }

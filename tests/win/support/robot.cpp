@@ -4,19 +4,36 @@
 #include <cctype>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "kit/scoped_handle.h"
 #include "resdll/kelvrares_ids.h"
+#include "tests/win/support/library_files.h"
+#include "tests/win/support/scoped_test_handles.h"
 
 namespace test {
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[4096] = L"";
+  // Sent across threads: answered while the page thread pumps messages.
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                      SMTO_BLOCK, 5000, nullptr);
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, std::size(name));
+  return name;
+}
+
 namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kPollMs = 10;
 
 bool IsVisibleDialog(HWND window) {
-  wchar_t cls[16] = L"";
-  GetClassNameW(window, cls, std::size(cls));
-  return lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window);
+  return ClassName(window) == L"#32770" && IsWindowVisible(window);
 }
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM out) {
@@ -39,14 +56,6 @@ bool PollUntil(DWORD timeoutMs, Found found) {
     if (GetTickCount() - start >= timeoutMs) return false;
     Sleep(kPollMs);
   }
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[4096] = L"";
-  // Sent across threads: answered while the page thread pumps messages.
-  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                      SMTO_BLOCK, 5000, nullptr);
-  return text;
 }
 
 // Key-down messages the page thread has taken from its queue, seen by a
@@ -77,9 +86,8 @@ Key AccessKeyOf(int id) {
 }
 
 wchar_t AccessKey(HWND window) {
-  wchar_t text[512] = L"";
-  GetWindowTextW(window, text, std::size(text));
-  for (const wchar_t* c = text; *c; ++c) {
+  const std::wstring text = WindowText(window);
+  for (const wchar_t* c = text.c_str(); *c; ++c) {
     if (*c != L'&') continue;
     if (c[1] != L'&') return static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(c[1])));
     ++c;
@@ -88,9 +96,8 @@ wchar_t AccessKey(HWND window) {
 }
 
 wchar_t ControlAccessKey(HWND control) {
-  wchar_t name[16] = L"";
-  GetClassNameW(control, name, std::size(name));
-  return AccessKey(lstrcmpiW(name, L"Button") == 0 ? control : GetWindow(control, GW_HWNDPREV));
+  const bool button = lstrcmpiW(ClassName(control).c_str(), L"Button") == 0;
+  return AccessKey(button ? control : GetWindow(control, GW_HWNDPREV));
 }
 
 std::vector<Key> Typed(const std::wstring& text) {
@@ -103,7 +110,7 @@ std::vector<Key> Typed(const std::wstring& text) {
 }
 
 bool Ui::Press(const std::vector<Key>& keys) const {
-  const kit::ScopedHook hook(SetWindowsHookExW(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
+  const ScopedHook hook(SetWindowsHookExW(WH_KEYBOARD, CountKeysTaken, nullptr, pageThread_));
   if (!hook) return false;
   // Keys go to the foreground window, which a page just opened on a busy
   // machine may not be yet: input sent before then is lost.
@@ -280,7 +287,7 @@ DWORD DialogThreadOfProcess(DWORD processId, DWORD timeoutMs) {
 namespace {
 
 struct ScriptRun {
-  const std::function<void(Ui&)>* script;
+  const std::function<void(Ui&, HWND)>* act;
   Ui ui;
 };
 
@@ -304,19 +311,30 @@ void CloseLeftovers(const Ui& ui) {
 
 DWORD WINAPI RunScript(void* data) {
   auto* run = static_cast<ScriptRun*>(data);
-  (*run->script)(run->ui);
+  HWND shown = nullptr;
+  PollUntil(5000, [&] {
+    const std::vector<HWND> dialogs = ThreadDialogs(run->ui.PageThread());
+    if (!dialogs.empty()) shown = dialogs.front();
+    return shown != nullptr;
+  });
+  EXPECT_NE(shown, nullptr) << L"nothing showed";
+  if (shown) (*run->act)(run->ui, shown);
   CloseLeftovers(run->ui);
   return 0;
 }
 
 }  // namespace
 
-int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script) {
-  ScriptRun run{&script, Ui(GetCurrentThreadId())};
+int OpenPage(const std::function<int()>& show, const std::function<void(Ui&, HWND shown)>& act) {
+  ScriptRun run{&act, Ui(GetCurrentThreadId())};
   const kit::ScopedKernelHandle thread(CreateThread(nullptr, 0, RunScript, &run, 0, nullptr));
-  const int result = showPage();
+  const int result = show();
   WaitForSingleObject(thread.get(), INFINITE);
   return result;
+}
+
+int OpenPage(const std::wstring& exportName, const std::function<void(Ui&, HWND shown)>& act) {
+  return OpenPage([&] { return CallExport(exportName.c_str()); }, act);
 }
 
 std::wstring ListCellText(HWND list, int row, int column) {

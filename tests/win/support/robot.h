@@ -8,6 +8,8 @@
 #include <vector>
 #include <windows.h>
 
+#include "include/kelvra.h"  // what OpenPage returns
+
 namespace test {
 
 // One key as the keyboard sends it, optionally with Alt or Shift held; or,
@@ -24,6 +26,9 @@ Key Alt(wchar_t letter);
 // The access key of control `id`: its own, or for an edit, list or tree
 // that of the label just before it.
 Key AccessKeyOf(int id);
+// A window's text, asked for as another thread would; its class name.
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
 // The upper-case letter after the '&' of a window's text; 0 when none.
 wchar_t AccessKey(HWND window);
 // A control's access key: a button's own, else that of the label just before it.
@@ -84,10 +89,13 @@ class Ui {
 // drives that process's pages from this one; 0 on timeout.
 DWORD DialogThreadOfProcess(DWORD processId, DWORD timeoutMs);
 
-// Runs `script` on a second thread while this thread runs `showPage`, and
-// returns showPage's result. A dialog the script leaves open is ended with
-// Back, then the close box, so that a failed script never hangs the test.
-int Drive(const std::function<int()>& showPage, const std::function<void(Ui&)>& script);
+// Runs `show` on this thread while a second thread, as the user, runs `act`
+// on the first dialog or message box it shows, and returns show's result.
+// When nothing shows, the test fails and `act` is not run. What `act` leaves
+// open is ended with No or Back, then OK, so that a failing test never hangs.
+int OpenPage(const std::function<int()>& show, const std::function<void(Ui&, HWND shown)>& act);
+// The same for the export `exportName` of the real Kelvra.dll beside this program.
+int OpenPage(const std::wstring& exportName, const std::function<void(Ui&, HWND shown)>& act);
 
 // The text of one cell of a list-view control in this process.
 std::wstring ListCellText(HWND list, int row, int column);

@@ -14,6 +14,10 @@ const wchar_t kFerrixKey[] = L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\
 const wchar_t kInstallProductKey[] =
     L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\InstallProduct";
 
+std::wstring OptionKey(const std::wstring& leaf) {
+  return kOptionsKey + (L"\\" + leaf);
+}
+
 namespace {
 
 // Under the Japanese locale (the *_ja tests) Wine has to give code page 932:

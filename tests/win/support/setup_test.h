@@ -15,6 +15,9 @@ extern const wchar_t kOptionsKey[];
 extern const wchar_t kFerrixKey[];
 extern const wchar_t kInstallProductKey[];
 
+// The full path of key `leaf` below kOptionsKey.
+std::wstring OptionKey(const std::wstring& leaf);
+
 // ASCII text as drivers write it, one byte a character; any other text as
 // UTF-16 with its byte order mark, the form in which the system's INI reader
 // takes letters outside the code page.
