@@ -13,10 +13,6 @@ namespace {
 
 const wchar_t kDiskCostValue[] = L"DISKCOST_OS_PRODUCT";
 
-std::wstring ReadDiskCost(const std::wstring& section, const std::wstring& iniPath) {
-  return CIniFile().ReadString(section, kDiskCostValue, iniPath);
-}
-
 kelvra::DriveSpace Requirement(wchar_t letter, int mib) {
   kelvra::DriveSpace requirement;
   requirement.name = kelvra::DriveNameOf(letter);
@@ -26,12 +22,10 @@ kelvra::DriveSpace Requirement(wchar_t letter, int mib) {
 
 }  // namespace
 
-int GetOSDiskCost(const std::wstring& section, const std::wstring& iniPath) {
-  return kelvra::OsDiskCostMiB(ReadDiskCost(section, iniPath));
-}
-
-int GetProductDiskCost(const std::wstring& section, const std::wstring& iniPath) {
-  return kelvra::ProductDiskCostMiB(ReadDiskCost(section, iniPath));
+DiskCostSizes ReadDiskCostSizes(const std::wstring& section, const std::wstring& iniPath) {
+  // One value holds both sizes.
+  const std::wstring sizes = CIniFile().ReadString(section, kDiskCostValue, iniPath);
+  return {kelvra::OsDiskCostMiB(sizes), kelvra::ProductDiskCostMiB(sizes)};
 }
 
 wchar_t GetSystemDriveLetter() {
@@ -47,11 +41,10 @@ void ShowDiskCost(HWND page, const std::wstring& section, const std::wstring& de
   kelvra::StartDriveProbe();
   kelvra::DiskCostData* data = &kelvra::DiskCostDataSoFar();
   data->requirements.clear();
-  const std::wstring iniPath = CIniFile().DriverIniPath();
+  const DiskCostSizes sizes = ReadDiskCostSizes(section, CIniFile().DriverIniPath());
+  data->requirements.push_back(Requirement(GetSystemDriveLetter(), sizes.os));
   data->requirements.push_back(
-      Requirement(GetSystemDriveLetter(), GetOSDiskCost(section, iniPath)));
-  data->requirements.push_back(Requirement(destination.empty() ? L'\0' : destination[0],
-                                           GetProductDiskCost(section, iniPath)));
+      Requirement(destination.empty() ? L'\0' : destination[0], sizes.product));
 
   CDiskCostDialog dialog(page, kit::ResourceHandle());
   dialog.DoModal();

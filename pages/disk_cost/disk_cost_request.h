@@ -7,13 +7,17 @@
 
 #include <windows.h>
 
-// MiB before / after the first ';' of DISKCOST_OS_PRODUCT in `section` of
-// the INI file `iniPath`, by atoi's rules; 0 when there is no ';'.
-int GetOSDiskCost(const std::wstring& section, const std::wstring& iniPath);
-int GetProductDiskCost(const std::wstring& section, const std::wstring& iniPath);
-
 // The first character of %SystemDrive%; '%' when it is not set.
 wchar_t GetSystemDriveLetter();
+
+// MiB before and after the first ';' of DISKCOST_OS_PRODUCT in `section` of
+// the INI file `iniPath`, by atoi's rules; 0 for the product when there is
+// no ';'.
+struct DiskCostSizes {
+  int os;
+  int product;
+};
+DiskCostSizes ReadDiskCostSizes(const std::wstring& section, const std::wstring& iniPath);
 
 // Replaces the requirements with the system drive's and the drive of
 // `destination`, sizes from `section` of the driver INI, and shows the disk

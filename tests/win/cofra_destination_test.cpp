@@ -15,7 +15,7 @@
 
 namespace {
 
-const wchar_t kExport[] = L"CofraDestinationDlg";
+const wchar_t kCofraDestination[] = L"CofraDestinationDlg";
 const std::wstring kCofraKey = test::kOptionsKey + std::wstring(L"\\CofraClient");
 const std::wstring kNervaKey = test::kOptionsKey + std::wstring(L"\\NervaClient");
 
@@ -55,7 +55,8 @@ TEST_F(CofraDestinationTest, ActiveProductChoosesKeyFolderAndName) {
     test::RegSetString(key, L"TARGETDIR", L"D:\\Clients\\");
     test::RegSetString(other, L"TARGETDIR", L"X:\\Other\\");
     test::RegSetDword(key, L"_CANCELED", 0);
-    const test::FolderPageSeen seen = test::VisitFolderPage(kExport, IDC_NEXT, L"E:\\Data\\Client");
+    const test::FolderPageSeen seen =
+        test::VisitFolderPage(kCofraDestination, IDC_NEXT, L"E:\\Data\\Client");
     EXPECT_EQ(seen.caption, c.name + L" " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
     EXPECT_EQ(seen.description, test::DescriptionFor(c.name));
     const UINT folder = c.nerva ? IDS_NERVA_CLIENT_FOLDER : IDS_COFRA_CLIENT_FOLDER;

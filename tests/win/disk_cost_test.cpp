@@ -642,17 +642,20 @@ TEST_F(DiskCostRequestTest, SizesComeFromTheGivenSectionOfTheGivenFile) {
   const std::wstring ini = DriverIniFile();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.section);
-    EXPECT_EQ(GetOSDiskCost(c.section, ini), c.os);
-    EXPECT_EQ(GetProductDiskCost(c.section, ini), c.product);
+    const DiskCostSizes sizes = ReadDiskCostSizes(c.section, ini);
+    EXPECT_EQ(sizes.os, c.os);
+    EXPECT_EQ(sizes.product, c.product);
   }
 
   const std::wstring other = test::ProgramFolder() + L"\\disk_cost_other.ini";
   ASSERT_TRUE(WritePrivateProfileStringW(L"LUMO", L"DISKCOST_OS_PRODUCT", L"7;9", other.c_str()));
-  EXPECT_EQ(GetOSDiskCost(L"LUMO", other), 7) << L"the file asked for, not the driver's";
-  EXPECT_EQ(GetProductDiskCost(L"LUMO", other), 9);
+  const DiskCostSizes given = ReadDiskCostSizes(L"LUMO", other);
+  EXPECT_EQ(given.os, 7) << L"the file asked for, not the driver's";
+  EXPECT_EQ(given.product, 9);
   DeleteFileW(other.c_str());
-  EXPECT_EQ(GetOSDiskCost(L"LUMO", other), 0) << L"a missing file gives nothing";
-  EXPECT_EQ(GetProductDiskCost(L"LUMO", other), 0);
+  const DiskCostSizes missing = ReadDiskCostSizes(L"LUMO", other);
+  EXPECT_EQ(missing.os, 0) << L"a missing file gives nothing";
+  EXPECT_EQ(missing.product, 0);
 }
 
 TEST_F(DiskCostRequestTest, DiskCostAsksForTheSystemDriveAndTheDestinationDrive) {

@@ -15,7 +15,7 @@
 
 namespace {
 
-const wchar_t kExport[] = L"FerrixDestinationDlg";
+const wchar_t kFerrixDestination[] = L"FerrixDestinationDlg";
 using Text = std::optional<std::wstring>;
 
 class FerrixDestinationTest : public test::SetupTest {};
@@ -48,7 +48,7 @@ TEST_F(FerrixDestinationTest, ShowsTheParentJoinedAndStoresTheTypedParent) {
       test::RegSetString(test::kInstallProductKey, L"TARGETDIR", c.installProduct);
     if (c.canceled >= 0) test::RegSetDword(test::kFerrixKey, L"_CANCELED", c.canceled);
     const test::FolderPageSeen seen =
-        test::VisitFolderPage(kExport, IDC_NEXT, c.typed ? Text(c.typed) : Text());
+        test::VisitFolderPage(kFerrixDestination, IDC_NEXT, c.typed ? Text(c.typed) : Text());
     const UINT edition = std::wstring(c.trelProduct) == L"brava" ? IDS_FERRIX_STANDARD_EDITION
                                                                  : IDS_FERRIX_OTHER_EDITION;
     EXPECT_EQ(seen.caption, L"Ferrix Setup");

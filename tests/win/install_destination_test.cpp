@@ -24,7 +24,6 @@ using test::Ui;
 
 constexpr int kEdit = IDC_DESTINATION;
 
-const std::wstring kLumoKey = std::wstring(test::kOptionsKey) + L"\\Lumo";
 const std::wstring kQuillmakerKey = std::wstring(test::kOptionsKey) + L"\\Quillmaker";
 
 struct PageSeen {
@@ -74,25 +73,25 @@ TEST_F(InstallDestinationTest, MixedCaseActiveSelectsQuillmaker) {
   EXPECT_EQ(seen.productText, ProductText(L"Quillmaker"));
   EXPECT_EQ(result, KELVRA_NEXT);
   EXPECT_EQ(test::RegGetString(kQuillmakerKey, L"TARGETDIR"), seen.edit);
-  EXPECT_FALSE(test::RegKeyExists(kLumoKey));
+  EXPECT_FALSE(test::RegKeyExists(test::kLumoKey));
 }
 
 TEST_F(InstallDestinationTest, WithoutActiveTheLumoDefaultsApply) {
   const PageSeen seen = Visit(IDC_NEXT);
   EXPECT_EQ(seen.caption, L"Lumo 11 Viewer") << L"caption from section LUMO";
   EXPECT_EQ(seen.productText, ProductText(L"")) << L"no section, no name";
-  EXPECT_EQ(test::RegGetString(kLumoKey, L"TARGETDIR"),
+  EXPECT_EQ(test::RegGetString(test::kLumoKey, L"TARGETDIR"),
             L"\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + L"\\");
 }
 
 TEST_F(InstallDestinationTest, DefaultFolderIsTheStoredOneUnlessCancelled) {
   SetActive(L"lumo");
-  test::RegSetString(kLumoKey, L"TARGETDIR", L"E:\\Tools\\Viewer");
-  test::RegSetDword(kLumoKey, L"_CANCELED", 0);
+  test::RegSetString(test::kLumoKey, L"TARGETDIR", L"E:\\Tools\\Viewer");
+  test::RegSetDword(test::kLumoKey, L"_CANCELED", 0);
   test::RegSetString(test::kInstallProductKey, L"TARGETDIR", L"D:\\Programs\\Suite\\");
   EXPECT_EQ(Visit(IDC_BACK).edit, L"E:\\Tools\\Viewer") << L"shown exactly as stored";
 
-  test::RegSetDword(kLumoKey, L"_CANCELED", 1);
+  test::RegSetDword(test::kLumoKey, L"_CANCELED", 1);
   EXPECT_EQ(Visit(IDC_BACK).edit,
             L"D:\\Programs\\Suite\\" + test::ResourceLibraryString(IDS_LUMO_FOLDER) + L"\\");
 
@@ -119,13 +118,13 @@ TEST_F(InstallDestinationTest, NextStoresTheFolderWithOneTrailingBackslash) {
     int result = 0;
     Visit(IDC_NEXT, &result, std::wstring(c.typed));
     EXPECT_EQ(result, KELVRA_NEXT);
-    EXPECT_EQ(test::RegGetString(kLumoKey, L"TARGETDIR"), std::wstring(c.stored));
-    EXPECT_EQ(test::RegGetDword(kLumoKey, L"_CANCELED"), 0u);
+    EXPECT_EQ(test::RegGetString(test::kLumoKey, L"TARGETDIR"), std::wstring(c.stored));
+    EXPECT_EQ(test::RegGetDword(test::kLumoKey, L"_CANCELED"), 0u);
   }
 
-  test::RegSetDword(kLumoKey, L"_CANCELED", 1);
+  test::RegSetDword(test::kLumoKey, L"_CANCELED", 1);
   Visit(IDC_NEXT);
-  EXPECT_EQ(test::RegGetDword(kLumoKey, L"_CANCELED"), 0u) << L"Next clears the marker";
+  EXPECT_EQ(test::RegGetDword(test::kLumoKey, L"_CANCELED"), 0u) << L"Next clears the marker";
 }
 
 // The picker for real, on this program's own copy of the page.

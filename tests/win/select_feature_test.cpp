@@ -22,8 +22,6 @@ namespace {
 
 using test::Ui;
 
-const std::wstring kLumoKey = test::kOptionsKey + std::wstring(L"\\Lumo");
-const std::wstring kLookglassKey = test::kOptionsKey + std::wstring(L"\\Lookglass");
 const wchar_t kPage[] = L"SelectFeatureDlg";
 
 // Viewer > {Help files > PDF manuals, b tools, A tools}; Z add-ons > Far away.
@@ -230,7 +228,7 @@ TEST_F(SelectFeatureTest, OpensWithTheTreeOfOptionsIni) {
     EXPECT_EQ(description, c.tree[0] ? Described(c.description, IDS_STATE_NAME_LOCAL) : L"");
     EXPECT_EQ(picture, c.picture);
     EXPECT_TRUE(descriptionStyle & SS_NOPREFIX) << L"an ampersand is shown, not an access key";
-    EXPECT_EQ(test::RegGetDword(kLumoKey, L"_CANCELED"), 0u) << L"opening clears the marker";
+    EXPECT_EQ(test::RegGetDword(test::kLumoKey, L"_CANCELED"), 0u) << L"opening clears the marker";
   }
 }
 
@@ -265,8 +263,8 @@ TEST_F(SelectFeatureTest, StoredListsApplyUnlessCancelledAndNextWritesTheFirstSu
     ClearSetupTree();
     if (!c.options) DeleteFileW(OptionsIniFile().c_str());
     const bool lookglass = c.active[0] == L'L';
-    const std::wstring& key = lookglass ? kLookglassKey : kLumoKey;
-    const std::wstring& other = lookglass ? kLumoKey : kLookglassKey;
+    const std::wstring& key = lookglass ? test::kLookglassKey : test::kLumoKey;
+    const std::wstring& other = lookglass ? test::kLumoKey : test::kLookglassKey;
     test::RegSetString(test::kOptionsKey, L"active", c.active);
     for (const std::wstring* k : {&key, &other}) {
       test::RegSetString(*k, L"FEATURE_ENABLED", k == &key ? c.enabled : L"abc1");

@@ -331,7 +331,6 @@ void PrintTo(const PartStoreRow& row, std::ostream* out) {
 }
 
 const std::wstring kServerKey = test::kOptionsKey + std::wstring(L"\\CofraServer");
-const std::wstring kLookglassKey = test::kOptionsKey + std::wstring(L"\\Lookglass");
 
 class NextThatStoresPart : public test::SetupTest,
                            public ::testing::WithParamInterface<PartStoreRow> {};
@@ -378,7 +377,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PartStoreRow{"FeatureLists", &RunPage<CSelectFeature>,
                                    [] {
                                      test::RegSetString(test::kOptionsKey, L"active", L"Lookglass");
-                                     test::RegSetString(kLookglassKey, L"FEATURE_ENABLED", L"Gone");
+                                     test::RegSetString(test::kLookglassKey, L"FEATURE_ENABLED",
+                                                        L"Gone");
                                    },
                                    nullptr, L"FEATURE_DISABLED"}));
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-const wchar_t kExport[] = L"UlvoDestinationDlg";
+const wchar_t kUlvoDestination[] = L"UlvoDestinationDlg";
 const std::wstring kCofraKey = test::kOptionsKey + std::wstring(L"\\CofraServer");
 const std::wstring kNervaKey = test::kOptionsKey + std::wstring(L"\\NervaServer");
 using Text = std::optional<std::wstring>;
@@ -58,7 +58,7 @@ TEST_F(UlvoDestinationTest, ShowsTheInstallFolderUnlessTheKeyHasOneAndStoresWhat
       test::RegSetString(test::kInstallProductKey, L"TARGETDIR", *c.installProduct);
     if (c.stored) test::RegSetString(key, L"TARGETDIR", *c.stored);
     if (c.canceled) test::RegSetDword(key, L"_CANCELED", *c.canceled);
-    const test::FolderPageSeen seen = test::VisitFolderPage(kExport, IDC_NEXT, c.typed);
+    const test::FolderPageSeen seen = test::VisitFolderPage(kUlvoDestination, IDC_NEXT, c.typed);
     EXPECT_EQ(seen.caption, name + L" " + test::ResourceLibraryString(IDS_CAPTION_SUFFIX));
     EXPECT_EQ(seen.description, test::DescriptionFor(name));
     EXPECT_EQ(seen.folder, c.shown);
@@ -71,7 +71,7 @@ TEST_F(UlvoDestinationTest, BrowseAppendsTheSubFolderAndNextStoresThePickedFolde
   const std::wstring sub = test::ResourceLibraryString(IDS_ULVO_FOLDER);
   for (const Text& typedAfter : {Text(), Text(L"F:\\Typed\\" + sub)}) {
     std::wstring shown;
-    test::OpenPage(kExport, [&](test::Ui& ui, HWND page) {
+    test::OpenPage(kUlvoDestination, [&](test::Ui& ui, HWND page) {
       ui.SetText(page, IDC_DESTINATION, L"C:\\typed first");
       ASSERT_TRUE(test::BrowseTo(ui, page, L"C:\\windows"));
       shown = ui.Text(page, IDC_DESTINATION);

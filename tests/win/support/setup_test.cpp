@@ -11,6 +11,9 @@ namespace test {
 const wchar_t kSetupRoot[] = L"Software\\Vorlane\\TrelSetup\\Version11\\Setups";
 const wchar_t kOptionsKey[] = L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\Options";
 const wchar_t kFerrixKey[] = L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\Options\\Ferrix";
+const wchar_t kLumoKey[] = L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\Options\\Lumo";
+const wchar_t kLookglassKey[] =
+    L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\Options\\Lookglass";
 const wchar_t kInstallProductKey[] =
     L"Software\\Vorlane\\TrelSetup\\Version11\\Setups\\InstallProduct";
 

@@ -13,6 +13,8 @@ namespace test {
 extern const wchar_t kSetupRoot[];
 extern const wchar_t kOptionsKey[];
 extern const wchar_t kFerrixKey[];
+extern const wchar_t kLumoKey[];
+extern const wchar_t kLookglassKey[];
 extern const wchar_t kInstallProductKey[];
 
 // The full path of key `leaf` below kOptionsKey.
