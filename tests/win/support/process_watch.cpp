@@ -38,7 +38,9 @@ std::wstring CommandLineOf(DWORD processId) {
     std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
     if (ReadProcessMemory(process, parameters.CommandLine.Buffer, &wide[0],
                           parameters.CommandLine.Length, nullptr)) {
-      text = wide;
+      // Up to the first NUL: a process still starting may show its text as
+      // NULs, which then reads as none yet.
+      text = wide.c_str();
     }
   }
   return text;

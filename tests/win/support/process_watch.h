@@ -14,7 +14,8 @@ struct ProcessSeen {
 
 // Running processes whose image name is `exeName` (case-blind).
 std::vector<DWORD> ProcessesNamed(const wchar_t* exeName);
-// The command line another process was started with; empty when unreadable.
+// The command line another process was started with; empty when unreadable
+// or not yet written.
 std::wstring CommandLineOf(DWORD processId);
 // Ends a process this test started, by its id.
 void EndProcess(DWORD processId);
