@@ -45,7 +45,7 @@ make_prefix() {
 # its own Xvfb and wineserver, the Win32 test programs, then everything
 # stopped again.
 run_leg() {
-  local arch=$1 winearch=$2 fresh=$3
+  local arch=$1 winearch=$2 fresh=${3:-}
   export KELVRA_TEST_BUILD=$build/$arch
   wine_env_start "$build/$arch/wineprefix" "$winearch" $fresh --xvfb || {
     echo "run-tests: the $winearch Wine prefix could not be made" >&2; wine_env_stop; return 1; }
