@@ -29,6 +29,11 @@ configure_and_build() {
     cmake --build "$build/$arch" -j2
 }
 
+# This shell and what it starts run only when nothing else wants the processor.
+yield_processor() {
+  chrt --idle -p 0 $BASHPID 2>/dev/null || renice -n 19 -p $BASHPID >/dev/null
+}
+
 # A leg's private prefix, made afresh with its own Xvfb and wineserver,
 # which are stopped again.
 make_prefix() {
@@ -73,7 +78,7 @@ fi
 # The Win32 legs mostly wait on Wine and leave a core idle, so what no leg
 # needs runs beside them, its output shown when they end: the native tests,
 # and the shipped 32-bit pair where its leg does not run here. It yields
-# the processor to the legs (nice), whose time is the command's.
+# the processor to the legs, whose time is the command's.
 beside() {
   step "configure the native tests" cmake -S "$top" -B "$build/native" -DKELVRA_HOST_BUILD=native \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -84,9 +89,9 @@ beside() {
   fi
 }
 
-# The first leg's prefix is made while the builds run: wineboot mostly waits.
+# The first leg's prefix is made while the builds run, in what time they leave.
 first_prefix_log=$(mktemp)
-make_prefix "${legs[0]%%:*}" "${legs[0]#*:}" >"$first_prefix_log" 2>&1 &
+(yield_processor; make_prefix "${legs[0]%%:*}" "${legs[0]#*:}") >"$first_prefix_log" 2>&1 &
 first_prefix_pid=$!
 
 step "build for x86_64" configure_and_build x86_64 ON
@@ -96,7 +101,7 @@ fi
 
 trap wine_env_stop EXIT
 beside_log=$(mktemp)
-(renice -n 19 -p $BASHPID >/dev/null; beside) >"$beside_log" 2>&1 &
+(yield_processor; beside) >"$beside_log" 2>&1 &
 beside_pid=$!
 status=0
 fresh=--fresh
