@@ -21,7 +21,7 @@ step() {
 }
 
 # An architecture whose leg does not run here builds its shipped binaries
-# alone (tests OFF): its tests would prove nothing the other leg's build does not.
+# alone (tests OFF): its tests would prove nothing the other leg's does not.
 configure_and_build() {
   local arch=$1 tests=$2
   cmake -S "$top" -B "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$arch.cmake" \
@@ -75,48 +75,68 @@ else
        "($WINE_ENV_LOADER32 --version fails; is the kernel's 32-bit emulation off?)"
 fi
 
-# The Win32 legs mostly wait on Wine and leave a core idle, so what no leg
-# needs runs beside them, its output shown when they end: the native tests,
-# and the shipped 32-bit pair where its leg does not run here. It yields
-# the processor to the legs, whose time is the command's.
-beside() {
+native_tests() {
   step "configure the native tests" cmake -S "$top" -B "$build/native" -DKELVRA_HOST_BUILD=native \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null
   step "build the native tests" cmake --build "$build/native" -j2
   step "native tests" ctest --test-dir "$build/native" --output-on-failure
-  if [ "${legs[0]}" != i686:win32 ]; then
-    step "build for i686 (its tests are not built: they cannot run here)" configure_and_build i686 OFF
-  fi
 }
 
-# The first leg's prefix is made while the builds run, in what time they leave.
-first_prefix_log=$(mktemp)
-(yield_processor; make_prefix "${legs[0]%%:*}" "${legs[0]#*:}") >"$first_prefix_log" 2>&1 &
-first_prefix_pid=$!
+# A command run at idle priority in the background ($! is its id), its
+# output kept in `log` until collect shows it.
+background() {
+  local log=$1; shift
+  (yield_processor; "$@") >"$log" 2>&1 &
+}
+# Waits for a background command and shows its output; false when it failed.
+collect() {
+  local pid=$1 log=$2 status=0
+  wait "$pid" || status=1
+  cat "$log"
+  return $status
+}
 
-step "build for x86_64" configure_and_build x86_64 ON
-if [ "${legs[0]}" = i686:win32 ]; then
-  step "build for i686" configure_and_build i686 ON
+first=${legs[0]%%:*}
+if [ "$first" = i686 ]; then
+  second=x86_64 second_tests=ON
+else
+  second=i686 second_tests=OFF
 fi
+logs=$(mktemp -d)
+trap 'wine_env_stop; rm -rf "$logs"' EXIT
 
-trap wine_env_stop EXIT
-beside_log=$(mktemp)
-(yield_processor; beside) >"$beside_log" 2>&1 &
-beside_pid=$!
+# The first leg's prefix is made while its tree builds, in what time the
+# build leaves.
+background "$logs/prefix" make_prefix "$first" "${legs[0]#*:}"
+prefix_pid=$!
+step "build for $first" configure_and_build "$first" ON
+
+# A leg mostly waits on Wine and leaves a core idle, so the other tree and
+# the native tests are built beside the legs, yielding the processor to
+# them; their output shows when they are needed or at the end. The shipped
+# 32-bit pair is built on every host, with its tests where its leg runs.
+background "$logs/second" step "build for $second (tests $second_tests)" \
+  configure_and_build "$second" "$second_tests"
+second_pid=$!
+background "$logs/native" native_tests
+native_pid=$!
+
 status=0
 fresh=--fresh
-wait $first_prefix_pid && fresh="" || cat "$first_prefix_log"
-rm -f "$first_prefix_log"
+collect $prefix_pid "$logs/prefix" && fresh=""
 for leg in "${legs[@]}"; do
   arch=${leg%%:*}
+  if [ "$arch" = "$second" ]; then
+    collect $second_pid "$logs/second" || { status=1; break; }
+    second_pid=""
+  fi
   echo "== Win32 tests, $arch under ${leg#*:} Wine"
   began=$SECONDS
   run_leg "$arch" "${leg#*:}" $fresh || { echo "run-tests: Win32 tests on $arch failed" >&2; status=1; }
   echo "== Win32 tests, $arch: $((SECONDS - began)) s"
   fresh=--fresh
 done
-wait $beside_pid || status=1
-cat "$beside_log"
-rm -f "$beside_log"
+if [ -n "$second_pid" ]; then collect $second_pid "$logs/second" || status=1; fi
+collect $native_pid "$logs/native" || status=1
 echo "== done in $((SECONDS - started)) s: $([ $status -eq 0 ] && echo passed || echo FAILED)"
 exit $status
