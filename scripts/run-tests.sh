@@ -82,20 +82,6 @@ native_tests() {
   step "native tests" ctest --test-dir "$build/native" --output-on-failure
 }
 
-# A command run at idle priority in the background ($! is its id), its
-# output kept in `log` until collect shows it.
-background() {
-  local log=$1; shift
-  (yield_processor; "$@") >"$log" 2>&1 &
-}
-# Waits for a background command and shows its output; false when it failed.
-collect() {
-  local pid=$1 log=$2 status=0
-  wait "$pid" || status=1
-  cat "$log"
-  return $status
-}
-
 first=${legs[0]%%:*}
 if [ "$first" = i686 ]; then
   second=x86_64 second_tests=ON
@@ -107,28 +93,36 @@ trap 'wine_env_stop; rm -rf "$logs"' EXIT
 
 # The first leg's prefix is made while its tree builds, in what time the
 # build leaves.
-background "$logs/prefix" make_prefix "$first" "${legs[0]#*:}"
+(yield_processor; make_prefix "$first" "${legs[0]#*:}") >"$logs/prefix" 2>&1 &
 prefix_pid=$!
 step "build for $first" configure_and_build "$first" ON
 
-# A leg mostly waits on Wine and leaves a core idle, so the other tree and
-# the native tests are built beside the legs, yielding the processor to
-# them; their output shows when they are needed or at the end. The shipped
-# 32-bit pair is built on every host, with its tests where its leg runs.
-background "$logs/second" step "build for $second (tests $second_tests)" \
-  configure_and_build "$second" "$second_tests"
-second_pid=$!
-background "$logs/native" native_tests
-native_pid=$!
+# A leg mostly waits on Wine and leaves a core idle, so the other tree, then
+# the native tests, are built beside the legs, one after the other and
+# yielding the processor to them; their output shows at the end. The
+# shipped 32-bit pair is built on every host, with its tests where its leg
+# runs.
+beside() {
+  step "build for $second (tests $second_tests)" configure_and_build "$second" "$second_tests"
+  touch "$logs/second-built"
+  native_tests
+}
+(yield_processor; beside) >"$logs/beside" 2>&1 &
+beside_pid=$!
+second_built() {
+  while [ ! -e "$logs/second-built" ]; do
+    kill -0 $beside_pid 2>/dev/null || return 1
+    sleep 1
+  done
+}
 
 status=0
 fresh=--fresh
-collect $prefix_pid "$logs/prefix" && fresh=""
+if wait $prefix_pid; then fresh=""; else cat "$logs/prefix"; fi
 for leg in "${legs[@]}"; do
   arch=${leg%%:*}
-  if [ "$arch" = "$second" ]; then
-    collect $second_pid "$logs/second" || { status=1; break; }
-    second_pid=""
+  if [ "$arch" = "$second" ] && ! second_built; then
+    echo "run-tests: no Win32 tests on $arch: its build failed (below)" >&2; status=1; break
   fi
   echo "== Win32 tests, $arch under ${leg#*:} Wine"
   began=$SECONDS
@@ -136,7 +130,7 @@ for leg in "${legs[@]}"; do
   echo "== Win32 tests, $arch: $((SECONDS - began)) s"
   fresh=--fresh
 done
-if [ -n "$second_pid" ]; then collect $second_pid "$logs/second" || status=1; fi
-collect $native_pid "$logs/native" || status=1
+wait $beside_pid || status=1
+cat "$logs/beside"
 echo "== done in $((SECONDS - started)) s: $([ $status -eq 0 ] && echo passed || echo FAILED)"
 exit $status
