@@ -97,15 +97,16 @@ trap 'wine_env_stop; rm -rf "$logs"' EXIT
 prefix_pid=$!
 step "build for $first" configure_and_build "$first" ON
 
-# A leg mostly waits on Wine and leaves a core idle, so the other tree, then
-# the native tests, are built beside the legs, one after the other and
-# yielding the processor to them; their output shows at the end. The
-# shipped 32-bit pair is built on every host, with its tests where its leg
-# runs.
+# A leg mostly waits on Wine and leaves a core idle, so the other tree, the
+# native tests, then the benchmark and soak programs (to know they still
+# build) are built beside the legs, one after the other and yielding the
+# processor to them; their output shows at the end. The shipped 32-bit pair
+# is built on every host, with its tests where its leg runs.
 beside() {
   step "build for $second (tests $second_tests)" configure_and_build "$second" "$second_tests"
   touch "$logs/second-built"
   native_tests
+  step "build the benchmark and soak programs" cmake --build "$build/x86_64" -j2 --target page_bench page_soak
 }
 (yield_processor; beside) >"$logs/beside" 2>&1 &
 beside_pid=$!
