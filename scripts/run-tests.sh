@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests of the pure
-# logic (with sanitizers), then the Win32 tests under Wine, once per
-# architecture the host can run.
+# Builds everything and runs every test: the Win32 tests under Wine, once
+# per architecture the host can run, and beside them the native unit tests
+# of the pure logic (with sanitizers).
 #   KELVRA_SKIP_32BIT=1   behave as on a host that cannot run 32-bit programs
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
